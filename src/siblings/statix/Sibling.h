@@ -1,0 +1,14 @@
+#pragma once
+// Start and stop of the statix library, called by the module's INIT and KILL.
+#include "siblings/SiblingLifecycle.h"
+
+namespace statix {
+
+// Marks the library ready; it keeps no resources between calls.
+void INIT(pravik::ErrorSink* errorManager, pravik::SettingsStore* settingsManager);
+// Marks the library stopped.
+void KILL();
+// Between INIT and KILL.
+bool isUp();
+
+} // namespace statix

@@ -37,6 +37,50 @@ void setUi(UiServices* services)
     processServices.store(services);
 }
 
+int UiServices::choose(MessageIcon icon, const QString& title, const QString& text, const QStringList& buttons,
+                       int defaultButton)
+{
+    if (buttons.size() <= 1) {
+        message(icon, title, text, Buttons::Ok, Answer::Ok);
+        return 0;
+    }
+    static constexpr Answer kByIndex[] = {Answer::Yes, Answer::No, Answer::Cancel};
+    const Buttons kind = buttons.size() == 2 ? Buttons::YesNo : Buttons::YesNoCancel;
+    const Answer fallback = kByIndex[qBound(0, defaultButton, int(qMin(buttons.size(), qsizetype(3))) - 1)];
+    switch (message(icon, title, text, kind, fallback)) {
+    case Answer::No:
+        return 1;
+    case Answer::Cancel:
+        return buttons.size() == 2 ? 1 : 2;
+    default:
+        return 0;
+    }
+}
+
+bool UiServices::showPreview(const QString&, const QString&, const QString&, int, bool* printed)
+{
+    if (printed)
+        *printed = false;
+    return false;
+}
+
+bool UiServices::showText(const QString&, const QString&, bool* print)
+{
+    if (print)
+        *print = false;
+    return false;
+}
+
+std::optional<QString> UiServices::pickItem(const QString&, const QStringList&, const QString&)
+{
+    return std::nullopt;
+}
+
+bool UiServices::choosePrinter(QPrinter&, const QString&)
+{
+    return false;
+}
+
 void msgInformation(const QString& text)
 {
     ui().message(MessageIcon::Information, kTitleInformation, text, Buttons::Ok, Answer::Ok);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
+
 namespace pravik {
 
 // Titles of the product's message boxes.
@@ -49,6 +51,24 @@ public:
     virtual std::unique_ptr<ProgressSink> openProgress(const QString& title) = 0;
     // Whether this implementation can show windows (preview, pickers).
     virtual bool interactive() const = 0;
+
+    // ---- windows of the report runs; the defaults (UiServices.cpp) suit a run without a screen ----
+    // A box whose buttons carry the given labels ("&Yes", "&No", "&Ignore"); the 0-based index of
+    // the button pressed. The default asks two buttons as Yes/No and three as Yes/No/Cancel, so
+    // the third button is the Cancel answer (and a scripted Cancel presses it).
+    virtual int choose(MessageIcon icon, const QString& title, const QString& text, const QStringList& buttons,
+                       int defaultButton = 0);
+    // Shows a finished page spool in the preview; false when there is no screen to show it on.
+    // *printed (may be null) tells whether the user printed it from there.
+    virtual bool showPreview(const QString& spoolPath, const QString& title, const QString& settingsKey, int copies,
+                             bool* printed);
+    // Shows a text file with a Print button; false when there is no screen. *print is set to
+    // whether the user pressed Print.
+    virtual bool showText(const QString& title, const QString& path, bool* print);
+    // One entry of a list; nullopt when cancelled or there is no screen.
+    virtual std::optional<QString> pickItem(const QString& title, const QStringList& items, const QString& current);
+    // The printer dialog; false when cancelled or there is no screen.
+    virtual bool choosePrinter(QPrinter& printer, const QString& title);
 };
 
 // The services in use on this thread's module (never null: batch services by default).

@@ -1,0 +1,83 @@
+// "pravik db check": whether the turnover table agrees with the postings, company by company and
+// year by year. Exit 0 when everything agrees, 1 when a difference (or an error) is found.
+#include "Command.h"
+#include "Options.h"
+
+#include "platform/sql/Database.h"
+#include "platform/sql/Quote.h"
+#include "server/src/procedures/TurnoverTable.h"
+
+namespace pravik::cli {
+
+namespace {
+
+int runDbCheck(CommandContext& ctx, const QStringList& args)
+{
+    if (!args.isEmpty()) {
+        ctx.error(QStringLiteral("db check: unknown argument %1").arg(args.first()));
+        return kExitUsage;
+    }
+    QString error;
+    const auto spec = ctx.connectionSpec(&error);
+    if (!spec) {
+        ctx.error(error);
+        return kExitUsage;
+    }
+    sql::Database db(*spec);
+    if (!db.open()) {
+        ctx.error(QStringLiteral("db check: %1: %2").arg(spec->describe(), db.lastError()));
+        return kExitFailure;
+    }
+    QString where = QStringLiteral("1=1");
+    if (ctx.company)
+        where += QStringLiteral(" and id_firmy=%1").arg(sql::sqlNumber(*ctx.company));
+    if (ctx.year)
+        where += QStringLiteral(" and id_lata_obrot=%1").arg(sql::sqlNumber(*ctx.year));
+    QList<QPair<qint64, qint64>> years;
+    {
+        sql::Cursor c = db.execNative(QStringLiteral("select id_firmy, id_lata_obrot from LATA_OBROTOWE where %1"
+                                                     " order by id_firmy, poczatek_roku").arg(where));
+        while (c.next())
+            years << qMakePair(c.value(0).toLongLong(), c.value(1).toLongLong());
+        if (!c.ok()) {
+            ctx.error(QStringLiteral("db check: %1").arg(c.errorText()));
+            return kExitFailure;
+        }
+    }
+    if (years.isEmpty()) {
+        ctx.error(QStringLiteral("db check: no fiscal year to check"));
+        return kExitFailure;
+    }
+    int rc = kExitOk;
+    for (const auto& [company, year] : years) {
+        const server::TurnoverTableCheck check = server::checkTurnoverTable(db, company, year);
+        if (!check.ok) {
+            ctx.error(QStringLiteral("db check: company %1, year %2: %3").arg(company).arg(year).arg(check.error));
+            rc = kExitFailure;
+            continue;
+        }
+        if (check.differences == 0) {
+            ctx.out(QStringLiteral("company %1, year %2: turnovers agree with postings").arg(company).arg(year));
+            continue;
+        }
+        rc = kExitFailure;
+        ctx.out(QStringLiteral("company %1, year %2: %3 turnover rows disagree with postings")
+                    .arg(company).arg(year).arg(check.differences));
+        for (const QString& s : check.samples)
+            ctx.out(QStringLiteral("  %1").arg(s));
+    }
+    return rc;
+}
+
+} // namespace
+
+PRAVIK_COMMAND(QStringLiteral("db check"),
+               QStringLiteral("check that the turnover table agrees with the postings (exit 1 if not)"),
+               QStringLiteral("pravik --db DB [--company N] [--year N] db check\n"
+                              "\n"
+                              "Derives the turnovers and balances of every account, period and currency afresh from\n"
+                              "the documents and compares them with the turnover table OBROTY_I_SALDA. Prints one line\n"
+                              "per fiscal year and the first differences; exits with 1 when any row disagrees.\n"),
+               &runDbCheck)
+
+} // namespace pravik::cli

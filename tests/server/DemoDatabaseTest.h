@@ -1,0 +1,70 @@
+#pragma once
+// Demo databases for the server tests: the schema and a small demo company, on SQLite or on the
+// test PostgreSQL server. Building one takes a moment, so tests that only read share one per
+// backend; tests that change data ask for a fresh one.
+#include "support/TestDatabase.h"
+
+#include "platform/Decimal.h"
+#include "platform/sql/Database.h"
+#include "server/src/Functions.h"
+#include "server/src/Schema.h"
+#include "server/src/demo/DemoGenerator.h"
+#include "server/src/procedures/Procedures.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+namespace pravik::test {
+
+constexpr qint64 kDemoPostings = 2500;
+constexpr quint64 kDemoSeed = 7;
+
+struct DemoDatabase {
+    TestDatabase where;
+    std::unique_ptr<sql::Database> db;
+    server::DemoSummary summary;
+    QString failure;
+};
+
+inline std::unique_ptr<DemoDatabase> makeDemoDatabase(TestBackend backend, qint64 postings = kDemoPostings,
+                                                      quint64 seed = kDemoSeed)
+{
+    server::registerFunctions();
+    server::registerProcedures();
+    auto d = std::make_unique<DemoDatabase>();
+    d->where = makeTestDatabase(backend);
+    d->db = std::make_unique<sql::Database>(d->where.spec);
+    if (!d->db->open()) {
+        d->failure = d->db->lastError();
+        return d;
+    }
+    QString error;
+    if (!server::createSchema(*d->db, &error)) {
+        d->failure = error;
+        return d;
+    }
+    server::DemoOptions options;
+    options.postings = postings;
+    options.seed = seed;
+    if (!server::generateDemoCompany(*d->db, options, &d->summary, &error))
+        d->failure = error;
+    return d;
+}
+
+// The shared read-only demo database of a backend.
+inline DemoDatabase& sharedDemo(TestBackend backend)
+{
+    static std::map<TestBackend, std::unique_ptr<DemoDatabase>> cache;
+    auto& slot = cache[backend];
+    if (!slot)
+        slot = makeDemoDatabase(backend);
+    return *slot;
+}
+
+inline Decimal dec(const QVariant& v)
+{
+    return Decimal::fromVariant(v).value_or(Decimal::fromCents(999'999'999'999'999));
+}
+
+} // namespace pravik::test

@@ -1,0 +1,130 @@
+// The demo company: deterministic for a seed, the same on both databases, and holding what the
+// reports need.
+#include "DemoDatabaseTest.h"
+
+#include "platform/DayNumber.h"
+
+namespace pravik::test {
+namespace {
+
+QString scalar(sql::Database& db, const QString& sql)
+{
+    sql::Cursor c = db.execNative(sql);
+    if (!c.next())
+        return QStringLiteral("<%1>").arg(c.errorText());
+    return c.value(0).toString();
+}
+
+// Figures that change when anything generated changes.
+QStringList fingerprint(sql::Database& db)
+{
+    QStringList f;
+    for (const char* q : {"select count(*) from NAG_DOK", "select count(*) from POZ_DOK", "select sum(kwota_wn) from POZ_DOK",
+                          "select sum(kwota_ma_w) from POZ_DOK", "select count(*) from OBROTY_I_SALDA",
+                          "select sum(zsaldo_wn) from OBROTY_I_SALDA", "select sum(kwota_wn) from ROZRACHUNKI",
+                          "select max(nazwa) from KONTRAHENT", "select min(opis_dok) from NAG_DOK where status=1",
+                          "select count(*) from MPK_DANE", "select sum(kwota) from BT_DANE"})
+        f << Decimal::fromVariant(scalar(db, QString::fromLatin1(q))).value_or(Decimal()).toString() + "|" + scalar(db, QString::fromLatin1(q));
+    return f;
+}
+
+TEST(DemoGeneratorTest, SameSeedSameCompanyOtherSeedAnother)
+{
+    auto a = makeDemoDatabase(TestBackend::SQLite, 800, 11);
+    auto b = makeDemoDatabase(TestBackend::SQLite, 800, 11);
+    auto c = makeDemoDatabase(TestBackend::SQLite, 800, 12);
+    ASSERT_TRUE(a->failure.isEmpty() && b->failure.isEmpty() && c->failure.isEmpty()) << qPrintable(a->failure);
+    EXPECT_EQ(fingerprint(*a->db), fingerprint(*b->db));
+    EXPECT_NE(fingerprint(*a->db), fingerprint(*c->db));
+    EXPECT_GE(a->summary.postings, 800);
+    EXPECT_LT(a->summary.postings, 1000);
+}
+
+TEST(DemoGeneratorTest, SameSeedSameTotalsOnBothDatabases)
+{
+    DemoDatabase& lite = sharedDemo(TestBackend::SQLite);
+    DemoDatabase& pg = sharedDemo(TestBackend::PostgreSQL);
+    ASSERT_TRUE(lite.failure.isEmpty()) << qPrintable(lite.failure);
+    ASSERT_TRUE(pg.failure.isEmpty()) << qPrintable(pg.failure);
+    const QStringList l = fingerprint(*lite.db), p = fingerprint(*pg.db);
+    ASSERT_EQ(l.size(), p.size());
+    for (int i = 0; i < l.size(); ++i)
+        EXPECT_EQ(l[i].section('|', 0, 0), p[i].section('|', 0, 0)) << i;
+}
+
+class DemoContentTest : public ::testing::TestWithParam<TestBackend> {
+protected:
+    void SetUp() override
+    {
+        demo = &sharedDemo(GetParam());
+        ASSERT_TRUE(demo->failure.isEmpty()) << qPrintable(demo->failure);
+    }
+    int count(const QString& sql) { return scalar(*demo->db, sql).toInt(); }
+    DemoDatabase* demo = nullptr;
+};
+
+TEST_P(DemoContentTest, YearsPeriodsJournalsAndOptions)
+{
+    // Two years of company 1, the first crossing calendar years and closed, the second open.
+    EXPECT_EQ(count("select count(*) from LATA_OBROTOWE where id_firmy=1"), 2);
+    EXPECT_EQ(count(QStringLiteral("select status from LATA_OBROTOWE where id_lata_obrot=1")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from LATA_OBROTOWE where id_lata_obrot=1 and koniec_roku-poczatek_roku>365")), 1);
+    EXPECT_EQ(count(QStringLiteral("select zamkniety_okres from LATA_OBROTOWE where id_lata_obrot=2")), monthPeriod(2026, 3));
+    EXPECT_EQ(scalar(*demo->db, "select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 and id_lata_obrot=2 and id_opcje=120"),
+              QStringLiteral("dzienniki częściowe"));
+    EXPECT_EQ(scalar(*demo->db, "select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 and id_lata_obrot=2 and id_opcje=123"),
+              QStringLiteral("data księgowania i numer dokumentu"));
+    EXPECT_GE(count("select count(*) from PACZKA where id_firmy=1 and id_lata_obrot=2"), 5);
+    // Opening balances, a closing period in the closed year, documents in every state.
+    EXPECT_GT(count(QStringLiteral("select count(*) from NAG_DOK where id_lata_obrot=2 and data_okresu=%1").arg(dayFromYmd(2026, 1, 1))), 0);
+    EXPECT_GT(count(QStringLiteral("select count(*) from NAG_DOK where id_lata_obrot=1 and data_okresu=%1").arg(closingPeriod(dayFromYmd(2025, 12, 31)))), 0);
+    for (int status : {0, 1, 2})
+        EXPECT_GT(count(QStringLiteral("select count(*) from NAG_DOK where id_lata_obrot=2 and status=%1").arg(status)), 0) << status;
+    EXPECT_EQ(count(QStringLiteral("select count(*) from NAG_DOK where status<>2 and data_okresu<=%1 and id_lata_obrot=2").arg(monthPeriod(2026, 3))), 0);
+    EXPECT_GT(count("select count(*) from NAG_DOK where czy_rk=10 and sym_waluty='EUR'"), 0);
+    EXPECT_GT(count("select count(*) from POZ_DOK_CZASTKOWE"), 0);
+}
+
+TEST_P(DemoContentTest, ChartCardIndexesCurrenciesAndBooks)
+{
+    for (const char* group : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"})
+        EXPECT_GT(count(QStringLiteral("select count(*) from WARTOSCI_KONT where id_lata_obrot=2 and substr(nr_konta,1,1)='%1'").arg(group)), 0) << group;
+    for (const char* type : {"B", "W", "P"})
+        EXPECT_GT(count(QStringLiteral("select count(*) from KONTA_SYNT where id_lata_obrot=2 and typ_konta='%1'").arg(type)), 0) << type;
+    EXPECT_EQ(count("select max(poziom) from WARTOSCI_KONT"), 4);
+    EXPECT_EQ(scalar(*demo->db, "select symbol_kartoteki from WARTOSCI_KONT where id_lata_obrot=2 and nr_konta='234-x'"), "PRACOWNICY");
+    EXPECT_GT(count("select count(*) from POZ_DOK where konto_wn like '234-%' or konto_ma like '234-%'"), 0);
+    EXPECT_GT(count("select count(*) from POZ_DOK where sym_waluty_wn='EUR' or sym_waluty_ma='EUR'"), 0);
+    EXPECT_GT(count("select count(*) from POZ_DOK where sym_waluty_wn='USD' or sym_waluty_ma='USD'"), 0);
+    EXPECT_GT(count("select count(*) from MPK_DANE"), 0);
+    EXPECT_GT(count("select count(*) from BT_DANE where id_firmy=2"), 0);
+    EXPECT_GT(count("select count(*) from BT_PLAN"), 0);
+    EXPECT_EQ(scalar(*demo->db, "select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki"
+                                " where d.nazwa='Epson LQ-590' AND k.nazwa_kodu='Ilość linii wydruku'"), "66");
+    EXPECT_EQ(scalar(*demo->db, "select login from UZYTKOWNIK where id_uzytkownika=1"), "admin");
+    // Polish texts survive the round trip with their diacritics.
+    EXPECT_EQ(scalar(*demo->db, "select nazwa_konta from WARTOSCI_KONT where id_lata_obrot=1 and nr_konta='401-1'"), QStringLiteral("Materiały biurowe"));
+    EXPECT_EQ(scalar(*demo->db, "select nazwa from FIRMA where id_firmy=1"), QStringLiteral("„Bursztyn” Sp. z o.o."));
+}
+
+TEST_P(DemoContentTest, EveryDocumentBalancesAndOpeningFollowsClosing)
+{
+    // Every document balances, leaving aside the one-sided lines on off-balance accounts.
+    EXPECT_EQ(count("select count(*) from (select id_nag_dok from POZ_DOK group by id_nag_dok having"
+                    " sum(case when konto_wn like '9%' then 0 else kwota_wn end)<>"
+                    " sum(case when konto_ma like '9%' then 0 else kwota_ma end)) d"), 0);
+    // The second year opens with the first year's closing balance-sheet balances.
+    const QString closing = scalar(*demo->db, QStringLiteral("select zsaldo_wn-zsaldo_ma from OBROTY_I_SALDA where id_lata_obrot=1"
+                                                             " and nr_konta='130-1' and sym_waluty='PLN' and data_okresu=%1")
+                                                  .arg(closingPeriod(dayFromYmd(2025, 12, 31))));
+    const QString opening = scalar(*demo->db, QStringLiteral("select zsaldo_wn-zsaldo_ma from OBROTY_I_SALDA where id_lata_obrot=2"
+                                                             " and nr_konta='130-1' and sym_waluty='PLN' and data_okresu=%1")
+                                                  .arg(dayFromYmd(2026, 1, 1)));
+    EXPECT_EQ(dec(closing), dec(opening));
+    EXPECT_FALSE(dec(opening).isZero());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, DemoContentTest, allBackends(), backendName);
+
+} // namespace
+} // namespace pravik::test

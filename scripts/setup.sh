@@ -13,7 +13,7 @@ packages=(
   libxlsxwriter-dev libcurl4-openssl-dev
   fonts-dejavu-core fonts-dejavu-extra
   qpdf poppler-utils libxml2-utils python3
-  time
+  time cups-client
 )
 
 missing=()

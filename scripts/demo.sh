@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The main job on the embedded default: installs what is missing, builds, creates the demo company
+# in a SQLite file and prints a real report of it to PDF.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh
+build_dir=${PRAVIK_BUILD_DIR:-build}
+pravik="$build_dir/bin/pravik"
+out=${PRAVIK_DEMO_DIR:-out}
+mkdir -p "$out"
+db="$out/demo.db"
+
+if [ ! -f "$db" ]; then
+  "$pravik" --db "$db" db init --demo
+fi
+"$pravik" --db "$db" db check
+
+echo
+echo "Turnovers of account 201 in the demo company (through the SQL gateway):"
+"$pravik" --db "$db" --company 1 sql \
+  "select top 5 nr_konta, convert(varchar(20), data_okresu), obroty_wn, obroty_ma from OBROTY_I_SALDA with (NOLOCK) where id_firmy=1 and nr_konta like '201%' and sym_waluty='PLN' order by data_okresu"
+
+if "$pravik" help journal >/dev/null 2>&1; then
+  pdf="$out/dziennik-ksiegowan.pdf"
+  "$pravik" --db "$db" --company 1 journal --kind 71 --pdf "$pdf"
+  echo
+  echo "Posting journal of the demo company written to $pdf"
+fi

@@ -1,0 +1,77 @@
+#pragma once
+// What a turnover statement is asked for: the thirteen parameters the window passes to
+// PRN_OBROTY_SQL (and, as far as they go, to the reconciliation and the simple statement), and
+// the module-level settings the window stores just before the call. The settings are instanced
+// per thread like the session context; a statement run on another thread starts from a copy.
+#include "platform/DayNumber.h"
+#include "turnover/TurnoverTypes.h"
+
+#include <QString>
+#include <utility>
+
+namespace pravik::turnover {
+
+enum class TurnoverVariant { PeriodTurnovers = 1, NetBalance = 2, Simple = 3 };
+
+struct TurnoverParameters {
+    bool cumulativeWithOpening = false;   // 1 "Sumuj obroty narastająco z uwzględnieniem BO"
+    bool cardIndexAccounts = true;        // 2 "Drukuj konta kartotekowe"
+    bool approvedOnly = false;            // 3 "Drukuj z zatwierdzonych dokumentów"
+    bool nonZeroTurnoversOnly = false;    // 4 "Drukuj konta o obrotach różnych od zera"
+    QString mask;                         // 5 "?" one character, "*" any string; empty: none
+    QString yearName;                     // 6 for the header
+    int variant = 1;                      // 7 see TurnoverVariant
+    bool thousands = false;               // 8 amounts in thousands
+    QString title;                        // 9
+    bool syntheticOnly = false;           // 10 synthetic accounts only
+    bool nonZeroBalanceLeaves = false;    // 11 "(analityka)": leaves with a zero balance left out
+    bool nonZeroBalanceSynthetic = false; // 12 "(syntetyka)": zero synthetic accounts left out with their sub-accounts
+    bool lastLevelOnly = false;           // 13 "Drukuj tylko ostatni poziom analityczny"
+};
+
+struct TurnoverSettings {
+    qint32 yearId = 0;                    // id_lata_obrot
+    DayNumber period = 0;                 // a date in the chosen month (day 2; day 28 for "BZ")
+    QString currency = QStringLiteral("PLN");
+    bool asOf = false;                    // "Na dzień"
+    DayNumber asOfDate = 0;
+    bool groupTotals = false;             // "Drukuj podsumowania zespołów kont"
+    bool netBalances = false;             // "Drukuj persaldo dla kont syntetycznych"
+    bool boldAggregates = false;
+    bool wrapLines = false;
+    bool hideZeros = false;
+    int fontSize = 8;
+    bool fontForAmountsOnly = false;
+    bool mpkEntries = false;
+    bool budgetClassification = false;
+    bool groupMpk = false;
+    bool entries = false;                 // "Drukuj zapisy księgowe"
+    bool allEntries = false;              // range "wszystkie" (else "z wybranego miesiąca")
+    bool contraAccount = false;
+    bool onlyMismatched = false;          // reconciliation: "Drukuj tylko niezgodne zapisy"
+    // Ctrl+Shift+S in the window: list every card-index entry, not only those with turnovers.
+    bool cardIndexComplete = false;
+    // The statement of entries: the chosen period, or a date range by posting date (dateKind 0)
+    // or document date (1); each account on a page of its own.
+    bool dateRange = false;
+    int dateKind = 0;
+    DayNumber dateFrom = 0;
+    DayNumber dateTo = 0;
+    bool accountPerPage = false;
+    // The account list built by the window for the next statement.
+    AccountList accounts;
+};
+
+// The calling thread's settings.
+TurnoverSettings& turnoverSettings();
+
+template <typename Fn>
+auto carryTurnoverSettings(Fn fn)
+{
+    return [copy = turnoverSettings(), fn = std::move(fn)]() mutable {
+        turnoverSettings() = copy;
+        return fn();
+    };
+}
+
+} // namespace pravik::turnover

@@ -23,11 +23,7 @@ constexpr qint32 kYear = 2;
 
 inline DemoDatabase& journalDemo(TestBackend backend)
 {
-    static std::map<TestBackend, std::unique_ptr<DemoDatabase>> cache;
-    auto& slot = cache[backend];
-    if (!slot)
-        slot = makeDemoDatabase(backend, 4000, 11);
-    return *slot;
+    return cachedDemo(backend, 4000, 11);
 }
 
 struct Tool {

@@ -39,11 +39,7 @@ class JournalWindowTest : public ::testing::Test {
 protected:
     static DemoDatabase& demo(TestBackend backend)
     {
-        static std::map<TestBackend, std::unique_ptr<DemoDatabase>> cache;
-        auto& slot = cache[backend];
-        if (!slot)
-            slot = makeDemoDatabase(backend, 1200, 3);
-        return *slot;
+        return cachedDemo(backend, 1200, 3);
     }
 
     void useDatabase(TestBackend backend)

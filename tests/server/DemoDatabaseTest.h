@@ -3,6 +3,7 @@
 // test PostgreSQL server. Building one takes a moment, so tests that only read share one per
 // backend; tests that change data ask for a fresh one.
 #include "support/TestDatabase.h"
+#include "support/TestLifetime.h"
 
 #include "platform/Decimal.h"
 #include "platform/sql/Database.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <tuple>
 
 namespace pravik::test {
 
@@ -52,14 +54,26 @@ inline std::unique_ptr<DemoDatabase> makeDemoDatabase(TestBackend backend, qint6
     return d;
 }
 
+// A read-only demo database shared by the tests of a program, one per backend, size and seed.
+// Released when the tests have run, before Qt's SQL drivers go away.
+inline DemoDatabase& cachedDemo(TestBackend backend, qint64 postings, quint64 seed)
+{
+    using Key = std::tuple<TestBackend, qint64, quint64>;
+    static auto* cache = [] {
+        auto* c = new std::map<Key, std::unique_ptr<DemoDatabase>>;
+        atTestProgramEnd([c] { c->clear(); });
+        return c;
+    }();
+    auto& slot = (*cache)[Key{backend, postings, seed}];
+    if (!slot)
+        slot = makeDemoDatabase(backend, postings, seed);
+    return *slot;
+}
+
 // The shared read-only demo database of a backend.
 inline DemoDatabase& sharedDemo(TestBackend backend)
 {
-    static std::map<TestBackend, std::unique_ptr<DemoDatabase>> cache;
-    auto& slot = cache[backend];
-    if (!slot)
-        slot = makeDemoDatabase(backend);
-    return *slot;
+    return cachedDemo(backend, kDemoPostings, kDemoSeed);
 }
 
 inline Decimal dec(const QVariant& v)

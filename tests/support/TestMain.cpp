@@ -1,4 +1,6 @@
 // One main for every test program: Qt needs an application object for fonts, painting and SQL drivers.
+#include "support/TestLifetime.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    pravik::test::runTestProgramEnd();
+    return result;
 }

@@ -234,7 +234,7 @@ TurnoverReportOutcome runTurnoverReport(sql::Database& db, const TurnoverReportR
     // number matches. Balances: each posting account nets its own; a two-balance account keeps
     // the debit and the credit balances of its sub-accounts apart, any other nets the total.
     const QString maskJoin = mask.isEmpty() ? QString()
-        : QStringLiteral(" and (l.konto like %1 or z.opis like %1)").arg(sqlText(mask));
+        : QStringLiteral(" and (l.konto like %1 escape '\\' or z.opis like %1 escape '\\')").arg(sqlText(mask));
     auto balance = [&](const QString& wn, const QString& ma, bool debit) {
         const QString a = debit ? wn : ma, b = debit ? ma : wn;
         return QStringLiteral("case when tb=1 then %1 else %2 end")

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "TurnoverMenu.h"
+
 #include "journals/window/ParamPrnDziennik.h"
 #include "siblings/korda/Session.h"
 
@@ -39,8 +41,7 @@ void MainWindow::buildMenus()
 
     QMenu* prints = menuBar()->addMenu(QStringLiteral("&Wydruki"));
     QMenu* turnover = prints->addMenu(QStringLiteral("Zestawienia obrotów i sald"));
-    addPending(turnover, QStringLiteral("Zestawienie obrotów i sald"));
-    addPending(turnover, QStringLiteral("Zestawienie obrotów i sald z rozrachunkami"));
+    addTurnoverActions(turnover);
 
     QMenu* journals = prints->addMenu(QStringLiteral("&Dzienniki"));
     m_journal71 = journals->addAction(QStringLiteral("Dziennik księgowań"), this, [this] { openJournal(71); });

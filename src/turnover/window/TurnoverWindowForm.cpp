@@ -1,0 +1,384 @@
+#include "turnover/window/TurnoverWindowForm.h"
+
+#include "framework/WindowPlacement.h"
+#include "turnover/browse/StatementBrowseWindow.h"
+#include "turnover/window/TurnoverWindowModel.h"
+
+#include "ui_PARAM_PRN_OBROTY.h"
+
+#include <QDesktopServices>
+#include <QShortcut>
+#include <type_traits>
+
+namespace pravik::turnover {
+
+namespace {
+
+using Control = TurnoverWindowModel::Control;
+
+bool sameItems(const QComboBox* combo, const QStringList& texts)
+{
+    if (combo->count() != texts.size())
+        return false;
+    for (int i = 0; i < texts.size(); ++i)
+        if (combo->itemText(i) != texts[i])
+            return false;
+    return true;
+}
+
+void fill(QComboBox* combo, const QStringList& texts, int current)
+{
+    if (!sameItems(combo, texts)) {
+        combo->clear();
+        combo->addItems(texts);
+    }
+    combo->setCurrentIndex(current);
+}
+
+void apply(QWidget* w, TurnoverWindowModel::ControlState st)
+{
+    w->setVisible(st.visible);
+    w->setEnabled(st.enabled);
+}
+
+QDate shown(DayNumber day)
+{
+    const QDate d = dateFromDay(day);
+    return d.isValid() ? d : QDate(1800, 12, 29);
+}
+
+} // namespace
+
+QColor TurnoverWindowForm::completeSwitchColor()
+{
+    return QColor(128, 0, 128);
+}
+
+TurnoverWindowForm::TurnoverWindowForm(TurnoverWindowModel& model, QWidget* parent)
+    : QDialog(parent), m_model(model), m_ui(std::make_unique<Ui::TurnoverWindowForm>())
+{
+    m_ui->setupUi(this);
+    setObjectName(settingsSection());
+    Ui::TurnoverWindowForm& u = *m_ui;
+    for (QDateEdit* e : {u.asOfDateEdit, u.dateFromEdit, u.dateToEdit, u.printDateEdit}) {
+        e->setMinimumDate(QDate(1800, 12, 29));
+        e->setSpecialValueText(QStringLiteral(" "));
+    }
+    u.mailFormatCombo->addItems({QStringLiteral("RTF"), QStringLiteral("PDF")});
+    u.printButton->setShortcut(QKeySequence(Qt::Key_F10));
+    u.previewButton->setShortcut(QKeySequence(Qt::Key_F9));
+    u.tableButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    u.cancelButton->setShortcut(QKeySequence(Qt::Key_Escape));
+    u.noFilterButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(false);
+    u.previewButton->setDefault(true);
+
+    auto* complete = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
+    complete->setObjectName(QStringLiteral("completeSwitchShortcut"));
+    connect(complete, &QShortcut::activated, this, [this] { m_model.toggleCardIndexComplete(); });
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &TurnoverWindowForm::openHelp);
+
+    if (!m_model.openBrowse)
+        m_model.openBrowse = [this](int mode, int filter, const QString& title) {
+            StatementBrowseWindow browse(0, mode, filter, title, this);
+            browse.exec();
+        };
+
+    connectControls();
+    connect(&m_model, &TurnoverWindowModel::changed, this, &TurnoverWindowForm::refresh);
+    refresh();
+}
+
+TurnoverWindowForm::~TurnoverWindowForm() = default;
+
+void TurnoverWindowForm::openHelp()
+{
+    if (!m_model.control(Control::Help).visible)
+        return;
+    const QUrl url = moduleHelpUrl(TurnoverWindowModel::helpTopic());
+    if (!url.isEmpty())
+        QDesktopServices::openUrl(url);
+}
+
+void TurnoverWindowForm::connectControls()
+{
+    Ui::TurnoverWindowForm& u = *m_ui;
+    TurnoverWindowModel& m = m_model;
+    auto guarded = [this](auto fn) {
+        return [this, fn](auto&&... args) {
+            if (!m_refreshing) {
+                // clicked(bool) reaches handlers that do not care whether a button is checked.
+                if constexpr (std::is_invocable_v<decltype(fn), decltype(args)...>)
+                    fn(args...);
+                else
+                    fn();
+            }
+            // A refused edit puts the model's value back.
+            refresh();
+        };
+    };
+    connect(u.yearCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.selectYear(i); }));
+    connect(u.periodCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.selectPeriod(i); }));
+    connect(u.currencyCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) {
+                if (i >= 0 && i < m.currencies().size())
+                    m.setCurrency(m.currencies()[i].code);
+            }));
+
+    const QList<std::pair<QCheckBox*, bool TurnoverOptions::*>> flags = {
+        {u.cardIndexCheck, &TurnoverOptions::cardIndexAccounts},
+        {u.approvedCheck, &TurnoverOptions::approvedOnly},
+        {u.cumulativeCheck, &TurnoverOptions::cumulativeWithOpening},
+        {u.nonZeroTurnoversCheck, &TurnoverOptions::nonZeroTurnoversOnly},
+        {u.nonZeroLeavesCheck, &TurnoverOptions::nonZeroBalanceLeaves},
+        {u.nonZeroSyntheticCheck, &TurnoverOptions::nonZeroBalanceSynthetic},
+        {u.lastLevelCheck, &TurnoverOptions::lastLevelOnly},
+        {u.netBalancesCheck, &TurnoverOptions::netBalances},
+        {u.accountPerPageCheck, &TurnoverOptions::accountPerPage},
+        {u.mpkEntriesCheck, &TurnoverOptions::mpkEntries},
+        {u.budgetCheck, &TurnoverOptions::budgetClassification},
+        {u.groupMpkCheck, &TurnoverOptions::groupMpk},
+        {u.entriesCheck, &TurnoverOptions::entries},
+        {u.contraCheck, &TurnoverOptions::contraAccount},
+        {u.krsCheck, &TurnoverOptions::printKrs},
+        {u.thousandsCheck, &TurnoverOptions::thousands},
+        {u.wrapCheck, &TurnoverOptions::wrapLines},
+        {u.hideZerosCheck, &TurnoverOptions::hideZeros},
+        {u.balanceSheetCheck, &TurnoverOptions::balanceSheet},
+        {u.profitLossCheck, &TurnoverOptions::profitAndLoss},
+        {u.offBalanceCheck, &TurnoverOptions::offBalance},
+        {u.settlementCheck, &TurnoverOptions::settlement},
+        {u.currencyAccountsCheck, &TurnoverOptions::currencyAccounts},
+        {u.twoBalanceCheck, &TurnoverOptions::twoBalance},
+        {u.mpkCheck, &TurnoverOptions::mpk},
+        {u.dateRangeCheck, &TurnoverOptions::dateRange},
+        {u.fontAmountsCheck, &TurnoverOptions::fontForAmountsOnly},
+        {u.boldCheck, &TurnoverOptions::boldAggregates},
+    };
+    for (const auto& [box, member] : flags)
+        connect(box, &QCheckBox::toggled, this, guarded([&m, member](bool on) { m.setFlag(member, on); }));
+    connect(u.asOfCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setAsOf(on); }));
+    connect(u.groupTotalsCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setGroupTotals(on); }));
+    connect(u.onlyMismatchedCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setOnlyMismatched(on); }));
+    const QList<QCheckBox*> groups = {u.group0Check, u.group1Check, u.group2Check, u.group3Check, u.group4Check,
+                                      u.group5Check, u.group6Check, u.group7Check, u.group8Check, u.group9Check};
+    for (int g = 0; g < groups.size(); ++g)
+        connect(groups[g], &QCheckBox::toggled, this, guarded([&m, g](bool on) { m.setGroup(g, on); }));
+
+    const QList<std::pair<QRadioButton*, int>> variants = {
+        {u.variantSimpleRadio, 3}, {u.variantPeriodRadio, 1}, {u.variantNetRadio, 2}};
+    for (const auto& [radio, v] : variants)
+        connect(radio, &QRadioButton::toggled, this, guarded([&m, v = v](bool on) {
+                    if (on)
+                        m.setVariant(v);
+                }));
+    connect(u.entriesMonthRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
+                if (on)
+                    m.setEntriesRange(0);
+            }));
+    connect(u.entriesAllRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
+                if (on)
+                    m.setEntriesRange(1);
+            }));
+    connect(u.dateKindPostingRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
+                if (on)
+                    m.setDateKind(0);
+            }));
+    connect(u.dateKindDocumentRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
+                if (on)
+                    m.setDateKind(1);
+            }));
+    connect(u.graphicRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
+                if (on)
+                    m.setOutputKind(TurnoverWindowModel::kGraphic);
+            }));
+    connect(u.textRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
+                if (on)
+                    m.setOutputKind(TurnoverWindowModel::kText);
+            }));
+
+    connect(u.asOfDateEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setAsOfDate(dayFromDate(d)); }));
+    connect(u.dateFromEdit, &QDateEdit::dateChanged, this,
+            guarded([&m](const QDate& d) { m.setDateRange(dayFromDate(d), m.dateTo()); }));
+    connect(u.dateToEdit, &QDateEdit::dateChanged, this,
+            guarded([&m](const QDate& d) { m.setDateRange(m.dateFrom(), dayFromDate(d)); }));
+    connect(u.printDateEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setPrintDate(dayFromDate(d)); }));
+    connect(u.calendarButton, &QToolButton::clicked, this, guarded([&m] { m.chooseDate(); }));
+    connect(u.titleEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setTitle(t); }));
+    connect(u.descriptionEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setDescription(t); }));
+    connect(u.maskEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setMask(t); }));
+    connect(u.rangeFromSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setRange(v, m.options().rangeTo); }));
+    connect(u.rangeToSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setRange(m.options().rangeFrom, v); }));
+    connect(u.rangeFromButton, &QToolButton::clicked, this,
+            guarded([&m] { m.pickRangeAccount(TurnoverWindowModel::RangeEnd::From); }));
+    connect(u.rangeToButton, &QToolButton::clicked, this,
+            guarded([&m] { m.pickRangeAccount(TurnoverWindowModel::RangeEnd::To); }));
+    connect(u.maskButton, &QToolButton::clicked, this, guarded([&m] { m.pickMaskAccount(); }));
+    connect(u.clearRangeButton, &QPushButton::clicked, this, guarded([&m] { m.clearRange(); }));
+    connect(u.noFilterButton, &QPushButton::clicked, this, guarded([&m] { m.clearAccountFilter(); }));
+    connect(u.printerButton, &QToolButton::clicked, this, guarded([&m] { m.choosePrinter(); }));
+    connect(u.copiesSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setCopies(v); }));
+    connect(u.fontSizeSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setFontSize(v); }));
+    connect(u.mailFormatCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.setMailFormat(i); }));
+
+    connect(u.variantCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) {
+                if (i >= 0 && i < m.variants().size())
+                    m.chooseVariant(m.variants()[i].id);
+            }));
+    connect(u.saveVariantButton, &QPushButton::clicked, this, guarded([&m] { m.saveVariant(); }));
+    connect(u.deleteVariantButton, &QPushButton::clicked, this, guarded([&m] { m.deleteVariant(); }));
+
+    using Command = TurnoverWindowModel::Command;
+    const QList<std::pair<QPushButton*, Command>> commands = {
+        {u.printButton, Command::Print}, {u.previewButton, Command::Preview}, {u.tableButton, Command::SaveToTable},
+        {u.pdfButton, Command::SavePdf}, {u.emailButton, Command::SendEmail}};
+    for (const auto& [button, command] : commands)
+        connect(button, &QPushButton::clicked, this, guarded([&m, c = command] { m.run(c); }));
+    connect(u.cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TurnoverWindowForm::refresh()
+{
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    Ui::TurnoverWindowForm& u = *m_ui;
+    const TurnoverWindowModel& m = m_model;
+    const TurnoverOptions& o = m.options();
+
+    QStringList texts;
+    for (const TurnoverYear& y : m.years())
+        texts << y.name;
+    fill(u.yearCombo, texts, m.yearIndex());
+    texts.clear();
+    for (const TurnoverPeriod& p : m.periods())
+        texts << p.name;
+    fill(u.periodCombo, texts, m.periodIndex());
+    texts.clear();
+    int currency = -1;
+    for (int i = 0; i < m.currencies().size(); ++i) {
+        texts << m.currencies()[i].code + QStringLiteral(" - ") + m.currencies()[i].name;
+        if (m.currencies()[i].code == o.currency)
+            currency = i;
+    }
+    fill(u.currencyCombo, texts, currency);
+    texts.clear();
+    int variant = 0;
+    for (int i = 0; i < m.variants().size(); ++i) {
+        texts << m.variants()[i].name;
+        if (m.variants()[i].id == m.currentVariantId())
+            variant = i;
+    }
+    fill(u.variantCombo, texts, variant);
+
+    const QList<std::tuple<QCheckBox*, bool, Control>> boxes = {
+        {u.cardIndexCheck, o.cardIndexAccounts, Control::CardIndexAccounts},
+        {u.approvedCheck, o.approvedOnly, Control::ApprovedOnly},
+        {u.cumulativeCheck, o.cumulativeWithOpening, Control::CumulativeWithOpening},
+        {u.nonZeroTurnoversCheck, o.nonZeroTurnoversOnly, Control::NonZeroTurnovers},
+        {u.onlyMismatchedCheck, m.onlyMismatched(), Control::OnlyMismatched},
+        {u.nonZeroLeavesCheck, o.nonZeroBalanceLeaves, Control::NonZeroBalanceLeaves},
+        {u.nonZeroSyntheticCheck, o.nonZeroBalanceSynthetic, Control::NonZeroBalanceSynthetic},
+        {u.lastLevelCheck, o.lastLevelOnly, Control::LastLevelOnly},
+        {u.groupTotalsCheck, m.groupTotals(), Control::GroupTotals},
+        {u.netBalancesCheck, o.netBalances, Control::NetBalances},
+        {u.accountPerPageCheck, o.accountPerPage, Control::AccountPerPage},
+        {u.mpkEntriesCheck, o.mpkEntries, Control::MpkEntries},
+        {u.budgetCheck, o.budgetClassification, Control::BudgetClassification},
+        {u.groupMpkCheck, o.groupMpk, Control::GroupMpk},
+        {u.entriesCheck, o.entries, Control::Entries},
+        {u.contraCheck, o.contraAccount, Control::ContraAccount},
+        {u.krsCheck, o.printKrs, Control::Krs},
+        {u.thousandsCheck, o.thousands, Control::Thousands},
+        {u.wrapCheck, o.wrapLines, Control::WrapLines},
+        {u.hideZerosCheck, o.hideZeros, Control::HideZeros},
+        {u.balanceSheetCheck, o.balanceSheet, Control::AccountTypes},
+        {u.profitLossCheck, o.profitAndLoss, Control::AccountTypes},
+        {u.offBalanceCheck, o.offBalance, Control::AccountTypes},
+        {u.settlementCheck, o.settlement, Control::Settlement},
+        {u.currencyAccountsCheck, o.currencyAccounts, Control::CurrencyAccounts},
+        {u.twoBalanceCheck, o.twoBalance, Control::TwoBalance},
+        {u.mpkCheck, o.mpk, Control::Mpk},
+        {u.asOfCheck, m.asOf(), Control::AsOf},
+        {u.dateRangeCheck, o.dateRange, Control::DateRange},
+        {u.fontAmountsCheck, o.fontForAmountsOnly, Control::FontForAmountsOnly},
+        {u.boldCheck, o.boldAggregates, Control::BoldAggregates},
+    };
+    for (const auto& [box, on, control] : boxes) {
+        box->setChecked(on);
+        apply(box, m.control(control));
+    }
+    const QList<QCheckBox*> groups = {u.group0Check, u.group1Check, u.group2Check, u.group3Check, u.group4Check,
+                                      u.group5Check, u.group6Check, u.group7Check, u.group8Check, u.group9Check};
+    for (int g = 0; g < groups.size(); ++g)
+        groups[g]->setChecked(o.groups[std::size_t(g)]);
+    u.nonZeroLeavesNote->setVisible(m.control(Control::NonZeroBalanceLeaves).visible);
+    u.netBalancesNote->setVisible(m.control(Control::NetBalances).visible);
+    u.groupMpkCheck->setText(m.groupMpkLabel());
+    // The completeness switch shows on the box that decides whether it may be used.
+    u.nonZeroTurnoversCheck->setStyleSheet(
+        m.cardIndexComplete() ? QStringLiteral("QCheckBox { color: %1; }").arg(completeSwitchColor().name()) : QString());
+
+    u.variantSimpleRadio->setChecked(o.variant == 3);
+    u.variantPeriodRadio->setChecked(o.variant == 1);
+    u.variantNetRadio->setChecked(o.variant == 2);
+    apply(u.variantBox, m.control(Control::Variant));
+    u.entriesMonthRadio->setChecked(o.entriesRange == 0);
+    u.entriesAllRadio->setChecked(o.entriesRange != 0);
+    apply(u.entriesMonthRadio, m.control(Control::EntriesRange));
+    apply(u.entriesAllRadio, m.control(Control::EntriesRange));
+
+    u.asOfDateEdit->setDate(shown(m.asOfDate()));
+    apply(u.asOfDateEdit, m.control(Control::AsOfDate));
+    u.dateFromEdit->setDate(shown(m.dateFrom()));
+    u.dateToEdit->setDate(shown(m.dateTo()));
+    for (QWidget* w : {static_cast<QWidget*>(u.dateFromEdit), static_cast<QWidget*>(u.dateToEdit),
+                       static_cast<QWidget*>(u.dateFromLabel), static_cast<QWidget*>(u.dateToLabel)})
+        apply(w, m.control(Control::DateFrom));
+    u.dateKindPostingRadio->setChecked(o.dateKind == 0);
+    u.dateKindDocumentRadio->setChecked(o.dateKind != 0);
+    apply(u.dateKindPostingRadio, m.control(Control::DateKind));
+    apply(u.dateKindDocumentRadio, m.control(Control::DateKind));
+    apply(u.currencyCombo, m.control(Control::Currency));
+
+    if (u.titleEdit->text() != o.title)
+        u.titleEdit->setText(o.title);
+    if (u.descriptionEdit->text() != o.description)
+        u.descriptionEdit->setText(o.description);
+    if (u.maskEdit->text() != o.mask)
+        u.maskEdit->setText(o.mask);
+    u.printDateEdit->setDate(shown(m.printDate()));
+    apply(u.printDateEdit, m.control(Control::PrintDate));
+    apply(u.calendarButton, m.control(Control::CalendarButton));
+    u.rangeFromSpin->setValue(o.rangeFrom);
+    u.rangeToSpin->setValue(o.rangeTo);
+
+    u.graphicRadio->setChecked(m.outputKind() != TurnoverWindowModel::kText);
+    u.textRadio->setChecked(m.outputKind() == TurnoverWindowModel::kText);
+    u.printerEdit->setText(m.printerName());
+    u.copiesSpin->setValue(m.copies());
+    u.fontSizeSpin->setValue(o.fontSize);
+    u.mailFormatCombo->setCurrentIndex(m.mailFormat());
+
+    apply(u.tableButton, m.control(Control::SaveToTable));
+    apply(u.deleteVariantButton, m.control(Control::DeleteVariant));
+    m_refreshing = false;
+}
+
+void TurnoverWindowForm::showEvent(QShowEvent* event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPlacement(*this, settingsSection());
+    }
+    QDialog::showEvent(event);
+}
+
+void TurnoverWindowForm::done(int result)
+{
+    saveWindowPlacement(*this, settingsSection());
+    QDialog::done(result);
+}
+
+} // namespace pravik::turnover

@@ -1,0 +1,1040 @@
+#include "turnover/window/TurnoverWindowModel.h"
+
+#include "platform/Settings.h"
+#include "platform/UiServices.h"
+#include "platform/sql/Quote.h"
+#include "siblings/kontar/AccountPicker.h"
+#include "siblings/korda/Session.h"
+#include "siblings/outlik/CompanyAddress.h"
+#include "siblings/tekston/TextReport.h"
+#include "siblings/utilka/Gateway.h"
+#include "siblings/utilka/Messages.h"
+#include "turnover/compute/AccountListBuilder.h"
+#include "turnover/compute/ScratchRows.h"
+#include "turnover/window/TurnoverDescriptionLines.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+#include <optional>
+
+namespace pravik::turnover {
+
+namespace {
+
+using sql::sqlNumber;
+
+const QString kAsOfOutsideMonth = QStringLiteral("Data \"na dzień\" wykracza poza wybrany miesiąc obrotowy.");
+const QString kPln = QStringLiteral("PLN");
+
+korda::Session& s()
+{
+    return korda::session();
+}
+
+bool sameMonth(DayNumber a, DayNumber b)
+{
+    return yearOf(a) == yearOf(b) && monthOf(a) == monthOf(b);
+}
+
+// The day moved into the month of `period`, keeping its day of the month where it exists.
+DayNumber intoMonth(DayNumber day, DayNumber period)
+{
+    const int y = yearOf(period);
+    const int m = monthOf(period);
+    const int last = dayOfMonth(lastDayOfMonth(period));
+    return dayFromYmd(y, m, qMin(dayOfMonth(day), last));
+}
+
+// The number in the leading digits of a text ("20-" -> 20); nullopt when it has none.
+std::optional<int> leadingNumber(const QString& text)
+{
+    int n = 0;
+    int digits = 0;
+    for (QChar c : text) {
+        if (!c.isDigit())
+            break;
+        n = n * 10 + c.digitValue();
+        ++digits;
+    }
+    return digits > 0 ? std::optional<int>(n) : std::nullopt;
+}
+
+} // namespace
+
+TurnoverWindowModel::TurnoverWindowModel(int kind, int synthetic, TurnoverProcedureTable procedures, QObject* parent)
+    : QObject(parent), m_kind(kind), m_synthetic(kind != 1 && kind != 2 && synthetic != 0),
+      m_procedures(std::move(procedures))
+{
+}
+
+TurnoverWindowModel::~TurnoverWindowModel() = default;
+
+QString TurnoverWindowModel::defaultTitle() const
+{
+    if (m_kind == 1)
+        return QStringLiteral("Zestawienie zapisów na kontach");
+    if (m_kind == 2)
+        return QStringLiteral("Uzgodnienie sald kont z rozrachunkami");
+    return m_synthetic ? QStringLiteral("Zestawienie obrotów i sald kont syntetycznych")
+                       : QStringLiteral("Zestawienie obrotów i sald kont analitycznych");
+}
+
+QString TurnoverWindowModel::reportKey() const
+{
+    if (m_kind == 1)
+        return QStringLiteral("OBR_ZAP");
+    if (m_kind == 2)
+        return QStringLiteral("OBR_UZG");
+    return m_synthetic ? QStringLiteral("OBR_S") : QStringLiteral("OBR_A");
+}
+
+QString TurnoverWindowModel::procedure() const
+{
+    if (m_kind == 1)
+        return QStringLiteral("PRN_RAPORT_KONTO_SQL");
+    if (m_kind == 2)
+        return QStringLiteral("PRN_OBROTY_SQL_UZGODNIENIE");
+    return simpleVariant() ? QStringLiteral("PRN_OBROTY_SQL_PROSTY") : QStringLiteral("PRN_OBROTY_SQL");
+}
+
+bool TurnoverWindowModel::open()
+{
+    korda::Session& ses = s();
+    ses.GGG_EMAILPDFSAVEAS = 0;
+    m_printerName = ses.DANE_NAZWA_DRUKARKI.trimmed();
+    if (m_printerName.isEmpty())
+        m_printerName = QPrinterInfo::defaultPrinterName();
+    m_copies = qBound(1, int(ses.GGG_NUMCOPY), kMaxCopies);
+    m_mailClient = defaultMailClient();
+    if (!loadYears())
+        return false;
+    loadCurrencies();
+    applyDefaults();
+    m_open = true;
+    m_variants = std::make_unique<VariantChooser>(ses.DANE_ID_UZYTKOWNIKA_NR, reportKey());
+    m_variants->refresh();
+    if (const qint32 last = m_variants->startingId())
+        applyVariantValuesShown(m_variants->choose(last));
+    evaluatePeriod();
+    applyRules();
+    emit changed();
+    return true;
+}
+
+void TurnoverWindowModel::applyDefaults()
+{
+    const korda::Session& ses = s();
+    m_options = TurnoverOptions();
+    m_options.title = defaultTitle();
+    m_options.currency = ses.DANE_AKTYWNA_WALUTA.trimmed().isEmpty() ? kPln : ses.DANE_AKTYWNA_WALUTA.trimmed();
+    m_options.cardIndexAccounts = analyticStatement();
+    m_options.settlement = m_kind == 2;
+    m_options.printKrs = ses.GGG_PRN_KRS != 0;
+    m_asOf = false;
+    m_asOfDate = ses.DANE_DATA_BIEZACA > 0 ? ses.DANE_DATA_BIEZACA : today();
+    m_dateFrom = firstDayOfMonth(m_asOfDate);
+    m_dateTo = lastDayOfMonth(m_asOfDate);
+}
+
+// ---- lists ----
+
+bool TurnoverWindowModel::loadYears()
+{
+    m_years = companyFiscalYears(s().DANE_ID_FIRMY);
+    m_yearIndex = -1;
+    if (m_years.isEmpty())
+        return false;
+    m_yearIndex = 0;
+    for (int i = 0; i < m_years.size(); ++i)
+        if (m_years[i].id == s().DANE_LATA_OBROTOWE)
+            m_yearIndex = i;
+    loadPeriods();
+    return true;
+}
+
+void TurnoverWindowModel::loadPeriods()
+{
+    m_periods = currentYear() ? fiscalYearPeriodList(*currentYear()) : QList<TurnoverPeriod>();
+    m_periodIndex = m_periods.isEmpty() ? -1 : qMax(0, periodIndexFor(m_periods, s().DANE_DATA_OKRESU));
+}
+
+void TurnoverWindowModel::loadCurrencies()
+{
+    m_currencies.clear();
+    if (utilka::EXECVAX(QStringLiteral("select sym_waluty, nazwa from WALUTY"))) {
+        while (utilka::NEXT(korda::VAX_FK) == 0)
+            m_currencies.append({korda::VAX_FK.text(1).trimmed(), korda::VAX_FK.text(2).trimmed()});
+        korda::VAX_FK.close();
+    }
+    utilka::checkSql();
+    const bool hasPln = std::any_of(m_currencies.begin(), m_currencies.end(),
+                                    [](const TurnoverCurrency& c) { return c.code == kPln; });
+    if (!hasPln)
+        m_currencies.prepend({kPln, QStringLiteral("Polski złoty")});
+}
+
+const TurnoverYear* TurnoverWindowModel::currentYear() const
+{
+    return m_yearIndex >= 0 && m_yearIndex < m_years.size() ? &m_years[m_yearIndex] : nullptr;
+}
+
+bool TurnoverWindowModel::selectYear(int index)
+{
+    if (!m_open || index < 0 || index >= m_years.size())
+        return false;
+    if (index != m_yearIndex) {
+        const DayNumber before = currentPeriod() ? currentPeriod()->date : 0;
+        m_yearIndex = index;
+        loadPeriods();
+        // Keep the same month when the new year has it.
+        const int same = periodIndexFor(m_periods, before);
+        if (same >= 0)
+            m_periodIndex = same;
+        return selectPeriod(m_periodIndex);
+    }
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::selectYearId(qint32 id)
+{
+    for (int i = 0; i < m_years.size(); ++i)
+        if (m_years[i].id == id)
+            return selectYear(i);
+    return false;
+}
+
+const TurnoverPeriod* TurnoverWindowModel::currentPeriod() const
+{
+    return m_periodIndex >= 0 && m_periodIndex < m_periods.size() ? &m_periods[m_periodIndex] : nullptr;
+}
+
+bool TurnoverWindowModel::selectPeriod(int index)
+{
+    if (!m_open || index < 0 || index >= m_periods.size())
+        return false;
+    m_periodIndex = index;
+    const DayNumber period = m_periods[index].date;
+    if (m_asOfDate > 0 && !sameMonth(m_asOfDate, period))
+        m_asOfDate = intoMonth(m_asOfDate, period);
+    evaluatePeriod();
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::selectPeriodDate(DayNumber date)
+{
+    const int i = periodIndexFor(m_periods, date);
+    return i >= 0 && selectPeriod(i);
+}
+
+bool TurnoverWindowModel::selectPeriodText(const QString& name)
+{
+    const QString wanted = name.simplified();
+    for (int i = 0; i < m_periods.size(); ++i)
+        if (m_periods[i].name.simplified().compare(wanted, Qt::CaseInsensitive) == 0)
+            return selectPeriod(i);
+    return false;
+}
+
+void TurnoverWindowModel::evaluatePeriod()
+{
+    const TurnoverYear* y = currentYear();
+    const TurnoverPeriod* p = currentPeriod();
+    m_periodOpen = true;
+    if (!y || !p)
+        return;
+    DayNumber closedThrough = 0;
+    int status = 0;
+    if (utilka::EXECVAX(QStringLiteral("select zamkniety_okres, status from LATA_OBROTOWE where id_lata_obrot=") + sqlNumber(y->id))) {
+        if (utilka::NEXT(korda::VAX_FK) == 0) {
+            closedThrough = DayNumber(korda::VAX_FK.number(1));
+            status = int(korda::VAX_FK.number(2));
+        }
+        korda::VAX_FK.close();
+    }
+    utilka::checkSql();
+    switch (periodKind(p->date)) {
+    case PeriodKind::Month:
+        m_periodOpen = p->date > closedThrough;
+        break;
+    case PeriodKind::Closing:
+        m_periodOpen = status != 2;
+        break;
+    case PeriodKind::OpeningBalance:
+        m_periodOpen = false;
+        break;
+    }
+}
+
+// ---- rules ----
+
+bool TurnoverWindowModel::approvedForced() const
+{
+    return !m_periodOpen || s().GGG_WERSJA_DLA_KRAB_PRIORYTET < 2;
+}
+
+void TurnoverWindowModel::applyRules()
+{
+    korda::Session& ses = s();
+    if (!turnoverStatement())
+        m_asOf = false;
+    if (m_kind == 2 || m_asOf)
+        m_options.currency = kPln;
+    if (m_synthetic)
+        m_options.cardIndexAccounts = false;
+    if (approvedForced())
+        m_options.approvedOnly = true;
+    if (ses.GGG_WERSJA_DLA_KRAB_PRIORYTET < 2)
+        ses.DANE_DATA_WYDRUKU = today();
+    if (simpleVariant())
+        m_options.netBalances = false;
+    // Listings are printed under analytic accounts only, never by the simple statement.
+    if (simpleVariant() || m_synthetic) {
+        m_options.mpkEntries = false;
+        m_options.budgetClassification = false;
+        m_options.entries = false;
+    }
+    if (ses.DANE_CZY_WERSJA_MPK != 1) {
+        m_options.mpkEntries = false;
+        m_options.mpk = false;
+    }
+    if (ses.DANE_CZY_WERSJA_BUDZET != 1)
+        m_options.budgetClassification = false;
+    if (ses.DANE_RODZAJ_WYDRUKU == kText)
+        m_options.entries = false;
+    if (m_options.nonZeroTurnoversOnly)
+        m_complete = false;
+}
+
+TurnoverWindowModel::ControlState TurnoverWindowModel::control(Control c) const
+{
+    const korda::Session& ses = s();
+    const bool mpkKept = ses.DANE_CZY_WERSJA_MPK == 1;
+    const bool budgetKept = ses.DANE_CZY_WERSJA_BUDZET == 1;
+    const bool listings = !simpleVariant() && !m_synthetic && ses.DANE_RODZAJ_WYDRUKU != kText;
+    const bool fullDates = ses.GGG_WERSJA_DLA_KRAB_PRIORYTET >= 2;
+    ControlState st;
+    switch (c) {
+    case Control::AsOf:
+        st.visible = turnoverStatement();
+        break;
+    case Control::AsOfDate:
+        st.visible = turnoverStatement();
+        st.enabled = m_asOf;
+        break;
+    case Control::DateRange:
+        st.visible = m_kind == 1;
+        break;
+    case Control::DateFrom:
+    case Control::DateTo:
+    case Control::DateKind:
+        st.visible = m_kind == 1;
+        st.enabled = m_options.dateRange;
+        break;
+    case Control::Currency:
+        st.enabled = m_kind != 2 && !m_asOf;
+        break;
+    case Control::CardIndexAccounts:
+        st.visible = turnoverStatement();
+        st.enabled = !m_synthetic;
+        break;
+    case Control::ApprovedOnly:
+        st.enabled = !approvedForced();
+        break;
+    case Control::OnlyMismatched:
+        st.visible = m_kind == 2;
+        break;
+    case Control::NonZeroBalanceLeaves:
+    case Control::LastLevelOnly:
+        st.enabled = !m_synthetic;
+        break;
+    case Control::NonZeroBalanceSynthetic:
+        st.enabled = m_synthetic && !m_options.nonZeroBalanceLeaves;
+        break;
+    case Control::NetBalances:
+        st.enabled = !simpleVariant();
+        break;
+    case Control::AccountPerPage:
+        st.visible = m_kind == 1;
+        break;
+    case Control::MpkEntries:
+        st.visible = mpkKept;
+        st.enabled = listings;
+        break;
+    case Control::BudgetClassification:
+        st.visible = budgetKept;
+        st.enabled = listings;
+        break;
+    case Control::GroupMpk:
+        st.visible = mpkKept || budgetKept;
+        st.enabled = listings && (m_options.mpkEntries || m_options.budgetClassification);
+        break;
+    case Control::Entries:
+    case Control::ContraAccount:
+        st.enabled = listings;
+        break;
+    case Control::EntriesRange:
+        st.enabled = listings && m_options.entries;
+        break;
+    case Control::PrintDate:
+        st.enabled = fullDates;
+        break;
+    case Control::CalendarButton:
+        st.visible = fullDates;
+        break;
+    case Control::Mpk:
+        st.visible = mpkKept;
+        break;
+    case Control::SaveToTable:
+        st.visible = turnoverStatement();
+        break;
+    case Control::Help:
+        st.visible = m_kind != 2;
+        break;
+    case Control::DeleteVariant:
+        st.enabled = currentVariantId() != 0;
+        break;
+    default:
+        break;
+    }
+    return st;
+}
+
+bool TurnoverWindowModel::editable(Control c) const
+{
+    const ControlState st = control(c);
+    return m_open && st.visible && st.enabled;
+}
+
+QString TurnoverWindowModel::groupMpkLabel() const
+{
+    return s().DANE_CZY_WERSJA_BUDZET == 1 ? QStringLiteral("Grupuj MPK/klasyfikację budżetową") : QStringLiteral("Grupuj MPK");
+}
+
+TurnoverWindowModel::Control TurnoverWindowModel::controlOf(bool TurnoverOptions::*member)
+{
+    using O = TurnoverOptions;
+    static const QList<std::pair<bool O::*, Control>> table = {
+        {&O::cardIndexAccounts, Control::CardIndexAccounts},
+        {&O::approvedOnly, Control::ApprovedOnly},
+        {&O::cumulativeWithOpening, Control::CumulativeWithOpening},
+        {&O::nonZeroTurnoversOnly, Control::NonZeroTurnovers},
+        {&O::nonZeroBalanceLeaves, Control::NonZeroBalanceLeaves},
+        {&O::nonZeroBalanceSynthetic, Control::NonZeroBalanceSynthetic},
+        {&O::lastLevelOnly, Control::LastLevelOnly},
+        {&O::accountPerPage, Control::AccountPerPage},
+        {&O::mpkEntries, Control::MpkEntries},
+        {&O::budgetClassification, Control::BudgetClassification},
+        {&O::entries, Control::Entries},
+        {&O::contraAccount, Control::ContraAccount},
+        {&O::groupMpk, Control::GroupMpk},
+        {&O::printKrs, Control::Krs},
+        {&O::thousands, Control::Thousands},
+        {&O::balanceSheet, Control::AccountTypes},
+        {&O::profitAndLoss, Control::AccountTypes},
+        {&O::offBalance, Control::AccountTypes},
+        {&O::settlement, Control::Settlement},
+        {&O::currencyAccounts, Control::CurrencyAccounts},
+        {&O::twoBalance, Control::TwoBalance},
+        {&O::mpk, Control::Mpk},
+        {&O::dateRange, Control::DateRange},
+        {&O::wrapLines, Control::WrapLines},
+        {&O::fontForAmountsOnly, Control::FontForAmountsOnly},
+        {&O::netBalances, Control::NetBalances},
+        {&O::boldAggregates, Control::BoldAggregates},
+        {&O::hideZeros, Control::HideZeros},
+    };
+    for (const auto& [m, c] : table)
+        if (m == member)
+            return c;
+    return Control::Groups;
+}
+
+// ---- options ----
+
+bool TurnoverWindowModel::setFlag(bool TurnoverOptions::*member, bool on)
+{
+    const Control c = controlOf(member);
+    if (c == Control::Groups || !editable(c))
+        return false;
+    m_options.*member = on;
+    if (member == &TurnoverOptions::printKrs)
+        s().GGG_PRN_KRS = on ? 1 : 0;
+    if (member == &TurnoverOptions::nonZeroTurnoversOnly && on)
+        m_complete = false;
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setVariant(int variant)
+{
+    if (!editable(Control::Variant) || variant < 1 || variant > 3)
+        return false;
+    m_options.variant = variant;
+    if (variant == 1)
+        m_asOf = false;
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setEntriesRange(int range)
+{
+    if (!editable(Control::EntriesRange) || range < 0 || range > 1)
+        return false;
+    m_options.entriesRange = range;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setCurrency(const QString& code)
+{
+    const QString wanted = code.trimmed().toUpper();
+    if (!editable(Control::Currency))
+        return false;
+    const bool listed = std::any_of(m_currencies.begin(), m_currencies.end(),
+                                    [&](const TurnoverCurrency& c) { return c.code.compare(wanted, Qt::CaseInsensitive) == 0; });
+    if (!listed)
+        return false;
+    m_options.currency = wanted;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setTitle(const QString& title)
+{
+    if (!m_open)
+        return false;
+    m_options.title = title.left(kTextWidth);
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setDescription(const QString& text)
+{
+    if (!m_open)
+        return false;
+    m_options.description = text.left(kTextWidth);
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setGroup(int group, bool on)
+{
+    if (!editable(Control::Groups) || group < 0 || group > 9)
+        return false;
+    m_options.groups[group] = on;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setRange(int from, int to)
+{
+    if (!editable(Control::Range) || from < 0 || from > 999 || to < 0 || to > 999)
+        return false;
+    m_options.rangeFrom = from;
+    m_options.rangeTo = to;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setMask(const QString& mask)
+{
+    if (!editable(Control::Mask))
+        return false;
+    m_options.mask = mask.trimmed().left(60);
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setDateKind(int kind)
+{
+    if (!editable(Control::DateKind) || kind < 0 || kind > 1)
+        return false;
+    m_options.dateKind = kind;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setFontSize(int size)
+{
+    if (!editable(Control::FontSize) || size < 4 || size > 72)
+        return false;
+    m_options.fontSize = size;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setAsOf(bool on)
+{
+    if (!editable(Control::AsOf))
+        return false;
+    m_asOf = on;
+    if (on) {
+        if (m_asOfDate <= 0)
+            m_asOfDate = s().DANE_DATA_BIEZACA > 0 ? s().DANE_DATA_BIEZACA : today();
+        if (m_options.variant == 1)
+            m_options.variant = 2;
+    }
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setAsOfDate(DayNumber date)
+{
+    if (!editable(Control::AsOfDate) || date <= 0)
+        return false;
+    m_asOfDate = date;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setDateRange(DayNumber from, DayNumber to)
+{
+    if (!editable(Control::DateFrom) || from <= 0 || to <= 0)
+        return false;
+    m_dateFrom = from;
+    m_dateTo = to;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setGroupTotals(bool on)
+{
+    if (!editable(Control::GroupTotals))
+        return false;
+    m_groupTotals = on;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setOnlyMismatched(bool on)
+{
+    if (!editable(Control::OnlyMismatched))
+        return false;
+    m_onlyMismatched = on;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::toggleCardIndexComplete()
+{
+    if (!m_open || m_options.nonZeroTurnoversOnly)
+        return false;
+    m_complete = !m_complete;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::clearRange()
+{
+    return setRange(0, 999);
+}
+
+bool TurnoverWindowModel::clearAccountFilter()
+{
+    if (!editable(Control::NoFilter))
+        return false;
+    m_options.groups.fill(false);
+    m_options.balanceSheet = m_options.profitAndLoss = m_options.offBalance = false;
+    m_options.settlement = m_options.currencyAccounts = m_options.twoBalance = false;
+    m_options.mpk = false;
+    m_options.rangeFrom = 0;
+    m_options.rangeTo = 999;
+    m_options.mask.clear();
+    emit changed();
+    return true;
+}
+
+QString TurnoverWindowModel::chooseAccount()
+{
+    korda::Session& ses = s();
+    ses.DANE_STATUS_WYBORU = 0;
+    // The picker lists the chart of the year chosen here, not only the session's.
+    const qint32 sessionYear = ses.DANE_LATA_OBROTOWE;
+    if (currentYear())
+        ses.DANE_LATA_OBROTOWE = currentYear()->id;
+    const QString chosen = kontar::PLAN_KONT();
+    ses.DANE_LATA_OBROTOWE = sessionYear;
+    return chosen;
+}
+
+bool TurnoverWindowModel::pickRangeAccount(RangeEnd end)
+{
+    if (!editable(Control::RangePickers))
+        return false;
+    const QString account = chooseAccount();
+    const std::optional<int> number = leadingNumber(account.left(3));
+    if (!number)
+        return false;
+    if (end == RangeEnd::From)
+        m_options.rangeFrom = *number;
+    else
+        m_options.rangeTo = *number;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::pickMaskAccount()
+{
+    if (!editable(Control::MaskPicker))
+        return false;
+    const QString account = chooseAccount();
+    if (account.isEmpty())
+        return false;
+    m_options.mask = account.left(60);
+    emit changed();
+    return true;
+}
+
+DayNumber TurnoverWindowModel::printDate() const
+{
+    return s().DANE_DATA_WYDRUKU;
+}
+
+bool TurnoverWindowModel::setPrintDate(DayNumber date)
+{
+    if (!editable(Control::PrintDate) || date <= 0)
+        return false;
+    s().DANE_DATA_WYDRUKU = date;
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::krs() const
+{
+    return m_options.printKrs;
+}
+
+bool TurnoverWindowModel::setKrs(bool on)
+{
+    return setFlag(&TurnoverOptions::printKrs, on);
+}
+
+quint8 TurnoverWindowModel::outputKind() const
+{
+    return s().DANE_RODZAJ_WYDRUKU;
+}
+
+bool TurnoverWindowModel::setOutputKind(quint8 kind)
+{
+    if (!m_open || (kind != kGraphic && kind != kText))
+        return false;
+    s().DANE_RODZAJ_WYDRUKU = kind;
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setPrinterName(const QString& name)
+{
+    if (!m_open)
+        return false;
+    m_printerName = name.left(300);
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::setCopies(int copies)
+{
+    if (!m_open || copies < 1 || copies > kMaxCopies)
+        return false;
+    m_copies = copies;
+    emit changed();
+    return true;
+}
+
+int TurnoverWindowModel::mailFormat() const
+{
+    return s().GGG_EMAILPDF == 1 ? 1 : 0;
+}
+
+bool TurnoverWindowModel::setMailFormat(int format)
+{
+    if (!m_open || format < 0 || format > 1)
+        return false;
+    s().GGG_EMAILPDF = quint8(format);
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::chooseDate()
+{
+    if (!editable(Control::CalendarButton))
+        return false;
+    const auto chosen = ui().askDate(QStringLiteral("Data wydruku"), dateFromDay(printDate()));
+    return chosen && chosen->isValid() && setPrintDate(dayFromDate(*chosen));
+}
+
+bool TurnoverWindowModel::chooseAsOfDate()
+{
+    if (!editable(Control::AsOfDate))
+        return false;
+    const auto chosen = ui().askDate(QStringLiteral("Na dzień"), dateFromDay(m_asOfDate));
+    return chosen && chosen->isValid() && setAsOfDate(dayFromDate(*chosen));
+}
+
+bool TurnoverWindowModel::choosePrinter()
+{
+    if (!m_open)
+        return false;
+    if (outputKind() == kGraphic) {
+        QPrinter printer;
+        if (!m_printerName.isEmpty())
+            printer.setPrinterName(m_printerName);
+        printer.setCopyCount(m_copies);
+        if (!ui().choosePrinter(printer, QStringLiteral("Wybierz Drukarkę")))
+            return false;
+        m_printerName = printer.printerName().left(300);
+        m_copies = qBound(1, printer.copyCount(), kMaxCopies);
+    } else {
+        const QString chosen = tekston::DRUKARKA_TXT();
+        if (chosen.isEmpty())
+            return false;
+        m_printerName = chosen.left(300);
+    }
+    emit changed();
+    return true;
+}
+
+// ---- saved variants ----
+
+const QList<VariantEntry>& TurnoverWindowModel::variants() const
+{
+    static const QList<VariantEntry> none{VariantEntry{}};
+    return m_variants ? m_variants->entries() : none;
+}
+
+qint32 TurnoverWindowModel::currentVariantId() const
+{
+    return m_variants ? m_variants->currentId() : 0;
+}
+
+void TurnoverWindowModel::applyVariantValuesShown(const VariantValues& values)
+{
+    if (values.isEmpty())
+        return;
+    TurnoverOptions loaded = m_options;
+    const QStringList problems = applyVariantValues(loaded, values);
+    m_options = loaded;
+    s().GGG_PRN_KRS = m_options.printKrs ? 1 : 0;
+    for (const QString& p : problems)
+        utilka::MSG_INF(p);
+}
+
+bool TurnoverWindowModel::chooseVariant(qint32 id)
+{
+    if (!m_open || !m_variants)
+        return false;
+    bool listed = false;
+    for (const VariantEntry& e : m_variants->entries())
+        listed = listed || e.id == id;
+    if (!listed)
+        return false;
+    applyVariantValuesShown(m_variants->choose(id));
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool TurnoverWindowModel::chooseVariantName(const QString& name)
+{
+    if (!m_variants)
+        return false;
+    for (const VariantEntry& e : m_variants->entries())
+        if (e.id != 0 && e.name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            return chooseVariant(e.id);
+    return false;
+}
+
+qint32 TurnoverWindowModel::saveVariant()
+{
+    if (!m_open || !m_variants)
+        return 0;
+    const qint32 id = m_variants->saveAs(toVariantValues(m_options));
+    emit changed();
+    return id;
+}
+
+bool TurnoverWindowModel::deleteVariant()
+{
+    if (!editable(Control::DeleteVariant))
+        return false;
+    const bool removed = m_variants->removeCurrent();
+    emit changed();
+    return removed;
+}
+
+// ---- commands and dispatch ----
+
+TurnoverParameters TurnoverWindowModel::parameters() const
+{
+    const TurnoverOptions& o = m_options;
+    TurnoverParameters p;
+    p.cumulativeWithOpening = o.cumulativeWithOpening;
+    p.cardIndexAccounts = o.cardIndexAccounts;
+    p.approvedOnly = o.approvedOnly;
+    p.nonZeroTurnoversOnly = o.nonZeroTurnoversOnly;
+    p.mask = o.mask.trimmed();
+    p.yearName = currentYear() ? currentYear()->name : QString();
+    p.variant = o.variant;
+    p.thousands = o.thousands;
+    p.title = o.title;
+    p.syntheticOnly = m_synthetic;
+    p.nonZeroBalanceLeaves = o.nonZeroBalanceLeaves;
+    p.nonZeroBalanceSynthetic = o.nonZeroBalanceSynthetic;
+    p.lastLevelOnly = o.lastLevelOnly;
+    return p;
+}
+
+QString TurnoverWindowModel::browseTitle() const
+{
+    const QString month = currentPeriod() ? currentPeriod()->monthName : QString();
+    const QString year = currentYear() ? currentYear()->name : QString();
+    return QStringLiteral("Zestawienie obrotów i sald (") + month + QLatin1Char(' ') + year + QLatin1Char(')');
+}
+
+QStringList TurnoverWindowModel::descriptionLines() const
+{
+    DescriptionFacts f;
+    f.kind = m_kind;
+    f.synthetic = m_synthetic;
+    f.options = m_options;
+    f.periodName = currentPeriod() ? currentPeriod()->monthName : QString();
+    f.periodOpen = m_periodOpen;
+    f.asOf = m_asOf;
+    f.asOfDate = m_asOfDate;
+    f.dateFrom = m_dateFrom;
+    f.dateTo = m_dateTo;
+    f.hideServiceLines = s().GGG_SERWIS_UKRYJ_OPISY_WYDRUKU != 0;
+    return turnoverDescriptionLines(f);
+}
+
+bool TurnoverWindowModel::run(Command command)
+{
+    if (!m_open || !currentYear() || !currentPeriod())
+        return false;
+    if (command == Command::SaveToTable && !turnoverStatement())
+        return false;
+    if (m_asOf && !sameMonth(m_asOfDate, currentPeriod()->date)) {
+        utilka::MSG_INF(kAsOfOutsideMonth);
+        return false;
+    }
+    korda::Session& ses = s();
+    korda::OutputRequests& out = ses.outputRequests;
+    out.browseRequest = 0;
+    switch (command) {
+    case Command::Print:
+    case Command::Preview:
+        ses.DANE_DRUKARKA_EKRAN = command == Command::Preview ? 1 : 0;
+        // A PDF run that ended before delivery leaves its flag set; a print must not become a PDF.
+        ses.GGG_EMAILPDFSAVEAS = 0;
+        out.printRequest = 1;
+        out.emailRequest = 0;
+        break;
+    case Command::SaveToTable:
+        ses.DANE_DRUKARKA_EKRAN = 1;
+        ses.DANE_RODZAJ_WYDRUKU = kGraphic;
+        ses.GGG_EMAILPDFSAVEAS = 0;
+        out.printRequest = 1;
+        out.emailRequest = 0;
+        out.browseRequest = 1;
+        break;
+    case Command::SavePdf:
+    case Command::SendEmail:
+        // A PDF or a mail is made of graphic pages; a text-printer run would end in the text
+        // viewer and leave the request unanswered.
+        ses.DANE_RODZAJ_WYDRUKU = kGraphic;
+        ses.GGG_EMAILPDFSAVEAS = command == Command::SavePdf ? 1 : 0;
+        out.printRequest = 0;
+        out.emailRequest = 1;
+        out.mailClientKind = m_mailClient == QLatin1String("Microsoft Outlook") ? 1 : 0;
+        break;
+    }
+    applyRules();
+    const bool ran = dispatch(command);
+    applyRules();
+    emit changed();
+    return ran;
+}
+
+bool TurnoverWindowModel::dispatch(Command command)
+{
+    korda::Session& ses = s();
+    const TurnoverYear& year = *currentYear();
+    const TurnoverPeriod& period = *currentPeriod();
+    const QString name = procedure();
+    const TurnoverProcedureTable::Statement* statement = m_procedures.entry(name);
+    if (!statement || !*statement) {
+        utilka::MSG_OST(procedureMissingText(m_options.title.isEmpty() ? defaultTitle() : m_options.title));
+        return false;
+    }
+
+    m_variants->rememberCurrent();
+    ses.GGG_NUMCOPY = quint8(m_copies);
+    ses.DANE_NAZWA_DRUKARKI = m_printerName;
+    ses.DANE_NAGLOWEK_WYDRUKU = m_options.title;
+    ses.GGG_PRN_KRS = m_options.printKrs ? 1 : 0;
+
+    const AccountListResult list =
+        buildAccountList(ses.DANE_ID_FIRMY, year.id, AccountSelection::from(m_options, m_synthetic));
+    if (!list.ok()) {
+        utilka::MSG_INF(list.problem);
+        return false;
+    }
+
+    TurnoverSettings& st = turnoverSettings();
+    st = TurnoverSettings();
+    st.yearId = year.id;
+    st.period = period.date;
+    st.currency = m_options.currency;
+    st.asOf = m_asOf;
+    st.asOfDate = m_asOf ? m_asOfDate : 0;
+    st.groupTotals = m_groupTotals;
+    st.netBalances = m_options.netBalances;
+    st.boldAggregates = m_options.boldAggregates;
+    st.wrapLines = m_options.wrapLines;
+    st.hideZeros = m_options.hideZeros;
+    st.fontSize = m_options.fontSize;
+    st.fontForAmountsOnly = m_options.fontForAmountsOnly;
+    st.mpkEntries = m_options.mpkEntries;
+    st.budgetClassification = m_options.budgetClassification;
+    st.groupMpk = m_options.groupMpk;
+    st.entries = m_options.entries;
+    st.allEntries = m_options.entriesRange != 0;
+    st.contraAccount = m_options.contraAccount;
+    st.onlyMismatched = m_kind == 2 && m_onlyMismatched;
+    st.cardIndexComplete = m_complete;
+    st.dateRange = m_kind == 1 && m_options.dateRange;
+    st.dateKind = m_options.dateKind;
+    st.dateFrom = m_dateFrom;
+    st.dateTo = m_dateTo;
+    st.accountPerPage = m_kind == 1 && m_options.accountPerPage;
+    st.accounts = list.accounts;
+
+    if (command == Command::SaveToTable)
+        deleteBrowseRows(ses.DANE_ID_UZYTKOWNIKA_NR); // a failure is shown; the statement still runs
+
+    for (const QString& line : descriptionLines())
+        ses.DANE_OPIS_PRN.add(line);
+    outlik::USTAL_ADRES_FIRMY();
+
+    m_lastProcedure = name;
+    m_lastParameters = parameters();
+    ses.globalResponse = 0;
+    (*statement)(m_lastParameters);
+
+    if (command == Command::SaveToTable) {
+        ses.outputRequests.browseRequest = 0;
+        if (ses.globalResponse != 2 && openBrowse)
+            openBrowse(m_options.variant, m_options.lastLevelOnly ? 1 : 0, browseTitle());
+    }
+    return true;
+}
+
+} // namespace pravik::turnover

@@ -11,18 +11,17 @@ mkdir -p "$out"
 db="$out/demo.db"
 
 if [ ! -f "$db" ]; then
-  "$pravik" --db "$db" db init --demo
+  "$pravik" --db "$db" db init --demo --postings 20000
 fi
 "$pravik" --db "$db" db check
 
 echo
 echo "Turnovers of account 201 in the demo company (through the SQL gateway):"
 "$pravik" --db "$db" --company 1 sql \
-  "select top 5 nr_konta, convert(varchar(20), data_okresu), obroty_wn, obroty_ma from OBROTY_I_SALDA with (NOLOCK) where id_firmy=1 and nr_konta like '201%' and sym_waluty='PLN' order by data_okresu"
+  "select top 6 nr_konta, data_okresu, obroty_wn, obroty_ma from OBROTY_I_SALDA with (NOLOCK) where id_firmy=1 and id_lata_obrot=2 and nr_konta='201' and sym_waluty='PLN' order by data_okresu"
 
-if "$pravik" help journal >/dev/null 2>&1; then
-  pdf="$out/dziennik-ksiegowan.pdf"
-  "$pravik" --db "$db" --company 1 journal --kind 71 --pdf "$pdf"
-  echo
-  echo "Posting journal of the demo company written to $pdf"
-fi
+# The demo company keeps partial journals: the sales journal of March 2026.
+pdf="$out/dziennik-ksiegowan.pdf"
+"$pravik" --db "$db" --company 1 --period 3-2026 journal --kind 71 --batch SPRZ --pdf "$pdf"
+echo
+echo "Posting journal (sales, March 2026) of the demo company written to $pdf"

@@ -18,6 +18,11 @@
 #include "siblings/korda/Session.h"
 
 #include <QApplication>
+#include <QDir>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QStringList>
 #include <algorithm>
 
@@ -101,6 +106,12 @@ int main(int argc, char** argv)
     // Reports draw pages without a screen; a desktop session may still choose its own platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Cron jobs and ssh sessions have no runtime folder; Qt would warn about it on every run.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/pravik-runtime-" + QByteArray::number(getuid());
+        if (mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pravik"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));

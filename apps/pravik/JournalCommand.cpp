@@ -3,6 +3,7 @@
 // own rules (which options a kind offers, the closed-period rule for renumbering, the refusal
 // without a chosen journal) decide exactly as on the desktop.
 #include "Command.h"
+#include "MailOptions.h"
 #include "Options.h"
 
 #include "journals/JournalOptions.h"
@@ -41,6 +42,7 @@ struct JournalArgs {
     QString procedure;
     QString filter;
     quint8 sort = 4;
+    MailOptions mail;
 };
 
 bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
@@ -153,9 +155,13 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
         return false;
     }
     const int targets = int(!out->pdf.isEmpty()) + int(!out->pngFolder.isEmpty()) + int(out->print)
-        + int(out->textPrinting);
+        + int(out->textPrinting) + int(out->mail.wanted());
     if (targets == 0) {
-        ctx.error(QStringLiteral("journal: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE] or --print"));
+        ctx.error(QStringLiteral("journal: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE], --print or --mail ADDRESS"));
+        return false;
+    }
+    if (out->mail.wanted() && targets > 1) {
+        ctx.error(QStringLiteral("journal: --mail sends the journal; it does not go with another output"));
         return false;
     }
     if (out->textPrinting && (!out->pdf.isEmpty() || !out->pngFolder.isEmpty())) {
@@ -197,6 +203,7 @@ int runProcedure(CommandContext& ctx, const JournalArgs& a)
     s.outputRequests.printRequest = 1;
     s.outputRequests.emailRequest = 0;
     s.DANE_DRUKARKA_EKRAN = a.print ? 0 : 1;
+    applyMailOptions(a.mail);
     const QString yearStart = QString::number(firstDayOfMonth(s.DANE_POCZATEK_ROKU));
     const QString& f = a.filter;
     const QString& t = s.DANE_NAGLOWEK_WYDRUKU;
@@ -224,7 +231,13 @@ int runProcedure(CommandContext& ctx, const JournalArgs& a)
 int runJournal(CommandContext& ctx, const QStringList& args)
 {
     JournalArgs a;
-    if (!parseArgs(ctx, args, &a))
+    QStringList rest = args;
+    QString mailError;
+    if (!takeMailOptions(rest, a.mail, &mailError)) {
+        ctx.error(QStringLiteral("journal: ") + mailError);
+        return kExitUsage;
+    }
+    if (!parseArgs(ctx, rest, &a))
         return kExitUsage;
     if (!ctx.openSession())
         return kExitFailure;
@@ -301,7 +314,14 @@ int runJournal(CommandContext& ctx, const QStringList& args)
     // Files are asked for through the preview road (the frame writes what the host asked for);
     // --print alone goes to the printer directly.
     const bool toFiles = !out.pdfPath.isEmpty() || !out.pngFolder.isEmpty() || !out.textFile.isEmpty();
-    if (!window.run(toFiles ? JournalWindowModel::Command::Preview : JournalWindowModel::Command::Print))
+    JournalWindowModel::Command command = toFiles ? JournalWindowModel::Command::Preview : JournalWindowModel::Command::Print;
+    if (a.mail.wanted()) {
+        // The recipient and the attachment kind; the window's e-mail button does the rest.
+        applyMailOptions(a.mail);
+        window.setMailClientKind(korda::session().outputRequests.mailClientKind);
+        command = JournalWindowModel::Command::SendEmail;
+    }
+    if (!window.run(command))
         return kExitFailure;
     if (korda::session().globalResponse != 1) {
         ctx.error(QStringLiteral("journal: %1 did not complete").arg(window.lastProcedure()));
@@ -321,7 +341,7 @@ PRAVIK_COMMAND(QStringLiteral("journal"),
                    "Usage: pravik journal --kind 71|72|73 [--year ID] [--period M-YYYY|DATE|BZ] [--batch CODE]\n"
                    "                      [--renumber N] [--sum-documents] [--sum-off-balance]\n"
                    "                      [--title TEXT] [--description TEXT] [--printer NAME] [--copies N]\n"
-                   "                      (--pdf FILE | --png DIR | --text [FILE] | --print)\n"
+                   "                      (--pdf FILE | --png DIR | --text [FILE] | --print | --mail ADDRESS [--attach KIND])\n"
                    "\n"
                    "Runs the journal window of the company (--company) without a screen:\n"
                    "  71  journal of postings (\"Dziennik księgowań\"), of one partial journal (--batch)\n"
@@ -336,6 +356,8 @@ PRAVIK_COMMAND(QStringLiteral("journal"),
                    "names, else the default printer, --copies N). --text prints for a text (matrix)\n"
                    "printer: with FILE the printer's bytes go to FILE, else to the text printer\n"
                    "--printer NAME. The preview needs a screen and is not offered here.\n"
+                   "\n"
+                   "E-mail:\n") + mailOptionsHelp() + QStringLiteral(
                    "\n"
                    "--procedure NAME --filter TEXT [--sort 1..4] calls one journal procedure as a host\n"
                    "does, past the window, with the host's filter (\"PDD:id_lata_obrot=2\" lists the\n"

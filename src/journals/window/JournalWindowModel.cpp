@@ -1,5 +1,7 @@
 #include "journals/window/JournalWindowModel.h"
 
+#include "delivery/MailSettings.h"
+
 #include "journals/JournalOptions.h"
 #include "platform/Settings.h"
 #include "platform/UiServices.h"
@@ -550,7 +552,7 @@ bool JournalWindowModel::run(Command command)
         ses.GGG_EMAILPDFSAVEAS = command == Command::SavePdf ? 1 : 2;
         out.printRequest = 0;
         out.emailRequest = 1;
-        out.mailClientKind = defaultMailClient() == QLatin1String("Microsoft Outlook") ? 1 : 0;
+        out.mailClientKind = m_mailClientKind.value_or(delivery::mailClientKind());
         break;
     }
     dispatch();

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 // The journal parameter window without its widgets: the lists of years, periods and partial
 // journals, every option with its default and its visibility and enabling rule, the printer
 // button, the commands and the dispatch to the journal procedures. The Qt form binds to it;
@@ -117,6 +118,9 @@ public:
     bool setPrinterName(const QString& name);
     int copies() const { return m_copies; }
     bool setCopies(int copies);
+    // The mail road for "Wyślij jako e-mail": by default the mail client of the settings decides
+    // (1 = the rich mail with the RTF pages); a host that asks for an attachment kind sets it.
+    void setMailClientKind(std::optional<quint8> kind) { m_mailClientKind = kind; }
 
     ControlState control(Control c) const;
 
@@ -139,6 +143,8 @@ signals:
     void changed();
 
 private:
+    std::optional<quint8> m_mailClientKind;
+
     bool loadYears();
     void loadPeriods();
     void loadBatches();

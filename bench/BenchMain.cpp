@@ -31,11 +31,11 @@ int fail(const QString& message)
 int generate(const QString& where, qint64 postings, quint64 seed)
 {
     QString error;
-    auto spec = sql::ConnectionSpec::parse(where, &error);
-    if (!spec)
+    auto dbTarget = sql::ConnectionSpec::parse(where, &error);
+    if (!dbTarget)
         return fail(error);
-    spec->createIfMissing = true;
-    sql::Database db(*spec);
+    dbTarget->createIfMissing = true;
+    sql::Database db(*dbTarget);
     if (!db.open())
         return fail(db.lastError());
     QElapsedTimer clock;
@@ -53,17 +53,17 @@ int generate(const QString& where, qint64 postings, quint64 seed)
     std::printf("seconds %.2f postings %lld documents %lld accounts %lld turnover_rows %lld file_mb %.1f\n", seconds,
                 static_cast<long long>(summary.postings), static_cast<long long>(summary.documents),
                 static_cast<long long>(summary.accounts), static_cast<long long>(summary.turnoverRows),
-                spec->backend == sql::Backend::SQLite ? QFileInfo(spec->path).size() / 1048576.0 : 0.0);
+                dbTarget->backend == sql::Backend::SQLite ? QFileInfo(dbTarget->path).size() / 1048576.0 : 0.0);
     return 0;
 }
 
 int turnover(const QString& where, int company, int year)
 {
     QString error;
-    const auto spec = sql::ConnectionSpec::parse(where, &error);
-    if (!spec)
+    const auto dbTarget = sql::ConnectionSpec::parse(where, &error);
+    if (!dbTarget)
         return fail(error);
-    sql::Database db(*spec);
+    sql::Database db(*dbTarget);
     if (!db.open())
         return fail(db.lastError());
     // One scratch row per account of the year, as the statement writes them.

@@ -1,6 +1,6 @@
 // pravik-gui: the report module on the desktop, as the ledger application hosts it.
 //
-//   pravik-gui [--db SPEC] [--company ID] [--year ID] [--user LOGIN] [--date DATE]
+//   pravik-gui [--db DATABASE] [--company ID] [--year ID] [--user LOGIN] [--date DATE]
 //              [--period P] [--set NAME=VALUE ...] [--journal 71|72|73]
 //
 // The options are those of the command-line host (pravik --help) and fill the session the same
@@ -91,8 +91,8 @@ int main(int argc, char** argv)
         return pravik::cli::kExitOk;
     }
 
-    const auto spec = ctx.connectionSpec(&error);
-    if (!spec) {
+    const auto dbTarget = ctx.connectionSpec(&error);
+    if (!dbTarget) {
         printErr(QStringLiteral("pravik-gui: --db %1: %2").arg(ctx.databaseText(), error));
         return pravik::cli::kExitUsage;
     }
@@ -103,14 +103,14 @@ int main(int argc, char** argv)
     // a SQL Server database brings its own.
     pravik::server::registerFunctions();
     pravik::server::registerProcedures();
-    pravik::sql::Database::setCurrent(*spec);
+    pravik::sql::Database::setCurrent(*dbTarget);
     for (const auto& [name, value] : ctx.sets)
         korda::setGlobal(name, value);
 
     if (!ctx.openSession()) {
         QMessageBox::warning(nullptr, pravik::kTitleWarning,
                              QStringLiteral("Nie można otworzyć bazy danych %1.\nSzczegóły na standardowym wyjściu błędów.")
-                                 .arg(spec->describe()));
+                                 .arg(dbTarget->describe()));
         pravik::setUi(nullptr);
         return pravik::cli::kExitFailure;
     }

@@ -18,14 +18,14 @@ int runDbCheck(CommandContext& ctx, const QStringList& args)
         return kExitUsage;
     }
     QString error;
-    const auto spec = ctx.connectionSpec(&error);
-    if (!spec) {
+    const auto dbTarget = ctx.connectionSpec(&error);
+    if (!dbTarget) {
         ctx.error(error);
         return kExitUsage;
     }
-    sql::Database db(*spec);
+    sql::Database db(*dbTarget);
     if (!db.open()) {
-        ctx.error(QStringLiteral("db check: %1: %2").arg(spec->describe(), db.lastError()));
+        ctx.error(QStringLiteral("db check: %1: %2").arg(dbTarget->describe(), db.lastError()));
         return kExitFailure;
     }
     QString where = QStringLiteral("1=1");

@@ -65,36 +65,36 @@ int runDbInit(CommandContext& ctx, const QStringList& args)
     }
 
     QString error;
-    auto spec = ctx.connectionSpec(&error);
-    if (!spec) {
+    auto dbTarget = ctx.connectionSpec(&error);
+    if (!dbTarget) {
         ctx.error(error);
         return kExitUsage;
     }
-    if (spec->backend == sql::Backend::SQLite) {
-        QFileInfo file(spec->path);
+    if (dbTarget->backend == sql::Backend::SQLite) {
+        QFileInfo file(dbTarget->path);
         if (file.exists() && file.size() > 0) {
             if (!force) {
-                ctx.error(QStringLiteral("db init: %1 already exists; --force replaces it").arg(spec->path));
+                ctx.error(QStringLiteral("db init: %1 already exists; --force replaces it").arg(dbTarget->path));
                 return kExitFailure;
             }
             for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
-                QFile::remove(spec->path + suffix);
+                QFile::remove(dbTarget->path + suffix);
         }
-        spec->createIfMissing = true;
+        dbTarget->createIfMissing = true;
     }
 
     QElapsedTimer clock;
     clock.start();
-    sql::Database db(*spec);
+    sql::Database db(*dbTarget);
     if (!db.open()) {
-        ctx.error(QStringLiteral("db init: %1: %2").arg(spec->describe(), db.lastError()));
+        ctx.error(QStringLiteral("db init: %1: %2").arg(dbTarget->describe(), db.lastError()));
         return kExitFailure;
     }
     if (!server::createSchema(db, &error)) {
         ctx.error(QStringLiteral("db init: %1").arg(error));
         return kExitFailure;
     }
-    ctx.note(QStringLiteral("schema created in %1").arg(spec->describe()));
+    ctx.note(QStringLiteral("schema created in %1").arg(dbTarget->describe()));
     if (demo) {
         server::DemoSummary summary;
         if (!server::generateDemoCompany(db, options, &summary, &error)) {
@@ -110,8 +110,8 @@ int runDbInit(CommandContext& ctx, const QStringList& args)
     }
     db.close();
     ctx.out(QStringLiteral("seconds: %1").arg(clock.elapsed() / 1000.0, 0, 'f', 1));
-    if (spec->backend == sql::Backend::SQLite)
-        ctx.out(QStringLiteral("file size (MB): %1").arg(QFileInfo(spec->path).size() / 1048576.0, 0, 'f', 1));
+    if (dbTarget->backend == sql::Backend::SQLite)
+        ctx.out(QStringLiteral("file size (MB): %1").arg(QFileInfo(dbTarget->path).size() / 1048576.0, 0, 'f', 1));
     return kExitOk;
 }
 

@@ -180,7 +180,7 @@ QString globalOptionsHelp()
 {
     return QStringLiteral(
         "Global options (before or after the command):\n"
-        "  --db SPEC          the database: a SQLite file, sqlite:PATH, postgresql://user@host/db,\n"
+        "  --db DATABASE      the database: a SQLite file, sqlite:PATH, postgresql://user@host/db,\n"
         "                     odbc:DRIVER={...};... or odbc://DSN (default: $PRAVIK_DB, else\n"
         "                     pravik.db in the current folder)\n"
         "  --company ID       company id (default: the lowest id_firmy in FIRMA)\n"

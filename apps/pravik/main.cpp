@@ -158,8 +158,8 @@ int main(int argc, char** argv)
     }
     const QStringList commandArgs = rest.mid(used);
 
-    const auto spec = ctx.connectionSpec(&error);
-    if (!spec)
+    const auto dbTarget = ctx.connectionSpec(&error);
+    if (!dbTarget)
         return usage(QStringLiteral("--db %1: %2").arg(ctx.databaseText(), error));
 
     pravik::BatchUi ui;
@@ -173,7 +173,7 @@ int main(int argc, char** argv)
     // a SQL Server database brings its own.
     pravik::server::registerFunctions();
     pravik::server::registerProcedures();
-    pravik::sql::Database::setCurrent(*spec);
+    pravik::sql::Database::setCurrent(*dbTarget);
 
     // Names given with --set before the module starts (GGG:SCIEZKA_SET names its settings file).
     for (const auto& [name, value] : ctx.sets)

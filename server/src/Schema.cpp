@@ -170,7 +170,7 @@ bool createSchema(sql::Database& db, QString* error)
     }
     if (!db.open())
         return fail(QStringLiteral("Nie można połączyć się z bazą %1: %2")
-                        .arg(db.spec().describe(), db.lastError()));
+                        .arg(db.dbTarget().describe(), db.lastError()));
 
     {
         // An existing schema is refused before anything is touched.
@@ -185,7 +185,7 @@ bool createSchema(sql::Database& db, QString* error)
         if (cursor.next())
             return fail(QStringLiteral("Baza %1 ma już schemat (istnieje tabela FIRMA); "
                                        "schemat tworzy się tylko w pustej bazie.")
-                            .arg(db.spec().describe()));
+                            .arg(db.dbTarget().describe()));
     }
 
     const QStringList statements = splitSqlScript(script);

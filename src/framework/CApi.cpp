@@ -114,12 +114,12 @@ int pravik_queue_clear(const char* queue)
     return queue && korda::clearQueue(fromC(queue)) ? 1 : 0;
 }
 
-int pravik_set_database(const char* spec)
+int pravik_set_database(const char* dbTarget)
 {
     QString error;
-    const auto parsed = pravik::sql::ConnectionSpec::parse(fromC(spec), &error);
+    const auto parsed = pravik::sql::ConnectionSpec::parse(fromC(dbTarget), &error);
     if (!parsed) {
-        pravik::errorSink().report(pravik::ErrorKind::Other, fromC(spec), error);
+        pravik::errorSink().report(pravik::ErrorKind::Other, fromC(dbTarget), error);
         return 0;
     }
     pravik::sql::Database::setCurrent(*parsed);

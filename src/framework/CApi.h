@@ -64,7 +64,7 @@ PRAVIK_EXPORT int pravik_queue_add(const char* queue, const char* value);
 PRAVIK_EXPORT int pravik_queue_clear(const char* queue);
 /* The database every report works on: a SQLite file path, postgresql://... or odbc:...
    1 = accepted; 0 = malformed (the error manager is told why). */
-PRAVIK_EXPORT int pravik_set_database(const char* spec);
+PRAVIK_EXPORT int pravik_set_database(const char* dbTarget);
 
 #ifdef __cplusplus
 }

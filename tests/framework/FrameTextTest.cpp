@@ -21,10 +21,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        sql::ConnectionSpec spec;
-        spec.path = QDir(m_dir.path()).filePath(QStringLiteral("drukarki.db"));
-        spec.createIfMissing = true;
-        sql::Database::setCurrent(spec);
+        sql::ConnectionSpec dbTarget;
+        dbTarget.path = QDir(m_dir.path()).filePath(QStringLiteral("drukarki.db"));
+        dbTarget.createIfMissing = true;
+        sql::Database::setCurrent(dbTarget);
         auto& db = sql::Database::forThread();
         db.execNative(QStringLiteral("CREATE TABLE DRUKARKA (id_drukarki INTEGER PRIMARY KEY, nazwa varchar(300), opis varchar(100))"));
         db.execNative(QStringLiteral("CREATE TABLE KOD_STERUJACY (id_kodu_sterujacego INTEGER PRIMARY KEY, id_drukarki integer, "

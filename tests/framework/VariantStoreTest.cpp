@@ -26,11 +26,11 @@ protected:
     {
         server::registerFunctions();
         where = test::makeTestDatabase(GetParam());
-        db = std::make_unique<sql::Database>(where.spec);
+        db = std::make_unique<sql::Database>(where.dbTarget);
         ASSERT_TRUE(db->open()) << db->lastError().toStdString();
         QString error;
         ASSERT_TRUE(server::createSchema(*db, &error)) << error.toStdString();
-        sql::Database::setCurrent(where.spec);
+        sql::Database::setCurrent(where.dbTarget);
         setUi(&ui);
         VariantChooser::setLastUsed(QStringLiteral("OBR_A"), 0);
     }

@@ -73,7 +73,7 @@ protected:
         DemoDatabase& d = journalDemo(backend());
         ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
         db = d.db.get();
-        sql::Database::setCurrent(d.where.spec);
+        sql::Database::setCurrent(d.where.dbTarget);
         setUi(&ui);
         korda::session() = korda::Session();
         journals::journalOptions() = journals::JournalOptions();

@@ -46,7 +46,7 @@ protected:
     {
         DemoDatabase& d = demo(backend);
         ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
-        sql::Database::setCurrent(d.where.spec);
+        sql::Database::setCurrent(d.where.dbTarget);
     }
 
     void SetUp() override

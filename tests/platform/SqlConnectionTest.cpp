@@ -17,9 +17,9 @@ namespace {
 ConnectionSpec parsed(const QString& text)
 {
     QString error;
-    const auto spec = ConnectionSpec::parse(text, &error);
-    EXPECT_TRUE(spec.has_value()) << text.toStdString() << ": " << error.toStdString();
-    return spec.value_or(ConnectionSpec());
+    const auto dbTarget = ConnectionSpec::parse(text, &error);
+    EXPECT_TRUE(dbTarget.has_value()) << text.toStdString() << ": " << error.toStdString();
+    return dbTarget.value_or(ConnectionSpec());
 }
 
 QString parseError(const QString& text)
@@ -165,9 +165,9 @@ TEST(SqlOpen, DroppedPostgresConnectionIsReportedAndReopened)
 {
     auto& server = pravik::test::PgServer::instance();
     ASSERT_TRUE(server.ok());
-    const ConnectionSpec spec = server.createDatabaseSpec();
-    Database victim(spec);
-    Database admin(spec);
+    const ConnectionSpec dbTarget = server.createDatabaseSpec();
+    Database victim(dbTarget);
+    Database admin(dbTarget);
     Cursor pid = victim.exec(QStringLiteral("select pg_backend_pid()"));
     ASSERT_TRUE(pid.next()) << pid.errorText().toStdString();
     Cursor kill = admin.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.value(0).toLongLong()));

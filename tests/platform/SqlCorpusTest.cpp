@@ -141,7 +141,7 @@ TEST_P(SqlCorpus, EveryStatementRunsAndFindsWhatItShould)
         SCOPED_TRACE(name.toStdString());
         auto tdb = pravik::test::makeTestDatabase(GetParam());
         ASSERT_FALSE(tdb.url.isEmpty());
-        Database db(tdb.spec);
+        Database db(tdb.dbTarget);
         ASSERT_TRUE(db.open()) << db.lastError().toStdString();
         for (const Entry& e : schema) {
             Cursor c = db.execNative(e.sql);

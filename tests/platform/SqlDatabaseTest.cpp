@@ -22,7 +22,7 @@ protected:
     {
         tdb = pravik::test::makeTestDatabase(GetParam());
         ASSERT_FALSE(tdb.url.isEmpty());
-        db = std::make_unique<Database>(tdb.spec);
+        db = std::make_unique<Database>(tdb.dbTarget);
         ASSERT_TRUE(db->open()) << db->lastError().toStdString();
         ASSERT_TRUE(ok(db->execNative(QStringLiteral(
             "create table KONTA (id_firmy integer, nr_konta varchar(60), nazwa varchar(100), saldo decimal(15,2))"))));
@@ -197,7 +197,7 @@ TEST_P(SqlDatabase, TransactionsCommitAndRollBack)
 
 TEST_P(SqlDatabase, EachThreadHasItsOwnConnection)
 {
-    Database::setCurrent(tdb.spec);
+    Database::setCurrent(tdb.dbTarget);
     QString names[2];
     bool good[2] = {false, false};
     auto work = [&](int n) {

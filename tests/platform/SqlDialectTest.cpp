@@ -16,7 +16,7 @@ protected:
     {
         tdb = pravik::test::makeTestDatabase(GetParam());
         ASSERT_FALSE(tdb.url.isEmpty());
-        db = std::make_unique<Database>(tdb.spec);
+        db = std::make_unique<Database>(tdb.dbTarget);
         ASSERT_TRUE(db->open()) << db->lastError().toStdString();
     }
 
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Backends, SqlDialect, pravik::test::allBackends(), prav
 TEST(SqlSqliteSum, TotalsOfAmountsAreExact)
 {
     auto tdb = pravik::test::makeTestDatabase(TestBackend::SQLite);
-    Database db(tdb.spec);
+    Database db(tdb.dbTarget);
     ASSERT_TRUE(db.execNative(QStringLiteral("create table K (kwota decimal(15,2), n integer)")).ok());
     ASSERT_TRUE(db.transaction());
     for (int i = 0; i < 20000; ++i)

@@ -41,16 +41,16 @@ protected:
         QString error;
         const auto parsed = ConnectionSpec::parse(text, &error);
         ASSERT_TRUE(parsed.has_value()) << error.toStdString();
-        spec = *parsed;
+        dbTarget = *parsed;
     }
 
     QTemporaryDir iniDir;
-    ConnectionSpec spec;
+    ConnectionSpec dbTarget;
 };
 
 TEST_F(SqlOdbc, SelectAndCallThroughPsqlOdbc)
 {
-    Database db(spec);
+    Database db(dbTarget);
     ASSERT_TRUE(db.open()) << db.lastError().toStdString();
     EXPECT_EQ(db.dialect(), Dialect::PostgreSQL);
     ASSERT_TRUE(db.execNative(QStringLiteral("create table KONTA (nr_konta varchar(60), nazwa varchar(100), saldo numeric(15,2))")).ok())

@@ -36,7 +36,7 @@ inline std::unique_ptr<DemoDatabase> makeDemoDatabase(TestBackend backend, qint6
     server::registerProcedures();
     auto d = std::make_unique<DemoDatabase>();
     d->where = makeTestDatabase(backend);
-    d->db = std::make_unique<sql::Database>(d->where.spec);
+    d->db = std::make_unique<sql::Database>(d->where.dbTarget);
     if (!d->db->open()) {
         d->failure = d->db->lastError();
         return d;

@@ -25,18 +25,18 @@ public:
     explicit EmptyDatabase(SchemaBackend backend)
     {
         server::registerFunctions();
-        sql::ConnectionSpec spec;
+        sql::ConnectionSpec dbTarget;
         if (backend == SchemaBackend::SQLite) {
-            spec = sql::ConnectionSpec::sqliteFile(m_dir.filePath(QStringLiteral("ksiegi.db")), true);
+            dbTarget = sql::ConnectionSpec::sqliteFile(m_dir.filePath(QStringLiteral("ksiegi.db")), true);
         } else {
             PgServer& pg = PgServer::instance();
             if (!pg.ok()) {
                 m_failure = pg.failure();
                 return;
             }
-            spec = pg.createDatabaseSpec();
+            dbTarget = pg.createDatabaseSpec();
         }
-        m_db = std::make_unique<sql::Database>(spec);
+        m_db = std::make_unique<sql::Database>(dbTarget);
         if (!m_db->open())
             m_failure = m_db->lastError();
     }

@@ -45,7 +45,7 @@ protected:
     {
         tdb = pravik::test::makeTestDatabase(GetParam());
         ASSERT_FALSE(tdb.url.isEmpty());
-        pravik::sql::Database::setCurrent(tdb.spec);
+        pravik::sql::Database::setCurrent(tdb.dbTarget);
         pravik::setUi(&ui);
         pravik::setErrorSink(&sink);
         exec(QStringLiteral("create table KONTA (id_firmy integer, nr_konta varchar(60), nazwa varchar(300), "

@@ -73,17 +73,17 @@ void PgServer::start()
     const QString url = qEnvironmentVariable(kEnvUrl);
     if (!url.isEmpty()) {
         QString error;
-        const auto spec = sql::ConnectionSpec::parse(url, &error);
-        if (!spec || spec->backend != sql::Backend::PostgreSQL) {
+        const auto dbTarget = sql::ConnectionSpec::parse(url, &error);
+        if (!dbTarget || dbTarget->backend != sql::Backend::PostgreSQL) {
             m_failure = QStringLiteral("%1 is not a PostgreSQL URL: %2").arg(QString::fromLatin1(kEnvUrl), error);
             return;
         }
-        m_host = spec->host;
-        m_port = spec->port;
-        m_user = spec->user;
-        m_password = spec->password;
-        m_maintenanceDb = spec->databaseName;
-        sql::Database probe(*spec);
+        m_host = dbTarget->host;
+        m_port = dbTarget->port;
+        m_user = dbTarget->user;
+        m_password = dbTarget->password;
+        m_maintenanceDb = dbTarget->databaseName;
+        sql::Database probe(*dbTarget);
         if (!probe.open()) {
             m_failure = probe.lastError();
             return;
@@ -259,12 +259,12 @@ sql::ConnectionSpec PgServer::createDatabaseSpec()
 {
     const QString url = createDatabase();
     QString error;
-    const auto spec = sql::ConnectionSpec::parse(url, &error);
-    if (!spec) {
+    const auto dbTarget = sql::ConnectionSpec::parse(url, &error);
+    if (!dbTarget) {
         ADD_FAILURE() << "bad test database URL " << url.toStdString() << ": " << error.toStdString();
         return {};
     }
-    return *spec;
+    return *dbTarget;
 }
 
 } // namespace pravik::test

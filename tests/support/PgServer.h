@@ -33,7 +33,7 @@ public:
     // Why it could not start, with the server log.
     QString failure() const { return m_failure; }
 
-    // A new empty database; its --db URL and spec.
+    // A new empty database; its --db URL and dbTarget.
     QString createDatabase();
     sql::ConnectionSpec createDatabaseSpec();
     // A URL for a database name on this server.

@@ -14,15 +14,15 @@ TestDatabase makeTestDatabase(TestBackend backend)
             return db;
         }
         db.url = db.folder->filePath(QStringLiteral("test.sqlite"));
-        db.spec = sql::ConnectionSpec::sqliteFile(db.url, true);
+        db.dbTarget = sql::ConnectionSpec::sqliteFile(db.url, true);
         return db;
     }
     PgServer& server = PgServer::instance();
     if (!server.ok())
         return db;
     db.url = server.createDatabase();
-    if (auto spec = sql::ConnectionSpec::parse(db.url))
-        db.spec = *spec;
+    if (auto dbTarget = sql::ConnectionSpec::parse(db.url))
+        db.dbTarget = *dbTarget;
     return db;
 }
 

@@ -5,7 +5,7 @@
 //   class MyTest : public ::testing::TestWithParam<pravik::test::TestBackend> {};
 //   INSTANTIATE_TEST_SUITE_P(Backends, MyTest, pravik::test::allBackends(), pravik::test::backendName);
 //   auto tdb = pravik::test::makeTestDatabase(GetParam());
-//   pravik::sql::Database db(tdb.spec);
+//   pravik::sql::Database db(tdb.dbTarget);
 #include "platform/sql/ConnectionSpec.h"
 
 #include <QTemporaryDir>
@@ -18,12 +18,12 @@ namespace pravik::test {
 enum class TestBackend { SQLite, PostgreSQL };
 
 struct TestDatabase {
-    sql::ConnectionSpec spec;
+    sql::ConnectionSpec dbTarget;
     QString url; // what --db would say
     std::shared_ptr<QTemporaryDir> folder; // SQLite: keeps the file until the last copy goes
 };
 
-// Fails the test (non-fatally) and returns an empty spec when the database cannot be made.
+// Fails the test (non-fatally) and returns an empty connection when the database cannot be made.
 TestDatabase makeTestDatabase(TestBackend backend);
 
 inline auto allBackends()

@@ -27,7 +27,7 @@ protected:
         test::DemoDatabase& d = test::sharedDemo(GetParam());
         ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
         db = d.db.get();
-        sql::Database::setCurrent(d.where.spec);
+        sql::Database::setCurrent(d.where.dbTarget);
         setUi(&ui);
         korda::session() = korda::Session();
         korda::session().DANE_ID_FIRMY = kCompany;
@@ -245,7 +245,7 @@ TEST(TurnoverComputation, SameRowsOnSqliteAndPostgresql)
     for (TestBackend backend : {TestBackend::SQLite, TestBackend::PostgreSQL}) {
         test::DemoDatabase& d = test::sharedDemo(backend);
         ASSERT_TRUE(d.failure.isEmpty());
-        sql::Database::setCurrent(d.where.spec);
+        sql::Database::setCurrent(d.where.dbTarget);
         korda::session() = korda::Session();
         korda::session().DANE_ID_FIRMY = kCompany;
         korda::session().DANE_ID_UZYTKOWNIKA_NR = 3;

@@ -50,7 +50,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(demo().failure.isEmpty()) << demo().failure.toStdString();
-        sql::Database::setCurrent(demo().where.spec);
+        sql::Database::setCurrent(demo().where.dbTarget);
         setUi(&ui);
         korda::session() = korda::Session();
         korda::Session& s = korda::session();

@@ -49,10 +49,10 @@ QStringList splitOdbc(const QString& text)
     return parts;
 }
 
-bool parseOdbc(const QString& body, bool isDsn, ConnectionSpec& spec, QString* error)
+bool parseOdbc(const QString& body, bool isDsn, ConnectionSpec& dbTarget, QString* error)
 {
-    spec.backend = Backend::Odbc;
-    spec.dialect = Dialect::TSql;
+    dbTarget.backend = Backend::Odbc;
+    dbTarget.dialect = Dialect::TSql;
     QStringList kept;
     for (const QString& part : splitOdbc(body)) {
         const QString trimmed = part.trimmed();
@@ -65,7 +65,7 @@ bool parseOdbc(const QString& body, bool isDsn, ConnectionSpec& spec, QString* e
             if (!dialect)
                 return fail(error, QStringLiteral("Unknown SQL dialect \"%1\" in the ODBC connection "
                                                   "(expected tsql, postgresql or sqlite).").arg(value));
-            spec.dialect = *dialect;
+            dbTarget.dialect = *dialect;
             continue;
         }
         kept << trimmed;
@@ -76,53 +76,53 @@ bool parseOdbc(const QString& body, bool isDsn, ConnectionSpec& spec, QString* e
     if (!isDsn && !kept.join(u';').contains(u'='))
         return fail(error, QStringLiteral("\"%1\" is not an ODBC connection string (KEY=VALUE;...); "
                                           "use odbc://DSN for a data source name.").arg(body));
-    spec.odbcConnection = kept.join(u';');
-    if (isDsn && !spec.odbcConnection.contains(u'='))
-        spec.odbcConnection = QStringLiteral("DSN=") + spec.odbcConnection;
+    dbTarget.odbcConnection = kept.join(u';');
+    if (isDsn && !dbTarget.odbcConnection.contains(u'='))
+        dbTarget.odbcConnection = QStringLiteral("DSN=") + dbTarget.odbcConnection;
     return true;
 }
 
-bool parsePostgres(const QString& text, ConnectionSpec& spec, QString* error)
+bool parsePostgres(const QString& text, ConnectionSpec& dbTarget, QString* error)
 {
-    spec.backend = Backend::PostgreSQL;
-    spec.dialect = Dialect::PostgreSQL;
+    dbTarget.backend = Backend::PostgreSQL;
+    dbTarget.dialect = Dialect::PostgreSQL;
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid())
         return fail(error, QStringLiteral("\"%1\" is not a valid PostgreSQL URL: %2").arg(text, url.errorString()));
-    spec.user = url.userName(QUrl::FullyDecoded);
-    spec.password = url.password(QUrl::FullyDecoded);
-    spec.host = url.host(QUrl::FullyDecoded);
-    spec.port = url.port(0);
+    dbTarget.user = url.userName(QUrl::FullyDecoded);
+    dbTarget.password = url.password(QUrl::FullyDecoded);
+    dbTarget.host = url.host(QUrl::FullyDecoded);
+    dbTarget.port = url.port(0);
     QString path = url.path(QUrl::FullyDecoded);
     if (path.startsWith(u'/'))
         path.remove(0, 1);
-    spec.databaseName = path;
+    dbTarget.databaseName = path;
 
     const QUrlQuery query(url);
     for (const auto& [key, rawValue] : query.queryItems(QUrl::FullyDecoded)) {
         const QString k = key.toLower();
         const QString& value = rawValue;
         if (k == u"host")
-            spec.host = value;
+            dbTarget.host = value;
         else if (k == u"port") {
             bool ok = false;
-            spec.port = value.toInt(&ok);
-            if (!ok || spec.port <= 0 || spec.port > 65535)
+            dbTarget.port = value.toInt(&ok);
+            if (!ok || dbTarget.port <= 0 || dbTarget.port > 65535)
                 return fail(error, QStringLiteral("Invalid port \"%1\" in the PostgreSQL URL.").arg(value));
         } else if (k == u"user")
-            spec.user = value;
+            dbTarget.user = value;
         else if (k == u"password")
-            spec.password = value;
+            dbTarget.password = value;
         else if (k == u"dbname")
-            spec.databaseName = value;
+            dbTarget.databaseName = value;
         else
             return fail(error, QStringLiteral("Unknown parameter \"%1\" in the PostgreSQL URL "
                                               "(known: host, port, user, password, dbname).").arg(key));
     }
-    if (spec.databaseName.isEmpty())
+    if (dbTarget.databaseName.isEmpty())
         return fail(error, QStringLiteral("The PostgreSQL URL names no database: postgresql://user@host:port/dbname."));
-    if (spec.password.isEmpty())
-        spec.password = qEnvironmentVariable("PGPASSWORD");
+    if (dbTarget.password.isEmpty())
+        dbTarget.password = qEnvironmentVariable("PGPASSWORD");
     return true;
 }
 
@@ -131,7 +131,7 @@ bool parsePostgres(const QString& text, ConnectionSpec& spec, QString* error)
 std::optional<ConnectionSpec> ConnectionSpec::parse(const QString& input, QString* error)
 {
     const QString text = input.trimmed();
-    ConnectionSpec spec;
+    ConnectionSpec dbTarget;
     if (text.isEmpty()) {
         fail(error, QStringLiteral("No database given (--db: a SQLite file, postgresql://... or odbc:...)."));
         return std::nullopt;
@@ -143,18 +143,18 @@ std::optional<ConnectionSpec> ConnectionSpec::parse(const QString& input, QStrin
 
     bool ok = true;
     if (kind == u"postgresql" || kind == u"postgres") {
-        ok = parsePostgres(text, spec, error);
+        ok = parsePostgres(text, dbTarget, error);
     } else if (kind == u"odbc") {
         const QString rest = text.mid(m.capturedLength());
         if (rest.startsWith(u"//"))
-            ok = parseOdbc(rest.mid(2), true, spec, error);
+            ok = parseOdbc(rest.mid(2), true, dbTarget, error);
         else
-            ok = parseOdbc(rest, false, spec, error);
+            ok = parseOdbc(rest, false, dbTarget, error);
     } else if (kind == u"sqlite") {
         QString path = text.mid(m.capturedLength());
         if (path.startsWith(u"//"))
             path.remove(0, 2);
-        spec = sqliteFile(path);
+        dbTarget = sqliteFile(path);
         if (path.isEmpty())
             ok = fail(error, QStringLiteral("sqlite: names no database file."));
     } else if (!kind.isEmpty() && kind.size() > 1 && text.mid(m.capturedLength()).startsWith(u"//")) {
@@ -162,21 +162,21 @@ std::optional<ConnectionSpec> ConnectionSpec::parse(const QString& input, QStrin
         ok = fail(error, QStringLiteral("Unknown kind of database \"%1\" (known: a SQLite file, sqlite:, "
                                         "postgresql://, odbc:).").arg(kind));
     } else {
-        spec = sqliteFile(text);
+        dbTarget = sqliteFile(text);
     }
     if (!ok)
         return std::nullopt;
-    return spec;
+    return dbTarget;
 }
 
 ConnectionSpec ConnectionSpec::sqliteFile(const QString& path, bool createIfMissing)
 {
-    ConnectionSpec spec;
-    spec.backend = Backend::SQLite;
-    spec.dialect = Dialect::SQLite;
-    spec.path = path;
-    spec.createIfMissing = createIfMissing;
-    return spec;
+    ConnectionSpec dbTarget;
+    dbTarget.backend = Backend::SQLite;
+    dbTarget.dialect = Dialect::SQLite;
+    dbTarget.path = path;
+    dbTarget.createIfMissing = createIfMissing;
+    return dbTarget;
 }
 
 QString ConnectionSpec::describe() const

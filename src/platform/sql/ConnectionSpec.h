@@ -52,10 +52,10 @@ struct ConnectionSpec {
 
     // Parses what --db names. On failure returns nullopt and a message for the user in *error.
     static std::optional<ConnectionSpec> parse(const QString& text, QString* error = nullptr);
-    // A SQLite file spec (the common case in tests and tools).
+    // A SQLite file (the common case in tests and tools).
     static ConnectionSpec sqliteFile(const QString& path, bool createIfMissing = false);
 
-    // For messages: what the spec points at, without the password.
+    // For messages: what it points at, without the password.
     QString describe() const;
 };
 

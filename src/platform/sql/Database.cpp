@@ -21,7 +21,7 @@ namespace {
 
 struct Shared {
     QMutex mutex;
-    ConnectionSpec spec;
+    ConnectionSpec dbTarget;
     bool hasSpec = false;
     quint64 generation = 1;
     std::vector<Database::OpenHook> hooks;
@@ -61,10 +61,10 @@ void Database::addOpenHook(OpenHook hook)
     shared().hooks.push_back(std::move(hook));
 }
 
-void Database::setCurrent(const ConnectionSpec& spec)
+void Database::setCurrent(const ConnectionSpec& dbTarget)
 {
     QMutexLocker lock(&shared().mutex);
-    shared().spec = spec;
+    shared().dbTarget = dbTarget;
     shared().hasSpec = true;
     ++shared().generation;
 }
@@ -72,7 +72,7 @@ void Database::setCurrent(const ConnectionSpec& spec)
 ConnectionSpec Database::current()
 {
     QMutexLocker lock(&shared().mutex);
-    return shared().spec;
+    return shared().dbTarget;
 }
 
 bool Database::hasCurrent()
@@ -83,16 +83,16 @@ bool Database::hasCurrent()
 
 Database& Database::forThread()
 {
-    ConnectionSpec spec;
+    ConnectionSpec dbTarget;
     quint64 generation = 0;
     {
         QMutexLocker lock(&shared().mutex);
-        spec = shared().spec;
+        dbTarget = shared().dbTarget;
         generation = shared().generation;
     }
     if (!t_database || t_database->m_generation != generation) {
         t_database.reset();
-        t_database = std::make_unique<Database>(spec);
+        t_database = std::make_unique<Database>(dbTarget);
         t_database->m_generation = generation;
     }
     return *t_database;
@@ -103,8 +103,8 @@ void Database::releaseThread()
     t_database.reset();
 }
 
-Database::Database(const ConnectionSpec& spec)
-    : m_spec(spec), m_connectionName(QStringLiteral("pravik-sql-%1").arg(++g_connectionNumber))
+Database::Database(const ConnectionSpec& dbTarget)
+    : m_spec(dbTarget), m_connectionName(QStringLiteral("pravik-sql-%1").arg(++g_connectionNumber))
 {
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The connection to the company database. Qt allows a connection only on the thread that opened
-// it, so each thread gets its own, opened lazily on first use from the process-wide spec.
+// it, so each thread gets its own, opened lazily on first use from the process-wide connection.
 //
-//   Database::setCurrent(spec);                 // once, by the host, at start
+//   Database::setCurrent(dbTarget);                 // once, by the host, at start
 //   auto& db = Database::forThread();
 //   Cursor c = db.exec("select top 1 nazwa from FIRMA with (NOLOCK) where id_firmy=1");
 //   while (c.next()) use(c.value(0));
@@ -29,8 +29,8 @@ public:
     static void addOpenHook(OpenHook hook);
 
     // The database every thread connects to from now on. A thread whose connection was opened
-    // on an earlier spec reconnects on its next forThread().
-    static void setCurrent(const ConnectionSpec& spec);
+    // on an earlier connection reconnects on its next forThread().
+    static void setCurrent(const ConnectionSpec& dbTarget);
     static ConnectionSpec current();
     static bool hasCurrent();
     // This thread's connection to the current database (opened on first use; an open failure
@@ -41,7 +41,7 @@ public:
 
     // A connection of its own, for tools and tests that work on a database other than the
     // current one. Opens lazily like forThread(); open() opens at once.
-    explicit Database(const ConnectionSpec& spec);
+    explicit Database(const ConnectionSpec& dbTarget);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -51,7 +51,7 @@ public:
     bool isOpen() const;
     void close();
 
-    const ConnectionSpec& spec() const { return m_spec; }
+    const ConnectionSpec& dbTarget() const { return m_spec; }
     Dialect dialect() const { return m_spec.dialect; }
 
     // The module's T-SQL, translated for this server.

@@ -187,6 +187,47 @@ std::optional<qint32> lookUpUserId(Database& db, const QString& login)
     return std::nullopt;
 }
 
+// The first user of the user table, for runs that name none.
+std::optional<std::pair<qint32, QString>> firstUser(Database& db)
+{
+    if (!tableNames(db).contains(QStringLiteral("UZYTKOWNIK")))
+        return std::nullopt;
+    Cursor c = db.exec(QStringLiteral("select top 1 id_uzytkownika, login from UZYTKOWNIK order by id_uzytkownika"));
+    if (c.next())
+        return std::pair{c.value(0).toInt(), c.value(1).toString().trimmed()};
+    return std::nullopt;
+}
+
+// The user's login and id. Scratch rows are keyed by the id and the server procedures find
+// the user by the login, so the two must name the same user: a login the user table does not
+// know is refused when given, and a run that names no user works as the first user of the table
+// (a cron job's system login is seldom an accounting user).
+bool fillUser(CommandContext& ctx, Database& db, korda::Session& s)
+{
+    if (!ctx.user.isEmpty()) {
+        s.DANE_ID_UZYT = ctx.user;
+        const auto id = lookUpUserId(db, ctx.user);
+        if (!id && !ctx.userId && firstUser(db)) {
+            ctx.error(QStringLiteral("no user \"%1\" in %2").arg(ctx.user, ctx.databaseText()));
+            return false;
+        }
+        s.DANE_ID_UZYTKOWNIKA_NR = ctx.userId ? *ctx.userId : id.value_or(1);
+        return true;
+    }
+    const QString login = qEnvironmentVariable("USER", QStringLiteral("pravik"));
+    if (const auto id = lookUpUserId(db, login)) {
+        s.DANE_ID_UZYT = login;
+        s.DANE_ID_UZYTKOWNIKA_NR = ctx.userId ? *ctx.userId : *id;
+    } else if (const auto first = firstUser(db); first && !ctx.userId) {
+        s.DANE_ID_UZYTKOWNIKA_NR = first->first;
+        s.DANE_ID_UZYT = first->second;
+    } else {
+        s.DANE_ID_UZYT = login;
+        s.DANE_ID_UZYTKOWNIKA_NR = ctx.userId.value_or(1);
+    }
+    return true;
+}
+
 } // namespace
 
 bool CommandContext::openSession()
@@ -232,8 +273,8 @@ bool CommandContext::openSession()
     }
     s.DANE_DATA_OKRESU = *periodDate;
 
-    s.DANE_ID_UZYT = user.isEmpty() ? qEnvironmentVariable("USER", QStringLiteral("pravik")) : user;
-    s.DANE_ID_UZYTKOWNIKA_NR = userId ? *userId : lookUpUserId(database, s.DANE_ID_UZYT).value_or(1);
+    if (!fillUser(*this, database, s))
+        return false;
 
     if (s.GLO_CUTEMP.isEmpty())
         s.GLO_CUTEMP = QDir::toNativeSeparators(QDir::tempPath());

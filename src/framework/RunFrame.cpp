@@ -5,9 +5,9 @@
 #include "platform/DayNumber.h"
 #include "platform/Picture.h"
 #include "platform/UiServices.h"
+#include "platform/report/FastPdfSink.h"
 #include "platform/report/LayoutLoader.h"
 #include "platform/report/PageSink.h"
-#include "platform/report/PdfSink.h"
 #include "platform/report/PngSink.h"
 #include "platform/report/PrinterSink.h"
 #include "siblings/korda/Session.h"
@@ -370,13 +370,15 @@ void RunFrame::breakPage()
         if (!m_textMode && hasBand(c.rule))
             printBand(c.rule, {}, TextRole::None);
     };
-    printPageTotal();
-    if (!m_firstPage || c.broughtForwardOnFirstPage) {
+    if (c.pageTotals) {
+        printPageTotal();
+        if (!m_firstPage || c.broughtForwardOnFirstPage) {
+            rule();
+            printBroughtForward();
+        }
         rule();
-        printBroughtForward();
+        printCarry(QStringLiteral("Do przeniesienia"), m_totals.running());
     }
-    rule();
-    printCarry(QStringLiteral("Do przeniesienia"), m_totals.running());
     rule();
     if (hasBand(c.pageEnd))
         printBand(c.pageEnd, {}, TextRole::Plain);
@@ -547,8 +549,8 @@ bool RunFrame::writeHostOutputs(const QString& spool)
     QString error;
     if (!out.pdfPath.isEmpty()) {
         any = true;
-        report::PdfSink sink(out.pdfPath, reportTitle());
-        if (!report::replay(spool, sink, &error))
+        const auto sink = report::makePdfSink(out.pdfPath, reportTitle());
+        if (!report::replay(spool, *sink, &error))
             utilka::MSG_OST(QStringLiteral("Nie można zapisać pliku PDF %1: %2")
                                 .arg(QDir::toNativeSeparators(out.pdfPath), error));
     }

@@ -74,6 +74,8 @@ struct CarryBands {
     QString carryLabelField = QStringLiteral("NAZWA_POSUMOWANIA");
     // Journals bring their opening totals forward on the first page too.
     bool broughtForwardOnFirstPage = false;
+    // False for a report without page totals: a page break prints a rule and the page end only.
+    bool pageTotals = true;
 };
 
 struct TextSettings {

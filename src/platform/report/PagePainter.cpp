@@ -29,24 +29,11 @@ void PagePainter::paint(QPainter& painter, const PageRecord& page, qreal pixelsP
                 break;
             const GlyphFont& font = *m_fonts[item.font];
             const qreal width = font.layout(resolvedText(item, m_pageCount), glyphs, positions);
-            qreal x = item.rect.x();
-            switch (item.flags & PageItem::AlignMask) {
-            case PageItem::AlignCenter:
-                x += (item.rect.width() - width) / 2;
-                break;
-            case PageItem::AlignRight:
-                x += item.rect.width() - width;
-                break;
-            default:
-                break;
-            }
-            // Centred vertically in its rectangle, as the band's designer placed it.
-            const qreal baseline = item.rect.y() + (item.rect.height() - font.ascent() - font.descent()) / 2 + font.ascent();
             run.setRawFont(font.rawFont());
             run.setGlyphIndexes(glyphs);
             run.setPositions(positions);
             painter.setPen(textPen);
-            painter.drawGlyphRun(QPointF(x, baseline), run);
+            painter.drawGlyphRun(textOrigin(item, font, width), run);
             break;
         }
         case PageItem::Kind::Line:
@@ -70,6 +57,24 @@ void PagePainter::paint(QPainter& painter, const PageRecord& page, qreal pixelsP
         }
     }
     painter.restore();
+}
+
+QPointF textOrigin(const PageItem& item, const GlyphFont& font, qreal width)
+{
+    qreal x = item.rect.x();
+    switch (item.flags & PageItem::AlignMask) {
+    case PageItem::AlignCenter:
+        x += (item.rect.width() - width) / 2;
+        break;
+    case PageItem::AlignRight:
+        x += item.rect.width() - width;
+        break;
+    default:
+        break;
+    }
+    // Centred vertically in its rectangle, as the band's designer placed it.
+    const qreal baseline = item.rect.y() + (item.rect.height() - font.ascent() - font.descent()) / 2 + font.ascent();
+    return QPointF(x, baseline);
 }
 
 QPageLayout qtPageLayout(const PageSetup& page)

@@ -29,6 +29,10 @@ private:
     int m_pageCount;
 };
 
+// Where a text item's glyphs start (the left end of the baseline), in report units, for a text
+// laid out to the given width: every output places texts by this one rule.
+QPointF textOrigin(const PageItem& item, const GlyphFont& font, qreal width);
+
 // The sheet of a layout as Qt's page layout (no margins: the layout places everything itself).
 QPageLayout qtPageLayout(const PageSetup& page);
 

@@ -1,7 +1,7 @@
 #include "siblings/outlik/PdfMail.h"
 
 #include "platform/UiServices.h"
-#include "platform/report/PdfSink.h"
+#include "platform/report/FastPdfSink.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
 
@@ -28,9 +28,9 @@ QString fileNameFrom(const QString& text, const QString& fallback)
 
 bool writePdf(const PreviewQueue& queue, const QString& path)
 {
-    pravik::report::PdfSink sink(path, queue.title);
+    const auto sink = pravik::report::makePdfSink(path, queue.title);
     QString error;
-    if (pravik::report::replay(queue.spoolPath, sink, &error))
+    if (pravik::report::replay(queue.spoolPath, *sink, &error))
         return true;
     utilka::MSG_OST(QStringLiteral("Nie można zapisać pliku PDF %1: %2").arg(QDir::toNativeSeparators(path), error));
     return false;

@@ -1,0 +1,120 @@
+#include "turnover/entries/AccountEntriesSource.h"
+
+#include "siblings/korda/PassThrough.h"
+#include "siblings/utilka/Gateway.h"
+
+namespace pravik::turnover {
+
+namespace {
+
+// Columns of the entries query (VAY_FK: a long description first, then texts).
+enum EntryColumn {
+    kDescription = 1,
+    kRegister,
+    kPostingDate,
+    kDocument,
+    kDocumentDate,
+    kDebit,
+    kCredit,
+    kNumber,
+    kPeriod,
+    kJournal,
+    kPositionId,
+    kDocumentId,
+    kSide,
+    kEnteredBy,
+    kApprovedBy,
+    kApprovalDate,
+};
+
+} // namespace
+
+AccountEntriesSource::AccountEntriesSource(EntriesScope scope, AccountList accounts, EntriesOptions options)
+    : m_scope(std::move(scope)), m_accounts(std::move(accounts)), m_options(options), m_contra(m_scope.company)
+{
+}
+
+bool AccountEntriesSource::hasEntries(const QString& account)
+{
+    utilka::EXECVAX(anyEntrySql(m_scope, account));
+    if (!utilka::checkSql())
+        return true; // the account is handled with what can be read
+    const bool any = utilka::NEXT(korda::VAX_FK) == 0;
+    korda::VAX_FK.close();
+    return any;
+}
+
+Decimal AccountEntriesSource::sumBefore(const QString& account, bool debit)
+{
+    utilka::EXECVAX(turnoversBeforeSql(m_scope, account, debit));
+    if (!utilka::checkSql())
+        return {};
+    const Decimal sum = utilka::NEXT(korda::VAX_FK) == 0 ? korda::VAX_FK.dec(1) : Decimal();
+    korda::VAX_FK.close();
+    return amount(sum);
+}
+
+bool AccountEntriesSource::nextAccount()
+{
+    if (m_reading) {
+        korda::VAY_FK.close();
+        m_reading = false;
+    }
+    while (++m_index < m_accounts.size()) {
+        const AccountEntry& entry = m_accounts.at(m_index);
+        if (!entry.leaf || entry.isPlaceholder())
+            continue;
+        if (m_options.onlyWithEntries && !hasEntries(entry.number))
+            continue;
+        m_account.ordinal += 1;
+        m_account.number = entry.number;
+        m_account.name = entry.name;
+        m_account.before = {sumBefore(entry.number, true), sumBefore(entry.number, false)};
+        m_range = AmountPair();
+        utilka::EXECVAY(entriesSql(m_scope, entry.number));
+        m_reading = utilka::checkSql();
+        return true;
+    }
+    return false;
+}
+
+bool AccountEntriesSource::nextEntry(EntryLine& line)
+{
+    if (!m_reading)
+        return false;
+    if (utilka::NEXT(korda::VAY_FK) != 0) {
+        utilka::checkSql(); // a result set that broke on the way is told, the account closes
+        korda::VAY_FK.close();
+        m_reading = false;
+        return false;
+    }
+    const korda::PassThroughRecord& r = korda::VAY_FK.record();
+    line = EntryLine();
+    line.description = r.text(kDescription);
+    line.registerNumber = r.text(kRegister);
+    line.date = DayNumber(m_scope.approvalDates ? r.number(kApprovalDate) : r.number(kPostingDate));
+    line.document = r.text(kDocument);
+    line.documentDate = DayNumber(r.number(kDocumentDate));
+    line.journal = r.number(kJournal);
+    line.number = r.number(kNumber);
+    line.debit = amount(r.dec(kDebit));
+    line.credit = amount(r.dec(kCredit));
+    line.signature = r.text(kApprovedBy).trimmed();
+    if (line.signature.isEmpty())
+        line.signature = r.text(kEnteredBy).trimmed();
+    m_range += AmountPair{line.debit, line.credit};
+    ++m_entriesRead;
+    if (m_options.contraAccounts) {
+        const qint64 documentId = r.number(kDocumentId);
+        const qint64 positionId = r.number(kPositionId);
+        const QString side = r.text(kSide).trimmed();
+        const ledger::EntrySide entrySide = side == QLatin1String("0")   ? ledger::EntrySide::Debit
+                                            : side == QLatin1String("1") ? ledger::EntrySide::Credit
+                                                                         : ledger::EntrySide::Unknown;
+        // The finder reads through VAX_FK; the entries stay open on VAY_FK meanwhile.
+        line.contra = ledger::fitContraText(m_contra.find(documentId, positionId, entrySide, m_scope.yearId).text, 60);
+    }
+    return true;
+}
+
+} // namespace pravik::turnover

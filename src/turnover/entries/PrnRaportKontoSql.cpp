@@ -1,0 +1,115 @@
+#include "turnover/OtherStatements.h"
+
+#include "siblings/korda/Session.h"
+#include "siblings/utilka/AccountMask.h"
+#include "siblings/utilka/Messages.h"
+#include "turnover/compute/CardIndexExpansion.h"
+#include "turnover/entries/AccountEntriesPrintout.h"
+#include "turnover/reconciliation/StatementPrompts.h"
+#include "turnover/window/TurnoverProcedureTable.h"
+
+namespace pravik {
+namespace turnover {
+
+namespace {
+
+EntriesScope entriesScope(const TurnoverParameters& p, const TurnoverSettings& s)
+{
+    EntriesScope scope;
+    scope.company = korda::session().DANE_ID_FIRMY;
+    scope.yearId = s.yearId;
+    scope.period = s.period;
+    if (s.dateRange)
+        scope.range = s.dateKind == 1 ? EntriesRange::DocumentDates : EntriesRange::PostingDates;
+    scope.from = s.dateFrom;
+    scope.to = s.dateTo;
+    scope.currency = s.currency;
+    scope.approvedOnly = p.approvedOnly;
+    scope.approvalDates = korda::session().GGG_WERSJA_DLA_KRAB_PRIORYTET < 1;
+    return scope;
+}
+
+// The accounts whose entries are listed: the window's list with its card-index accounts, the
+// leaves that fit the mask.
+AccountList entriesAccounts(const TurnoverParameters& p, const TurnoverSettings& s, frame::RunFrame& frame)
+{
+    AccountList accounts = s.accounts;
+    if (!p.syntheticOnly) {
+        frame.wait(computationPrompt(ComputationStage::CardIndex));
+        ExpansionRequest ex;
+        ex.company = korda::session().DANE_ID_FIRMY;
+        ex.year = s.yearId;
+        ex.mask = p.mask.left(60);
+        ex.cardIndexAccounts = p.cardIndexAccounts;
+        ex.complete = s.cardIndexComplete;
+        accounts = expandCardIndexAccounts(accounts, ex);
+    }
+    const QString mask = p.mask.left(60).trimmed();
+    if (!mask.isEmpty())
+        accounts.removeIf([&](const AccountEntry& e) { return e.leaf && utilka::SPR_MASKA(e.number, mask) == 0; });
+    return accounts;
+}
+
+} // namespace
+
+int runAccountEntriesStatement(const TurnoverParameters& p)
+{
+    korda::Session& s = korda::session();
+    if (!p.title.trimmed().isEmpty())
+        s.DANE_NAGLOWEK_WYDRUKU = p.title;
+    const TurnoverSettings& settings = turnoverSettings();
+    if (p.thousands)
+        s.DANE_OPIS_PRN.add(kThousandsLine);
+
+    EntriesPrintOptions options;
+    options.contraAccounts = settings.contraAccount;
+    options.approvalDates = s.GGG_WERSJA_DLA_KRAB_PRIORYTET < 1;
+    options.accountPerPage = settings.accountPerPage;
+    options.yearName = p.yearName;
+    AccountEntriesPrintout printout(options);
+    frame::RunFrame frame(printout.definition());
+    if (!frame.start())
+        return frame::kResponseCancelled;
+    frame.wait(kAccountListPrompt);
+    if (settings.yearId == 0 || (!settings.dateRange && settings.period <= 0)) {
+        frame.endWait();
+        utilka::MSG_INF(QStringLiteral("Nie wybrano okresu obrotowego. Zestawienie nie zostanie wykonane."));
+        return frame.abandon();
+    }
+    if (settings.dateRange && (settings.dateFrom <= 0 || settings.dateTo < settings.dateFrom)) {
+        frame.endWait();
+        utilka::MSG_INF(QStringLiteral("Zakres dat jest niepoprawny. Zestawienie nie zostanie wykonane."));
+        return frame.abandon();
+    }
+    const AccountList accounts = entriesAccounts(p, settings, frame);
+    if (accounts.isEmpty()) {
+        frame.endWait();
+        utilka::MSG_INF(kNoAccountsText);
+        return frame.abandon();
+    }
+    EntriesOptions entries;
+    entries.onlyWithEntries = p.nonZeroTurnoversOnly;
+    entries.thousands = p.thousands;
+    entries.contraAccounts = settings.contraAccount;
+    AccountEntriesSource source(entriesScope(p, settings), accounts, entries);
+    return printout.print(frame, source);
+}
+
+namespace {
+
+const bool registered = registerTurnoverProcedure(QStringLiteral("PRN_RAPORT_KONTO_SQL"),
+                                                  [](const TurnoverParameters& p) { runAccountEntriesStatement(p); });
+
+} // namespace
+} // namespace turnover
+
+void PRN_RAPORT_KONTO_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
+                          quint8 nonZeroTurnoversOnly, const QString& mask, const QString& yearName, quint8 variant,
+                          quint8 thousands, const QString& title, quint8 syntheticOnly, quint8 nonZeroBalanceLeaves)
+{
+    turnover::runAccountEntriesStatement(turnover::firstElevenParameters(
+        cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
+        title, syntheticOnly, nonZeroBalanceLeaves));
+}
+
+} // namespace pravik

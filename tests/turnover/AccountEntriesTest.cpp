@@ -1,0 +1,300 @@
+// The statement of entries on accounts: its SQL for the period and the two kinds of date range,
+// the hidden contra column, and on the demo company (SQLite and PostgreSQL) the per-account
+// totals checked against the turnover computation, the skipping of accounts without entries,
+// a foreign currency and the printed PDF.
+#include "turnover/OtherStatements.h"
+#include "turnover/compute/AccountListBuilder.h"
+#include "turnover/compute/TurnoverComputation.h"
+#include "turnover/entries/AccountEntriesPrintout.h"
+#include "turnover/entries/AccountEntriesSource.h"
+
+#include "platform/ScriptedUi.h"
+#include "platform/report/LayoutLoader.h"
+#include "siblings/korda/Session.h"
+#include "tests/server/DemoDatabaseTest.h"
+
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace pravik::turnover {
+namespace {
+
+using test::TestBackend;
+
+TEST(AccountEntriesSql, RangeKindDecidesBothTheEntriesAndTheTurnoversBefore)
+{
+    EntriesScope scope;
+    scope.company = 1;
+    scope.yearId = 2;
+    scope.period = 46000;
+    EXPECT_EQ(entriesCondition(scope, QStringLiteral("201-1")),
+              QStringLiteral(" from POZ_DOK_VIEW_UNION with (NOLOCK) where id_lata_obrot=2 AND konto='201-1' AND data_okresu=46000"));
+    EXPECT_TRUE(turnoversBeforeSql(scope, QStringLiteral("201-1"), true).contains(QStringLiteral(" where b.data_okresu < 46000 ")));
+
+    scope.range = EntriesRange::DocumentDates;
+    scope.from = 46100;
+    scope.to = 46130;
+    EXPECT_TRUE(entriesCondition(scope, QStringLiteral("201-1")).endsWith(QStringLiteral(" AND data_dok_org>=46100 AND data_dok_org<=46130")));
+    const QString before = turnoversBeforeSql(scope, QStringLiteral("201-1"), false);
+    EXPECT_EQ(before, QStringLiteral("select sum(a.kwota_ma) from POZ_DOK a with (NOLOCK) inner join NAG_DOK b with (NOLOCK) "
+                                     "ON a.id_nag_dok = b.id_nag_dok where b.data_dok_org < 46100 AND a.konto_ma='201-1' "
+                                     "AND b.id_firmy=1 AND b.id_lata_obrot=2 AND b.status > 0"));
+    EXPECT_TRUE(entriesSql(scope, QStringLiteral("201-1")).endsWith(QStringLiteral(" order by konto,data_dok_org,data_biezaca,nr_ewid_dok,lp")));
+
+    scope.range = EntriesRange::PostingDates;
+    EXPECT_TRUE(turnoversBeforeSql(scope, QStringLiteral("201-1"), true).contains(QStringLiteral(" where b.data_biezaca < 46100 ")));
+
+    // A currency: its own amounts and its entries only; approved documents only.
+    scope.currency = QStringLiteral("EUR");
+    scope.approvedOnly = true;
+    const QString eur = turnoversBeforeSql(scope, QStringLiteral("203-1"), true);
+    EXPECT_TRUE(eur.startsWith(QStringLiteral("select sum(a.kwota_wn_w) ")));
+    EXPECT_TRUE(eur.endsWith(QStringLiteral(" AND a.sym_waluty_wn='EUR' AND b.status=2")));
+    EXPECT_TRUE(entriesSql(scope, QStringLiteral("203-1")).contains(QStringLiteral(",kwota_wn_w,kwota_ma_w,lp,")));
+    EXPECT_TRUE(entriesCondition(scope, QStringLiteral("203-1")).endsWith(QStringLiteral(" AND waluta='EUR' AND status=2")));
+    // The base currency filters nothing; an account number never breaks the text.
+    scope.currency = QStringLiteral("PLN");
+    EXPECT_FALSE(entriesCondition(scope, QStringLiteral("203-1")).contains(QStringLiteral("waluta")));
+    EXPECT_TRUE(anyEntrySql(scope, QStringLiteral("20'1")).contains(QStringLiteral("konto='20''1'")));
+}
+
+TEST(AccountEntriesLayout, HiddenContraColumnGivesItsRoomToTheTextColumns)
+{
+    report::Layout shown = report::loadLayout(QStringLiteral("PRN_RAPORT_KONTO_SQL"));
+    report::Layout hidden = shown;
+    hideContraColumn(hidden);
+    EXPECT_FALSE(hidden.element(QStringLiteral("Z_KONTO_PRZECIWSTAWNE")).visible);
+    EXPECT_FALSE(hidden.element(QStringLiteral("NS_KONTO_PRZ")).visible);
+    report::Units widened = 0;
+    for (const ColumnWidening& w : contraColumnWidening()) {
+        EXPECT_EQ(hidden.element(w.column).width, shown.element(w.column).width + w.extra) << w.column.toStdString();
+        widened += w.extra;
+    }
+    EXPECT_EQ(widened, 1100 + 1000 + 1100 + 1100);
+    // Everything right of the widened columns moves with them: amounts, their headings and totals.
+    const report::Units moved = hidden.element(QStringLiteral("Z_K_WN")).x - shown.element(QStringLiteral("Z_K_WN")).x;
+    EXPECT_EQ(moved, 2100);
+    EXPECT_EQ(hidden.element(QStringLiteral("NS_K_WN")).x, hidden.element(QStringLiteral("Z_K_WN")).x);
+    EXPECT_EQ(hidden.element(QStringLiteral("PD_K_MA")).x, hidden.element(QStringLiteral("Z_K_MA")).x);
+    EXPECT_EQ(hidden.element(QStringLiteral("ZP_K_WN")).x, hidden.element(QStringLiteral("Z_K_WN")).x);
+    // Nothing visible leaves the page.
+    const report::Units width = hidden.page.size().width() - hidden.page.margins.left - hidden.page.margins.right;
+    hidden.forEachElement([&](report::Band& band, report::Element& e) {
+        if (e.visible) {
+            EXPECT_LE(e.x + e.width, width) << band.name.toStdString() << " " << e.id.toStdString();
+        }
+    });
+}
+
+// ---------------------------------------------------------------- the demo company
+
+class AccountEntriesDemoTest : public ::testing::TestWithParam<TestBackend> {
+protected:
+    void SetUp() override
+    {
+        test::DemoDatabase& d = test::sharedDemo(GetParam());
+        ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
+        sql::Database::setCurrent(d.where.dbTarget);
+        setUi(&ui);
+        korda::session() = korda::Session();
+        korda::Session& s = korda::session();
+        s.DANE_ID_FIRMY = 1;
+        s.DANE_ID_UZYTKOWNIKA_NR = 2;
+        s.DANE_ID_UZYT = QStringLiteral("mkowalska");
+        s.GLO_CUTEMP = folder.path();
+        s.GGG_WERSJA_DLA_KRAB_PRIORYTET = 2;
+        turnoverSettings() = TurnoverSettings();
+        TurnoverSettings& t = turnoverSettings();
+        t.yearId = 2;
+        t.period = monthPeriod(2026, 3);
+        const AccountListResult r = buildAccountList(1, 2, AccountSelection());
+        ASSERT_TRUE(r.ok()) << r.problem.toStdString();
+        t.accounts = r.accounts;
+        scope.company = 1;
+        scope.yearId = 2;
+        scope.period = t.period;
+    }
+    void TearDown() override
+    {
+        setUi(nullptr);
+        turnoverSettings() = TurnoverSettings();
+    }
+
+    // The turnover computation's accounts (card-index accounts expanded) with kol1..kol10.
+    AccountList computed(const QString& currency = QStringLiteral("PLN"))
+    {
+        TurnoverSettings t = turnoverSettings();
+        t.currency = currency;
+        ComputedAccounts c = computeAccounts(t.accounts, ComputationRequest::fromSession(TurnoverParameters(), t));
+        EXPECT_EQ(c.outcome, StatementOutcome::Completed) << c.message.toStdString();
+        return c.accounts;
+    }
+
+    struct Totals {
+        AmountPair before;
+        AmountPair range;
+        int entries = 0;
+    };
+    QHash<QString, Totals> read(const AccountList& accounts, EntriesOptions options = {})
+    {
+        QHash<QString, Totals> out;
+        AccountEntriesSource source(scope, accounts, options);
+        while (source.nextAccount()) {
+            Totals t;
+            t.before = source.account().before;
+            EntryLine line;
+            AmountPair lines;
+            while (source.nextEntry(line)) {
+                lines += AmountPair{line.debit, line.credit};
+                ++t.entries;
+            }
+            EXPECT_EQ(lines, source.rangeTotal());
+            t.range = source.rangeTotal();
+            out.insert(source.account().number, t);
+        }
+        return out;
+    }
+
+    ScriptedUi ui;
+    QTemporaryDir folder;
+    EntriesScope scope;
+};
+
+TEST_P(AccountEntriesDemoTest, RazemOfEachAccountIsItsCumulativeTurnoverOfTheTurnoverStatement)
+{
+    const AccountList accounts = computed();
+    const QHash<QString, Totals> entries = read(accounts);
+    int leaves = 0;
+    int withEntries = 0;
+    for (const AccountEntry& a : accounts) {
+        if (!a.leaf)
+            continue;
+        ++leaves;
+        ASSERT_TRUE(entries.contains(a.number)) << a.number.toStdString();
+        const Totals& t = entries[a.number];
+        AmountPair all = t.before;
+        all += t.range;
+        // kol1/kol2: the cumulative turnovers from the opening period up to the chosen one.
+        EXPECT_EQ(all, (AmountPair{a.kol[0], a.kol[1]})) << a.number.toStdString();
+        // The range alone is the period's turnovers (kol3/kol4).
+        EXPECT_EQ(t.range, (AmountPair{a.kol[2], a.kol[3]})) << a.number.toStdString();
+        withEntries += t.entries > 0 ? 1 : 0;
+    }
+    EXPECT_GT(leaves, 40);
+    EXPECT_GT(withEntries, 10);
+}
+
+TEST_P(AccountEntriesDemoTest, AccountWithoutEntriesIsSkippedOnlyWhenAsked)
+{
+    const AccountList accounts = computed();
+    const QHash<QString, Totals> all = read(accounts);
+    EntriesOptions onlyWith;
+    onlyWith.onlyWithEntries = true;
+    const QHash<QString, Totals> some = read(accounts, onlyWith);
+    int quietWithHistory = 0;
+    for (auto it = all.constBegin(); it != all.constEnd(); ++it) {
+        EXPECT_EQ(some.contains(it.key()), it->entries > 0) << it.key().toStdString();
+        if (it->entries == 0) {
+            EXPECT_TRUE(it->range.isZero());
+            quietWithHistory += it->before.isZero() ? 0 : 1;
+        }
+    }
+    // Some account was quiet in March but not before: its turnovers before the range show.
+    EXPECT_GT(quietWithHistory, 0);
+    EXPECT_LT(some.size(), all.size());
+}
+
+TEST_P(AccountEntriesDemoTest, DateRangesTakeTheTurnoversBeforeByTheSameDate)
+{
+    const AccountList accounts = computed();
+    scope.range = EntriesRange::PostingDates;
+    scope.from = dayFromYmd(2026, 3, 1);
+    scope.to = dayFromYmd(2026, 12, 31);
+    const QHash<QString, Totals> byPosting = read(accounts);
+    scope.range = EntriesRange::DocumentDates;
+    const QHash<QString, Totals> byDocument = read(accounts);
+    // Either way the range and what came before it make up every posting of the year so far.
+    int differentSplit = 0;
+    for (auto it = byPosting.constBegin(); it != byPosting.constEnd(); ++it) {
+        AmountPair a = it->before;
+        a += it->range;
+        const Totals& d = byDocument[it.key()];
+        AmountPair b = d.before;
+        b += d.range;
+        EXPECT_EQ(a, b) << it.key().toStdString();
+        differentSplit += it->before == d.before ? 0 : 1;
+    }
+    // Documents dated in February and posted in March fall before the range only by document date.
+    EXPECT_GT(differentSplit, 0);
+}
+
+TEST_P(AccountEntriesDemoTest, ForeignCurrencyEntriesAreSummedInThatCurrency)
+{
+    const AccountList accounts = computed(QStringLiteral("EUR"));
+    scope.currency = QStringLiteral("EUR");
+    const QHash<QString, Totals> entries = read(accounts);
+    const QHash<QString, Totals> base = [&] {
+        EntriesScope pln = scope;
+        pln.currency = QStringLiteral("PLN");
+        std::swap(scope, pln);
+        auto r = read(accounts);
+        std::swap(scope, pln);
+        return r;
+    }();
+    bool euroDiffers = false;
+    for (const AccountEntry& a : accounts) {
+        if (!a.leaf)
+            continue;
+        const Totals& t = entries[a.number];
+        AmountPair all = t.before;
+        all += t.range;
+        EXPECT_EQ(all, (AmountPair{a.kol[0], a.kol[1]})) << a.number.toStdString();
+        if (a.number.startsWith(QStringLiteral("203-1")) && !all.isZero()) {
+            const Totals& p = base[a.number];
+            AmountPair plnAll = p.before;
+            plnAll += p.range;
+            euroDiffers = euroDiffers || plnAll != all;
+        }
+    }
+    EXPECT_TRUE(euroDiffers);
+}
+
+TEST_P(AccountEntriesDemoTest, PrintedStatementWithoutPageTotals)
+{
+    korda::Session& s = korda::session();
+    s.outputRequests.printRequest = 1;
+    s.DANE_DRUKARKA_EKRAN = 1;
+    const QString pdf = folder.filePath(QStringLiteral("zapisy.pdf"));
+    s.outputRequests.pdfPath = pdf;
+    TurnoverSettings& t = turnoverSettings();
+    t.contraAccount = true;
+    AccountSelection bank;
+    bank.rangeFrom = 130;
+    bank.rangeTo = 139;
+    t.accounts = buildAccountList(1, 2, bank).accounts;
+    TurnoverParameters p;
+    p.title = QStringLiteral("Zestawienie zapisów na kontach");
+    p.nonZeroTurnoversOnly = true;
+    p.yearName = QStringLiteral("2026");
+    EXPECT_EQ(runAccountEntriesStatement(p), 1);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(60000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("księgowania")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Konto przeciwstawne")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Razem w okresie")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Z przeniesienia")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Koniec wydruku")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Razem na stronie")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Do przeniesienia")));
+    EXPECT_GT(text.count(u'\f'), 1); // several pages, broken without totals
+    EXPECT_TRUE(text.contains(QStringLiteral("131-")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, AccountEntriesDemoTest, test::allBackends(), test::backendName);
+
+} // namespace
+} // namespace pravik::turnover

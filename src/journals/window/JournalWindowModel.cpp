@@ -22,7 +22,6 @@ namespace {
 
 using sql::sqlNumber;
 
-constexpr int kMaxMonths = 25;
 const QString kPartialJournals = QStringLiteral("dzienniki częściowe");
 const QString kChooseJournal = QStringLiteral("Proszę wybrać dziennik.");
 
@@ -99,23 +98,8 @@ bool JournalWindowModel::open()
 
 bool JournalWindowModel::loadYears()
 {
-    m_years.clear();
+    m_years = companyFiscalYears(s().DANE_ID_FIRMY);
     m_yearIndex = -1;
-    const QString sql = QStringLiteral("select id_lata_obrot, rok_obrotowy, poczatek_roku, koniec_roku from LATA_OBROTOWE"
-                                       " where id_firmy=%1 order by id_firmy, poczatek_roku, id_lata_obrot")
-                            .arg(sqlNumber(s().DANE_ID_FIRMY));
-    if (utilka::EXECVAX(sql)) {
-        while (utilka::NEXT(korda::VAX_FK) == 0) {
-            JournalYear y;
-            y.id = qint32(korda::VAX_FK.number(1));
-            y.name = korda::String<51>(korda::VAX_FK.text(2)).trimmed();
-            y.first = DayNumber(korda::VAX_FK.number(3));
-            y.last = DayNumber(korda::VAX_FK.number(4));
-            m_years.append(y);
-        }
-        korda::VAX_FK.close();
-    }
-    utilka::checkSql();
     if (m_years.isEmpty())
         return false;
     m_yearIndex = 0;
@@ -130,21 +114,9 @@ bool JournalWindowModel::loadYears()
 
 void JournalWindowModel::loadPeriods()
 {
-    m_periods.clear();
-    m_periodIndex = -1;
     const JournalYear* y = currentYear();
-    if (!y)
-        return;
-    const bool crossesYears = yearOf(y->first) != yearOf(y->last);
-    const QList<DayNumber> months = fiscalYearMonths(y->first, y->last).mid(0, kMaxMonths);
-    for (DayNumber m : months) {
-        QString name = utilka::NAZWA_MIESIACA(monthOf(m), 0);
-        if (crossesYears)
-            name = QString::number(yearOf(m)) + QStringLiteral("  ") + name;
-        m_periods.append({name, m});
-    }
-    if (y->last > 0)
-        m_periods.append({QStringLiteral("BZ"), closingPeriod(y->last)});
+    m_periods = y ? fiscalYearPeriodList(*y) : QList<JournalPeriod>();
+    m_periodIndex = -1;
     if (m_periods.isEmpty())
         return;
     m_periodIndex = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/FiscalYearLists.h"
 #include <optional>
 // The journal parameter window without its widgets: the lists of years, periods and partial
 // journals, every option with its default and its visibility and enabling rule, the printer
@@ -25,17 +26,9 @@
 
 namespace pravik::journals {
 
-struct JournalYear {
-    qint32 id = 0;
-    QString name;
-    DayNumber first = 0; // poczatek_roku
-    DayNumber last = 0;  // koniec_roku
-};
-
-struct JournalPeriod {
-    QString name;
-    DayNumber date = 0; // day 2 of a month, day 28 of the last month for "BZ"
-};
+// The year and period lists are those of every parameter window.
+using JournalYear = FiscalYearEntry;
+using JournalPeriod = FiscalPeriodEntry;
 
 struct JournalBatch {
     QString code;

@@ -25,3 +25,8 @@ pdf="$out/dziennik-ksiegowan.pdf"
 "$pravik" --db "$db" --company 1 --period 3-2026 journal --kind 71 --batch SPRZ --pdf "$pdf"
 echo
 echo "Posting journal (sales, March 2026) of the demo company written to $pdf"
+
+# The trial balance: analytic turnover and balance statement of March 2026 with group totals.
+pdf="$out/zestawienie-obrotow-i-sald.pdf"
+"$pravik" --db "$db" --company 1 --period 3-2026 turnover --kind 3 --group-totals --pdf "$pdf"
+echo "Turnover and balance statement (March 2026) of the demo company written to $pdf"

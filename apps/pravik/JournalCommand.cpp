@@ -4,6 +4,7 @@
 // without a chosen journal) decide exactly as on the desktop.
 #include "Command.h"
 #include "MailOptions.h"
+#include "OptionReader.h"
 #include "Options.h"
 
 #include "journals/JournalOptions.h"
@@ -47,49 +48,19 @@ struct JournalArgs {
 
 bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString name = args.at(i);
-        QString inlineValue;
-        bool hasInline = false;
-        if (name.startsWith(QLatin1String("--")) && name.contains(QLatin1Char('='))) {
-            inlineValue = name.mid(name.indexOf(QLatin1Char('=')) + 1);
-            name = name.left(name.indexOf(QLatin1Char('=')));
-            hasInline = true;
-        }
-        auto value = [&](QString* v) {
-            if (hasInline) {
-                *v = inlineValue;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
-                ctx.error(QStringLiteral("journal: %1 needs a value").arg(name));
-                return false;
-            }
-            *v = args.at(++i);
-            return true;
-        };
-        auto number = [&](qint64 low, qint64 high, qint64* n) {
-            QString v;
-            if (!value(&v))
-                return false;
-            bool ok = false;
-            *n = v.toLongLong(&ok);
-            if (!ok || *n < low || *n > high) {
-                ctx.error(QStringLiteral("journal: %1 takes a whole number from %2 to %3, not \"%4\"").arg(name).arg(low).arg(high).arg(v));
-                return false;
-            }
-            return true;
-        };
+    OptionReader in(ctx, QStringLiteral("journal"), args);
+    while (in.next()) {
+        const QString& name = in.name();
         qint64 n = 0;
         if (name == QLatin1String("--kind")) {
-            if (!number(71, 73, &n))
+            if (!in.number(71, 73, &n))
                 return false;
             out->kind = qint32(n);
         } else if (name == QLatin1String("--batch")) {
-            if (!value(&out->batch))
+            if (!in.value(&out->batch))
                 return false;
         } else if (name == QLatin1String("--renumber")) {
-            if (!number(0, 2147483647, &n))
+            if (!in.number(0, 2147483647, &n))
                 return false;
             out->renumberFrom = qint32(n);
         } else if (name == QLatin1String("--sum-documents")) {
@@ -99,45 +70,41 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
         } else if (name == QLatin1String("--text")) {
             // "--text FILE" writes the text-printer journal to FILE; a bare "--text" prints it.
             out->textPrinting = true;
-            if (hasInline)
-                out->textFile = inlineValue;
-            else if (i + 1 < args.size() && !args.at(i + 1).startsWith(QLatin1String("--")))
-                out->textFile = args.at(++i);
+            out->textFile = in.optionalValue();
         } else if (name == QLatin1String("--printer")) {
-            if (!value(&out->printer))
+            if (!in.value(&out->printer))
                 return false;
         } else if (name == QLatin1String("--copies")) {
-            if (!number(1, JournalWindowModel::kMaxCopies, &n))
+            if (!in.number(1, JournalWindowModel::kMaxCopies, &n))
                 return false;
             out->copies = int(n);
         } else if (name == QLatin1String("--pdf")) {
-            if (!value(&out->pdf))
+            if (!in.value(&out->pdf))
                 return false;
         } else if (name == QLatin1String("--png")) {
-            if (!value(&out->pngFolder))
+            if (!in.value(&out->pngFolder))
                 return false;
         } else if (name == QLatin1String("--print")) {
             out->print = true;
         } else if (name == QLatin1String("--procedure")) {
-            if (!value(&out->procedure))
+            if (!in.value(&out->procedure))
                 return false;
             out->procedure = out->procedure.toUpper();
         } else if (name == QLatin1String("--filter")) {
-            if (!value(&out->filter))
+            if (!in.value(&out->filter))
                 return false;
         } else if (name == QLatin1String("--sort")) {
-            if (!number(1, 4, &n))
+            if (!in.number(1, 4, &n))
                 return false;
             out->sort = quint8(n);
         } else if (name == QLatin1String("--title")) {
-            if (!value(&out->title))
+            if (!in.value(&out->title))
                 return false;
         } else if (name == QLatin1String("--description")) {
-            if (!value(&out->description))
+            if (!in.value(&out->description))
                 return false;
         } else {
-            ctx.error(QStringLiteral("journal: unknown option %1").arg(args.at(i)));
-            return false;
+            return in.unknown();
         }
     }
     if (!out->procedure.isEmpty()) {

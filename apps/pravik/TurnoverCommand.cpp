@@ -3,6 +3,7 @@
 // of the window has a readable name; the window's own rules (forced and disabled options, the
 // closed period, the "Na dzień" month check) decide exactly as on the desktop.
 #include "Command.h"
+#include "OptionReader.h"
 #include "Options.h"
 
 #include "siblings/korda/Session.h"
@@ -106,50 +107,9 @@ struct TurnoverArgs {
 
 bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString name = args.at(i);
-        QString inlineValue;
-        bool hasInline = false;
-        if (name.startsWith(QLatin1String("--")) && name.contains(QLatin1Char('='))) {
-            inlineValue = name.mid(name.indexOf(QLatin1Char('=')) + 1);
-            name = name.left(name.indexOf(QLatin1Char('=')));
-            hasInline = true;
-        }
-        auto value = [&](QString* v) {
-            if (hasInline) {
-                *v = inlineValue;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
-                ctx.error(QStringLiteral("turnover: %1 needs a value").arg(name));
-                return false;
-            }
-            *v = args.at(++i);
-            return true;
-        };
-        auto number = [&](int low, int high, int* n) {
-            QString v;
-            if (!value(&v))
-                return false;
-            bool ok = false;
-            *n = v.toInt(&ok);
-            if (!ok || *n < low || *n > high) {
-                ctx.error(QStringLiteral("turnover: %1 takes a whole number from %2 to %3, not \"%4\"").arg(name).arg(low).arg(high).arg(v));
-                return false;
-            }
-            return true;
-        };
-        auto date = [&](std::optional<DayNumber>* d) {
-            QString v;
-            if (!value(&v))
-                return false;
-            *d = parseDate(v);
-            if (!*d || **d <= 0) {
-                ctx.error(QStringLiteral("turnover: %1 takes a date (dd-mm-yyyy or yyyy-mm-dd), not \"%2\"").arg(name, v));
-                return false;
-            }
-            return true;
-        };
+    OptionReader in(ctx, QStringLiteral("turnover"), args);
+    while (in.next()) {
+        const QString& name = in.name();
         int n = 0;
         const FlagOption* flag = nullptr;
         bool flagOn = true;
@@ -163,16 +123,16 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
         if (flag) {
             out->flags.append({flag, flagOn});
         } else if (name == QLatin1String("--kind")) {
-            if (!number(0, 255, &out->kind))
+            if (!in.number(0, 255, &out->kind))
                 return false;
         } else if (name == QLatin1String("--synthetic")) {
             out->synthetic = 1;
         } else if (name == QLatin1String("--saved")) {
-            if (!value(&out->saved))
+            if (!in.value(&out->saved))
                 return false;
         } else if (name == QLatin1String("--variant")) {
             QString v;
-            if (!value(&v))
+            if (!in.value(&v))
                 return false;
             static const QList<QPair<QString, int>> names = {{"period", 1}, {"1", 1}, {"net", 2}, {"2", 2}, {"simple", 3}, {"3", 3}};
             for (const auto& [text, kindNumber] : names)
@@ -183,17 +143,17 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
                 return false;
             }
         } else if (name == QLatin1String("--currency")) {
-            if (!value(&out->currency))
+            if (!in.value(&out->currency))
                 return false;
         } else if (name == QLatin1String("--title")) {
-            if (!value(&out->title))
+            if (!in.value(&out->title))
                 return false;
         } else if (name == QLatin1String("--description")) {
-            if (!value(&out->description))
+            if (!in.value(&out->description))
                 return false;
         } else if (name == QLatin1String("--groups")) {
             QString v;
-            if (!value(&v))
+            if (!in.value(&v))
                 return false;
             QList<int> groups;
             for (const QString& part : v.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -207,63 +167,59 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
             }
             out->groups = groups;
         } else if (name == QLatin1String("--range-from")) {
-            if (!number(0, 999, &n))
+            if (!in.number(0, 999, &n))
                 return false;
             out->rangeFrom = n;
         } else if (name == QLatin1String("--range-to")) {
-            if (!number(0, 999, &n))
+            if (!in.number(0, 999, &n))
                 return false;
             out->rangeTo = n;
         } else if (name == QLatin1String("--mask")) {
             QString v;
-            if (!value(&v))
+            if (!in.value(&v))
                 return false;
             out->mask = v;
         } else if (name == QLatin1String("--font-size")) {
-            if (!number(4, 72, &n))
+            if (!in.number(4, 72, &n))
                 return false;
             out->fontSize = n;
         } else if (name == QLatin1String("--as-of")) {
-            if (!date(&out->asOf))
+            if (!in.date(&out->asOf))
                 return false;
         } else if (name == QLatin1String("--from")) {
-            if (!date(&out->from))
+            if (!in.date(&out->from))
                 return false;
         } else if (name == QLatin1String("--to")) {
-            if (!date(&out->to))
+            if (!in.date(&out->to))
                 return false;
         } else if (name == QLatin1String("--by-document-date")) {
             out->dateKind = 1;
         } else if (name == QLatin1String("--print-date")) {
-            if (!date(&out->printDate))
+            if (!in.date(&out->printDate))
                 return false;
         } else if (name == QLatin1String("--text")) {
             out->textPrinting = true;
-            if (hasInline)
-                out->textFile = inlineValue;
-            else if (i + 1 < args.size() && !args.at(i + 1).startsWith(QLatin1String("--")))
-                out->textFile = args.at(++i);
+            out->textFile = in.optionalValue();
         } else if (name == QLatin1String("--printer")) {
-            if (!value(&out->printer))
+            if (!in.value(&out->printer))
                 return false;
         } else if (name == QLatin1String("--copies")) {
-            if (!number(1, Model::kMaxCopies, &n))
+            if (!in.number(1, Model::kMaxCopies, &n))
                 return false;
             out->copies = n;
         } else if (name == QLatin1String("--pdf")) {
-            if (!value(&out->pdf))
+            if (!in.value(&out->pdf))
                 return false;
         } else if (name == QLatin1String("--png")) {
-            if (!value(&out->pngFolder))
+            if (!in.value(&out->pngFolder))
                 return false;
         } else if (name == QLatin1String("--xlsx")) {
-            if (!value(&out->xlsx))
+            if (!in.value(&out->xlsx))
                 return false;
         } else if (name == QLatin1String("--print")) {
             out->print = true;
         } else {
-            ctx.error(QStringLiteral("turnover: unknown option %1").arg(args.at(i)));
-            return false;
+            return in.unknown();
         }
     }
     const int targets = int(!out->pdf.isEmpty()) + int(!out->pngFolder.isEmpty()) + int(out->print)

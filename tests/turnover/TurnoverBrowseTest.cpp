@@ -192,7 +192,7 @@ TEST_F(TurnoverBrowseTest, FormShowsTheModelAndMarksTheCompletenessSwitch)
     EXPECT_TRUE(form.findChild<QPushButton*>(QStringLiteral("tableButton"))->isVisible());
 
     // The four tabs for the documentation, when asked for.
-    const QString shots = qEnvironmentVariable("PRAVIK_SCREENSHOTS");
+    const QString shots = qEnvironmentVariable("PRAVIK_SCREENSHOT_DIR");
     if (!shots.isEmpty()) {
         form.findChild<QRadioButton*>(QStringLiteral("variantPeriodRadio"))->click();
         const QStringList names = {QStringLiteral("podstawowe"), QStringLiteral("konta"), QStringLiteral("drukarka"),

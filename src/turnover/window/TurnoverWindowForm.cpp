@@ -342,10 +342,15 @@ void TurnoverWindowForm::refresh()
     apply(u.dateKindDocumentRadio, m.control(Control::DateKind));
     apply(u.currencyCombo, m.control(Control::Currency));
 
-    if (u.titleEdit->text() != o.title)
+    // A text put in by the model starts at its beginning (a long title would show only its end).
+    if (u.titleEdit->text() != o.title) {
         u.titleEdit->setText(o.title);
-    if (u.descriptionEdit->text() != o.description)
+        u.titleEdit->setCursorPosition(0);
+    }
+    if (u.descriptionEdit->text() != o.description) {
         u.descriptionEdit->setText(o.description);
+        u.descriptionEdit->setCursorPosition(0);
+    }
     if (u.maskEdit->text() != o.mask)
         u.maskEdit->setText(o.mask);
     u.printDateEdit->setDate(shown(m.printDate()));

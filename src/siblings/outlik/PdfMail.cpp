@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <atomic>
 
@@ -80,16 +81,21 @@ bool MAKEPDFANDSEND(const PreviewQueue& queue)
         utilka::MSG_OST(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(folder)));
         return false;
     }
+    // The attachment keeps the report's name; a folder of its own keeps two deliveries of the
+    // same report apart, and goes with the PDF when the mail has left.
+    QTemporaryDir own(QDir(folder).filePath(QStringLiteral("pdf-XXXXXX")));
+    if (!own.isValid()) {
+        utilka::MSG_OST(QStringLiteral("Nie można utworzyć folderu w %1.").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
     PdfMail mail;
     mail.attachmentName = fileNameFrom(queue.reportName, QStringLiteral("Report")) + QStringLiteral(".pdf");
-    mail.pdfPath = QDir(folder).filePath(mail.attachmentName);
+    mail.pdfPath = QDir(own.path()).filePath(mail.attachmentName);
     mail.subject = queue.title;
     mail.recipient = s.GLO_EMAILADRESS;
     if (!writePdf(queue, mail.pdfPath))
         return false;
-    const bool sent = mailer->send(mail);
-    QFile::remove(mail.pdfPath);
-    return sent;
+    return mailer->send(mail);
 }
 
 } // namespace outlik

@@ -3,6 +3,7 @@
 // of the window has a readable name; the window's own rules (forced and disabled options, the
 // closed period, the "Na dzień" month check) decide exactly as on the desktop.
 #include "Command.h"
+#include "MailOptions.h"
 #include "OptionReader.h"
 #include "Options.h"
 
@@ -77,6 +78,7 @@ const QList<FlagOption>& flagOptions()
 }
 
 struct TurnoverArgs {
+    MailOptions mail;
     int kind = 3;
     int synthetic = 0;
     QString saved;
@@ -223,9 +225,13 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
         }
     }
     const int targets = int(!out->pdf.isEmpty()) + int(!out->pngFolder.isEmpty()) + int(out->print)
-        + int(out->textPrinting) + int(!out->xlsx.isEmpty());
+        + int(out->textPrinting) + int(!out->xlsx.isEmpty()) + int(out->mail.wanted());
     if (targets == 0) {
-        ctx.error(QStringLiteral("turnover: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE], --print or --xlsx FILE"));
+        ctx.error(QStringLiteral("turnover: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE], --print, --xlsx FILE or --mail ADDRESS"));
+        return false;
+    }
+    if (out->mail.wanted() && targets > 1) {
+        ctx.error(QStringLiteral("turnover: --mail sends the statement; it does not go with another output"));
         return false;
     }
     if (!out->xlsx.isEmpty() && targets > 1) {
@@ -292,7 +298,13 @@ bool applyOptions(CommandContext& ctx, Model& w, const TurnoverArgs& a)
 int runTurnover(CommandContext& ctx, const QStringList& args)
 {
     TurnoverArgs a;
-    if (!parseArgs(ctx, args, &a))
+    QStringList rest = args;
+    QString mailError;
+    if (!takeMailOptions(rest, a.mail, &mailError)) {
+        ctx.error(QStringLiteral("turnover: ") + mailError);
+        return kExitUsage;
+    }
+    if (!parseArgs(ctx, rest, &a))
         return kExitUsage;
     if (!ctx.openSession())
         return kExitFailure;
@@ -344,7 +356,15 @@ int runTurnover(CommandContext& ctx, const QStringList& args)
     }
 
     const bool toFiles = !out.pdfPath.isEmpty() || !out.pngFolder.isEmpty() || !out.textFile.isEmpty();
-    if (!w.run(toFiles ? Model::Command::Preview : Model::Command::Print))
+    Model::Command command = toFiles ? Model::Command::Preview : Model::Command::Print;
+    if (a.mail.wanted()) {
+        // The recipient and the attachment kind; the window's e-mail button does the rest.
+        applyMailOptions(a.mail);
+        w.setMailFormat(s.GGG_EMAILPDF);
+        w.setMailClient(s.outputRequests.mailClientKind == 1 ? QStringLiteral("Microsoft Outlook") : QString());
+        command = Model::Command::SendEmail;
+    }
+    if (!w.run(command))
         return kExitFailure;
     if (s.globalResponse != 1) {
         ctx.error(QStringLiteral("turnover: %1 did not complete").arg(w.lastProcedure()));
@@ -386,6 +406,10 @@ QString turnoverHelp()
             "\nOutput: --pdf FILE, --png DIR (one PNG per page), --print (the printer --printer names),\n"
             "--text [FILE] for a text (matrix) printer, or --xlsx FILE: the statement's rows as the\n"
             "on-screen list shows them (\"Zapisz do tabeli\"), written as a spreadsheet.\n"
+            "\nE-mail:\n")
+        + mailOptionsHelp()
+        + QStringLiteral(
+            "\n"
             "Exit code 0 when the statement was produced, 1 when it was refused or failed, 2 for wrong\n"
             "options or an option the window does not offer for this statement.");
 }

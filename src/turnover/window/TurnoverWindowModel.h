@@ -160,6 +160,9 @@ public:
     int mailFormat() const;
     bool setMailFormat(int format);
     QString mailClient() const { return m_mailClient; }
+    // The mail client the e-mail button answers to (default: the settings' "Software\Clients\Mail");
+    // "Microsoft Outlook" sends the rich mail with the RTF pages.
+    void setMailClient(const QString& name) { m_mailClient = name; }
 
     ControlState control(Control c) const;
     // The label of "Grupuj MPK" (extended when budget classifications are kept).

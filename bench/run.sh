@@ -50,7 +50,11 @@ if [ -z "$url" ]; then
     fi
     pgdir=$cache/pg
     as=""
-    if [ "$(id -u)" = 0 ]; then as="runuser -u postgres --"; fi
+    if [ "$(id -u)" = 0 ]; then
+        # The server runs as "postgres", which cannot enter root's home folder.
+        as="runuser -u postgres --"
+        pgdir=${PRAVIK_BENCH_PG_DIR:-/var/tmp/pravik-bench-pg}
+    fi
     if [ ! -d "$pgdir/data" ]; then
         mkdir -p "$pgdir"
         [ -n "$as" ] && chown postgres "$pgdir"

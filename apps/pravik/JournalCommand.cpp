@@ -199,12 +199,7 @@ int runJournal(CommandContext& ctx, const QStringList& args)
 {
     JournalArgs a;
     QStringList rest = args;
-    QString mailError;
-    if (!takeMailOptions(rest, a.mail, &mailError)) {
-        ctx.error(QStringLiteral("journal: ") + mailError);
-        return kExitUsage;
-    }
-    if (!parseArgs(ctx, rest, &a))
+    if (!takeMailOptions(ctx, QStringLiteral("journal"), rest, a.mail) || !parseArgs(ctx, rest, &a))
         return kExitUsage;
     if (!ctx.openSession())
         return kExitFailure;

@@ -1,4 +1,5 @@
 #include "MailOptions.h"
+#include "Options.h"
 
 #include "delivery/MailRequest.h"
 
@@ -48,6 +49,15 @@ bool takeMailOptions(QStringList& args, MailOptions& options, QString* error)
     }
     args = rest;
     return true;
+}
+
+bool takeMailOptions(CommandContext& ctx, const QString& command, QStringList& args, MailOptions& options)
+{
+    QString error;
+    if (takeMailOptions(args, options, &error))
+        return true;
+    ctx.error(command + QStringLiteral(": ") + error);
+    return false;
 }
 
 void applyMailOptions(const MailOptions& options)

@@ -10,6 +10,8 @@
 
 namespace pravik::cli {
 
+struct CommandContext;
+
 struct MailOptions {
     QString address;
     QString attach = QStringLiteral("pdf");
@@ -19,6 +21,8 @@ struct MailOptions {
 // Takes --mail and --attach (also as --mail=ADDRESS) out of a command's arguments. False with
 // *error for a missing address or an unknown attachment kind.
 bool takeMailOptions(QStringList& args, MailOptions& options, QString* error);
+// The same for a sub-command: a problem is told through the context, prefixed with the command.
+bool takeMailOptions(CommandContext& ctx, const QString& command, QStringList& args, MailOptions& options);
 
 // Sets the session so that the report the command runs next is mailed as asked.
 void applyMailOptions(const MailOptions& options);

@@ -299,12 +299,7 @@ int runTurnover(CommandContext& ctx, const QStringList& args)
 {
     TurnoverArgs a;
     QStringList rest = args;
-    QString mailError;
-    if (!takeMailOptions(rest, a.mail, &mailError)) {
-        ctx.error(QStringLiteral("turnover: ") + mailError);
-        return kExitUsage;
-    }
-    if (!parseArgs(ctx, rest, &a))
+    if (!takeMailOptions(ctx, QStringLiteral("turnover"), rest, a.mail) || !parseArgs(ctx, rest, &a))
         return kExitUsage;
     if (!ctx.openSession())
         return kExitFailure;

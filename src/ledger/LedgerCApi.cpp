@@ -1,0 +1,32 @@
+// The ledger prints for hosts that load the module by name. Texts are UTF-8 (NULL counts as
+// empty).
+//
+//   WYDRUK_KSIEGA("PDD:konto='100' AND PDD:data_okresu=82244", "Kartoteka konta", "68|0|2|1|1|Konto: 100|0");
+#include "framework/CApi.h"
+#include "ledger/LedgerProcedures.h"
+
+namespace {
+
+QString text(const char* utf8)
+{
+    return utf8 ? QString::fromUtf8(utf8) : QString();
+}
+
+} // namespace
+
+extern "C" {
+
+PRAVIK_EXPORT void WYDRUK_KSIEGA(const char* filter, const char* title, const char* controlList)
+{
+    pravik::WYDRUK_KSIEGA(text(filter), text(title), text(controlList));
+}
+
+PRAVIK_EXPORT void PRN_61_KSIEGA_SQL(unsigned char markedOnly, unsigned char sort, unsigned char ascending,
+                                     unsigned char layoutFlag, const char* filter, const char* title,
+                                     const char* description, int periodDate)
+{
+    pravik::PRN_61_KSIEGA_SQL(markedOnly, sort, ascending, layoutFlag, text(filter), text(title), text(description),
+                              periodDate);
+}
+
+} // extern "C"

@@ -75,12 +75,19 @@ PeriodInFilter periodInFilter(const QString& filter)
 {
     static const QRegularExpression equals(QStringLiteral("\\bdata_okresu\\s*=(?!=)\\s*(\\d*)"),
                                            QRegularExpression::CaseInsensitiveOption);
+    // Two mentions of the column, whatever their operators (a range, an OR), are more than one
+    // period.
+    auto mentions = periodName().globalMatch(filter);
+    int count = 0;
+    while (mentions.hasNext() && count < 2) {
+        mentions.next();
+        ++count;
+    }
+    if (count >= 2)
+        return {PeriodInFilter::Kind::Several, 0};
     const QRegularExpressionMatch m = equals.match(filter);
     if (!m.hasMatch())
         return {};
-    // A second mention of the column, whatever its operator, means more than one period.
-    if (periodName().match(filter, m.capturedEnd(0)).hasMatch() || periodName().match(filter.left(m.capturedStart(0))).hasMatch())
-        return {PeriodInFilter::Kind::Several, 0};
     const QString digits = m.captured(1);
     if (digits.isEmpty() || digits.size() > 9)
         return {};

@@ -62,7 +62,8 @@ TEST(LedgerFilter, FindsTheOnePeriodInAnyCaseAndRefusesTwo)
     EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu=8224)")).period, 8224);
     EXPECT_EQ(periodInFilter(QStringLiteral("PDD:konto='100'")).kind, K::None);
     EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu=abc")).kind, K::None);
-    EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu>=82215 AND PDD:data_okresu<=82244")).kind, K::None);
+    EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu>=82215")).kind, K::None);
+    EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu>=82215 AND PDD:data_okresu<=82244")).kind, K::Several);
     EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu=82244 OR PDD:data_okresu=82272")).kind, K::Several);
     EXPECT_EQ(periodInFilter(QStringLiteral("PDD:data_okresu>82215 AND PDD:data_okresu=82244")).kind, K::Several);
 }

@@ -29,4 +29,16 @@ PRAVIK_EXPORT void PRN_61_KSIEGA_SQL(unsigned char markedOnly, unsigned char sor
                               periodDate);
 }
 
+PRAVIK_EXPORT void PRN_64_KSIEGA_SQL(unsigned char markedOnly, unsigned char sort, unsigned char ascending,
+                                     unsigned char layoutFlag, const char* filter, const char* title, const char* description)
+{
+    pravik::PRN_64_KSIEGA_SQL(markedOnly, sort, ascending, layoutFlag, text(filter), text(title), text(description));
+}
+
+PRAVIK_EXPORT void PRN_63_KSIEGA_SQL(unsigned char markedOnly, unsigned char sort, unsigned char ascending,
+                                     const char* mode, const char* filter, const char* title, const char* currencyText)
+{
+    pravik::PRN_63_KSIEGA_SQL(markedOnly, sort, ascending, text(mode), text(filter), text(title), text(currencyText));
+}
+
 } // extern "C"

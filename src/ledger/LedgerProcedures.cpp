@@ -3,6 +3,8 @@
 #include "framework/Lifecycle.h"
 #include "framework/RunFrame.h"
 #include "ledger/AccountSheetReport.h"
+#include "ledger/BalanceListReport.h"
+#include "ledger/CurrencySheetReport.h"
 #include "ledger/PostingFilter.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
@@ -51,6 +53,33 @@ void PRN_61_KSIEGA_SQL(quint8 markedOnly, quint8 sort, quint8 ascending, quint8 
     ledger::printLedger(ledger::requestFromSession(c, filter, title, DayNumber(periodDate), korda::session()));
 }
 
+void PRN_64_KSIEGA_SQL(quint8 markedOnly, quint8 sort, quint8 ascending, quint8 layoutFlag, const QString& filter,
+                       const QString& title, const QString& description)
+{
+    ledger::ControlList c;
+    c.kind = ledger::kCurrencySheets;
+    c.markedOnly = markedOnly == 1;
+    c.sort = sort;
+    c.ascending = ascending == 1;
+    c.layoutFlag = layoutFlag;
+    c.description = description.left(200);
+    ledger::printLedger(ledger::requestFromSession(c, filter, title, 0, korda::session()));
+}
+
+void PRN_63_KSIEGA_SQL(quint8 markedOnly, quint8 sort, quint8 ascending, const QString& mode, const QString& filter,
+                       const QString& title, const QString& currencyText)
+{
+    ledger::ControlList c;
+    c.kind = ledger::kAccountBalances;
+    // The marked list is consumed; no row is filtered by it.
+    c.markedOnly = markedOnly == 1;
+    c.sort = sort;
+    c.ascending = ascending == 1;
+    c.description = currencyText.left(200);
+    c.currencyFlag = mode.trimmed();
+    ledger::printLedger(ledger::requestFromSession(c, filter, title, 0, korda::session()));
+}
+
 } // namespace pravik
 
 namespace pravik::ledger {
@@ -64,8 +93,6 @@ int printLedger(const ControlList& control, const QString& filter, const QString
     case kCashReport:
     case kCashReportCurrency:
     case kCashRegister:
-    case kAccountBalances:
-    case kCurrencySheets:
         return refuse(QStringLiteral("Wydruk rodzaju %1 nie jest jeszcze dostępny w tej wersji modułu.").arg(control.kind));
     case kPeriodSheet: {
         const PeriodInFilter p = periodInFilter(filter);
@@ -77,6 +104,8 @@ int printLedger(const ControlList& control, const QString& filter, const QString
         break;
     }
     case kAccountSheets:
+    case kAccountBalances:
+    case kCurrencySheets:
         break;
     default:
         return refuse(QStringLiteral("Nieznany rodzaj wydruku księgi: %1.").arg(control.kind));
@@ -93,6 +122,10 @@ int printLedger(const LedgerRequest& request)
     case kAccountSheets:
     case kPeriodSheet:
         return printAccountSheets(request);
+    case kCurrencySheets:
+        return printCurrencySheets(request);
+    case kAccountBalances:
+        return printAccountBalances(request);
     default:
         return refuse(QStringLiteral("Wydruk rodzaju %1 nie jest jeszcze dostępny w tej wersji modułu.").arg(request.control.kind));
     }

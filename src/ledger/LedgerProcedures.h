@@ -19,6 +19,14 @@ void WYDRUK_KSIEGA(const QString& filter, const QString& title, const QString& c
 void PRN_61_KSIEGA_SQL(quint8 markedOnly, quint8 sort, quint8 ascending, quint8 layoutFlag, const QString& filter,
                        const QString& title, const QString& description, qint32 periodDate);
 
+// Currency account sheets (kind 64).
+void PRN_64_KSIEGA_SQL(quint8 markedOnly, quint8 sort, quint8 ascending, quint8 layoutFlag, const QString& filter,
+                       const QString& title, const QString& description);
+// Account balances (kind 63) from the turnover table; mode "0" base currency, "1" the currency
+// cash mode with the report currency in the first three characters of currencyText.
+void PRN_63_KSIEGA_SQL(quint8 markedOnly, quint8 sort, quint8 ascending, const QString& mode, const QString& filter,
+                       const QString& title, const QString& currencyText);
+
 } // namespace pravik
 
 namespace pravik::ledger {

@@ -70,6 +70,9 @@ LedgerRequest requestFromSession(const ControlList& control, const QString& filt
     r.yearName = s.DANE_LATA_OBROT_NAZWA;
     r.yearStart = s.DANE_POCZATEK_ROKU;
     r.hostDescriptions = s.DANE_OPIS_PRN.takeAll();
+    r.printCurrency = s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed();
+    r.companyCurrency = s.DANE_AKTYWNA_WALUTA.text().trimmed();
+    r.accountQueue = s.DANE_KOLEJKA_VAX.lines();
     return r;
 }
 

@@ -79,6 +79,11 @@ struct LedgerRequest {
     DayNumber yearStart = 0;
     // The host's description lines (DANE_OPIS_PRN), printed after the print's own.
     QStringList hostDescriptions;
+    // The active print currency (GGG:PRN_AKTYWNA_WALUTA) and the company's (DANE_AKTYWNA_WALUTA).
+    QString printCurrency;
+    QString companyCurrency;
+    // The host's account list (DANE_KOLEJKA_VAX) that the account balances of mode 1 print.
+    QStringList accountQueue;
 
     bool periodLayout() const { return control.layoutFlag == 1; }
 };

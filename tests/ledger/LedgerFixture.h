@@ -87,6 +87,32 @@ inline std::unique_ptr<LedgerDatabase> makeLedgerDatabase(TestBackend backend)
         document(2, kLedgerMarch, i % 3 == 0 ? 2 : 1, 1,
                  {{"100", "201-1-2", 1000 + i * 37}, {"201-10-5", "100", 500 + i * 11}});
     document(2, kLedgerMarch, 0, 1, {{"100", "201-1-2", 999999}}); // a draft
+
+    // Foreign-currency cash documents of 2025 on the currency cash account 102, the first with
+    // partial items; the turnover table is derived from the postings by the server.
+    auto cash = [&](const char* currency, QList<std::tuple<QString, QString, qint64, qint64>> lines) {
+        ++doc;
+        ledgerExec(db, QStringLiteral("insert into NAG_DOK (id_nag_dok, id_firmy, id_lata_obrot, data_okresu, id_paczka, status, czy_rk, "
+                                      "nr_ewid_dok, data_biezaca, nr_dok_org, data_dok_org, sym_waluty) values (%1, 1, 1, %2, 2, 2, 10, "
+                                      "'W/%1', %2, 'KW/%1', %2, '%3')").arg(doc).arg(kLedger2025).arg(QLatin1String(currency)), f);
+        int nr = 0;
+        for (const auto& [wn, ma, cents, foreignCents] : lines)
+            ledgerExec(db, QStringLiteral("insert into POZ_DOK (id_poz_dok, id_nag_dok, nr_poz_dok, tresc_poz_dok, konto_wn, kwota_wn, "
+                                          "kwota_wn_w, sym_waluty_wn, konto_ma, kwota_ma, kwota_ma_w, sym_waluty_ma) values "
+                                          "(%1, %2, %3, 'Waluta %1', '%4', %5, %6, '%7', '%8', %5, %6, '%7')")
+                               .arg(++pos).arg(doc).arg(++nr).arg(wn).arg(Decimal::fromCents(cents).toSqlLiteral())
+                               .arg(Decimal::fromCents(foreignCents).toSqlLiteral()).arg(QLatin1String(currency)).arg(ma), f);
+    };
+    cash("EUR", {{"102", "202-1", 43000, 10000}, {"202-1", "102", 21500, 5000}});
+    const qint64 withItems = pos - 1;
+    cash("USD", {{"102", "202-1", 40000, 10000}});
+    cash("EUR", {{"102", "202-1", 8600, 2000}});
+    for (int i = 1; i <= 2; ++i)
+        ledgerExec(db, QStringLiteral("insert into POZ_DOK_CZASTKOWE (id_poz_dok_czastkowe, id_poz_dok, data_dok, nr_dok, opis, kwota_wn, "
+                                      "kwota_wn_w, kwota_ma, kwota_ma_w) values (%1, %2, %3, 'C/%1', 'Część %1', %4, %5, 0, 0)")
+                           .arg(i).arg(withItems).arg(kLedger2025 + i).arg(i * 215).arg(i * 50), f);
+    for (int year = 1; year <= 2; ++year)
+        ledgerExec(db, QStringLiteral("CALL PRZELICZ_OBROTY_I_SALDA(1,%1)").arg(year), f);
     return d;
 }
 

@@ -41,4 +41,27 @@ PRAVIK_EXPORT void PRN_63_KSIEGA_SQL(unsigned char markedOnly, unsigned char sor
     pravik::PRN_63_KSIEGA_SQL(markedOnly, sort, ascending, text(mode), text(filter), text(title), text(currencyText));
 }
 
+PRAVIK_EXPORT void PRN_1_MPK_SQL(unsigned char markedOnly, unsigned char sort, unsigned char ascending, const char* filter,
+                                 const char* title, const char* description)
+{
+    pravik::PRN_1_MPK_SQL(markedOnly, sort, ascending, text(filter), text(title), text(description));
+}
+
+PRAVIK_EXPORT void PRN_2_MPK_SQL(unsigned char markedOnly, unsigned char sort, unsigned char ascending, const char* filter,
+                                 const char* title, const char* description)
+{
+    pravik::PRN_2_MPK_SQL(markedOnly, sort, ascending, text(filter), text(title), text(description));
+}
+
+PRAVIK_EXPORT void RAPORT_Z_KONTA_DANE(const char* filter, unsigned char sort, unsigned char ascending)
+{
+    pravik::RAPORT_Z_KONTA_DANE(text(filter), sort, ascending);
+}
+
+PRAVIK_EXPORT void PRN_RAPORT_KASOWY_SQL(int kind, unsigned char currencyFlag, unsigned char sort, unsigned char ascending,
+                                         const char* filter, const char* title)
+{
+    pravik::PRN_RAPORT_KASOWY_SQL(kind, currencyFlag, sort, ascending, text(filter), text(title));
+}
+
 } // extern "C"

@@ -180,12 +180,16 @@ QString openingBalanceSql(Side side, qint32 company, qint32 year, bool includeOf
     QString sql = side == Side::Debit ? QStringLiteral("select sum(isnull(a.zsaldo_wn,0)) from OBROTY_I_SALDA a where a.id_firmy=")
                                       : QStringLiteral("select sum(isnull(a.zsaldo_ma,0)) from OBROTY_I_SALDA a where a.id_firmy=");
     // The turnover table holds every account at every level of its number; a balance is taken
-    // once, from the accounts nothing else lies under (the rows the postings go to).
+    // once, from the accounts the opening postings go to (an account with an opening balance
+    // has them). A set, not a search for sub-accounts per row, which grows with the square of
+    // the accounts.
+    const QString opening = QStringLiteral(" from POZ_DOK p inner join NAG_DOK n on p.id_nag_dok=n.id_nag_dok where n.id_firmy=")
+        + num(company) + QStringLiteral(" AND n.id_lata_obrot=") + num(year)
+        + QStringLiteral(" AND day(n.data_okresu-36163)=1 AND n.status>0");
     sql += num(company) + QStringLiteral(" AND a.id_lata_obrot=") + num(year)
         + QStringLiteral(" AND day(a.data_okresu-36163)=1 AND sym_waluty='PLN'")
-        + QStringLiteral(" AND NOT EXISTS (select 1 from OBROTY_I_SALDA b where b.id_firmy=a.id_firmy"
-                         " AND b.id_lata_obrot=a.id_lata_obrot AND b.data_okresu=a.data_okresu"
-                         " AND b.sym_waluty=a.sym_waluty AND b.nr_konta like a.nr_konta+'-%')");
+        + QStringLiteral(" AND a.nr_konta in (select p.konto_wn") + opening + QStringLiteral(" union select p.konto_ma")
+        + opening + QLatin1Char(')');
     if (!includeOffBalance)
         sql += QStringLiteral(" AND ") + notOffBalance(company, year, QStringLiteral("a.nr_konta"));
     return sql;

@@ -237,11 +237,17 @@ int runLedger(CommandContext& ctx, const QStringList& args)
     for (const QString& account : std::as_const(a.accounts))
         s.DANE_KOLEJKA_VAX.add(account);
 
-    const QString title = a.title.isEmpty() ? QStringLiteral("Kartoteka konta") : a.title;
+    const QString control = controlListOf(a);
+    const int kind = ledger::readControlList(control).list.kind;
+    QString title = a.title;
+    if (title.isEmpty())
+        title = kind == ledger::kAccountBalances ? QStringLiteral("Salda kont")
+            : kind == ledger::kCurrencySheets    ? QStringLiteral("Kartoteka konta walutowego")
+                                                 : QStringLiteral("Kartoteka konta");
     // A file left from an earlier run must not pass for this run's print.
     if (!out.pdfPath.isEmpty())
         QFile::remove(out.pdfPath);
-    WYDRUK_KSIEGA(a.filter, title, controlListOf(a));
+    WYDRUK_KSIEGA(a.filter, title, control);
     if (s.globalResponse != 1) {
         if (!out.pdfPath.isEmpty())
             QFile::remove(out.pdfPath);

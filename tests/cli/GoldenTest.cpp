@@ -371,6 +371,13 @@ TEST_P(Golden, PrintsWhatItPrintedBefore)
     }
     ASSERT_TRUE(QFileInfo::exists(expectedPath)) << "no expectation yet: run scripts/golden.sh";
     const QString expected = readText(expectedPath);
+    if (expected != actual) {
+        // What this run printed, for review where the tree cannot be rewritten (CI).
+        const QString kept = qEnvironmentVariable("PRAVIK_BINARY_DIR", QStringLiteral(PRAVIK_BINARY_DIR))
+            + QStringLiteral("/golden-actual/%1/%2/%3.txt").arg(c.command, c.name, backend == TestBackend::SQLite ? "SQLite" : "PostgreSQL");
+        QDir().mkpath(QFileInfo(kept).path());
+        writeText(kept, actual);
+    }
     EXPECT_TRUE(expected == actual) << c.command.toStdString() << '/' << c.name.toStdString() << ": "
                                     << firstDifference(expected, actual) << "\n(scripts/golden.sh shows the whole diff)";
     const QString expectedStatements = readText(statementsPath);
@@ -386,6 +393,41 @@ std::string caseName(const ::testing::TestParamInfo<Golden::ParamType>& info)
         if (!ch.isLetterOrNumber() || ch.unicode() > 127)
             ch = u'_';
     return name.toStdString();
+}
+
+// The capture the cases rely on: every statement once per run, a failed one followed by the
+// server's message, a statement's line breaks kept, and nothing written when it is off.
+TEST(SqlCapture, RecordsEachStatementAndItsFailure)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString db = dir.filePath(QStringLiteral("pusta.db"));
+    const QString log = dir.filePath(QStringLiteral("statements.log"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("PRAVIK_SQL_CAPTURE"));
+    Outcome r = runPravik({QStringLiteral("--db"), db, QStringLiteral("db"), QStringLiteral("init"),
+                            QStringLiteral("--demo"), QStringLiteral("--postings"), QStringLiteral("10")}, env);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runPravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select 1")}, env);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(log));
+
+    env.insert(QStringLiteral("PRAVIK_SQL_CAPTURE"), log);
+    r = runPravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select 'a\\b',\n 2")}, env);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runPravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select x from NIE_MA_TAKIEJ")}, env);
+    EXPECT_EQ(r.exitCode, 1);
+    const QStringList lines = readText(log).split(u'\n', Qt::SkipEmptyParts);
+    // The session's own statements come first in each run.
+    const qsizetype plain = lines.indexOf(pravik::sql::SqlCapture::escape(QStringLiteral("select 'a\\b',\n 2")));
+    ASSERT_GE(plain, 0) << readText(log).toStdString();
+    EXPECT_EQ(pravik::sql::SqlCapture::unescape(lines[plain]), QStringLiteral("select 'a\\b',\n 2"));
+    const qsizetype failed = lines.indexOf(QStringLiteral("select x from NIE_MA_TAKIEJ"));
+    ASSERT_GE(failed, 0) << readText(log).toStdString();
+    ASSERT_EQ(lines.size(), failed + 2) << readText(log).toStdString();
+    EXPECT_TRUE(lines[failed + 1].startsWith(QLatin1String("-- error: "))) << lines[failed + 1].toStdString();
+    EXPECT_TRUE(lines[failed + 1].contains(QLatin1String("NIE_MA_TAKIEJ"), Qt::CaseInsensitive)) << lines[failed + 1].toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^-- error: "))).size(), 1) << readText(log).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden,

@@ -10,10 +10,8 @@
 #include "platform/DayNumber.h"
 #include "platform/sql/SqlCapture.h"
 #include "support/TestDatabase.h"
-#include "support/PgServer.h"
 #include "siblings/tekston/CodePages.h"
 
-#include <QDate>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

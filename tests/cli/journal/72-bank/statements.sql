@@ -12,6 +12,6 @@ select poczatek_roku from LATA_OBROTOWE where id_lata_obrot = 2
 select zamkniety_okres, status from LATA_OBROTOWE where id_lata_obrot=2
 select nazwa, nip, dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',1), dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',2) from FIRMA where id_firmy=1
 select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 AND id_lata_obrot=2 AND id_opcje=123
-select 1,1,1, isnull(sum(KWOTA_DOK),0) from NAG_DOK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu<82244 AND isnull(czy_rk,0)<>10 AND id_paczka=11 AND isnull(status,0)<>0
+select 1,1,1, isnull(sum(KWOTA_DOK),0) from NAG_DOK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu<82244 AND id_paczka=11 AND isnull(status,0)<>0
 select count(*) from NAG_DOK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu=82244 AND status<>0 AND id_paczka=11
 select nr_dziennika,nr_ewid_dok,data_biezaca,nr_dok_org,data_dok_org,data_oper_gosp,opis_dok,kwota_dok,id_paczka,id_uzyt_k,id_nag_dok,id_uzyt_p from NAG_DOK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu=82244 AND status<>0 AND id_paczka=11 order by id_firmy, id_lata_obrot, data_okresu, nr_dziennika, data_biezaca, data_dok_org, nr_dok_org, id_nag_dok

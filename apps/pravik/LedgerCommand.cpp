@@ -39,6 +39,7 @@ struct LedgerArgs {
     std::optional<int> approved;
     std::optional<int> mode;
     QString currency;
+    QStringList accounts;
     QString pdf;
     QString pngFolder;
     bool print = false;
@@ -118,6 +119,12 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, LedgerArgs* out)
             if (!in.number(0, 255, &n))
                 return false;
             out->mode = int(n);
+        } else if (name == QLatin1String("--accounts")) {
+            QString v;
+            if (!in.value(&v))
+                return false;
+            for (const QString& account : v.split(u',', Qt::SkipEmptyParts))
+                out->accounts << account.trimmed();
         } else if (name == QLatin1String("--currency")) {
             if (!in.value(&out->currency))
                 return false;
@@ -227,12 +234,20 @@ int runLedger(CommandContext& ctx, const QStringList& args)
     for (const QString& key : std::as_const(a.marked))
         s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{key});
     s.DANE_CZY_ZAZNACZONE = a.excludeMarked ? 1 : 0;
+    for (const QString& account : std::as_const(a.accounts))
+        s.DANE_KOLEJKA_VAX.add(account);
 
-    const QString title = a.title.isEmpty() ? QStringLiteral("Kartoteka konta") : a.title;
+    const QString control = controlListOf(a);
+    const int kind = ledger::readControlList(control).list.kind;
+    QString title = a.title;
+    if (title.isEmpty())
+        title = kind == ledger::kAccountBalances ? QStringLiteral("Salda kont")
+            : kind == ledger::kCurrencySheets    ? QStringLiteral("Kartoteka konta walutowego")
+                                                 : QStringLiteral("Kartoteka konta");
     // A file left from an earlier run must not pass for this run's print.
     if (!out.pdfPath.isEmpty())
         QFile::remove(out.pdfPath);
-    WYDRUK_KSIEGA(a.filter, title, controlListOf(a));
+    WYDRUK_KSIEGA(a.filter, title, control);
     if (s.globalResponse != 1) {
         if (!out.pdfPath.isEmpty())
             QFile::remove(out.pdfPath);
@@ -247,13 +262,13 @@ int runLedger(CommandContext& ctx, const QStringList& args)
 } // namespace
 
 PRAVIK_COMMAND(QStringLiteral("ledger"),
-               QStringLiteral("print from the ledger browse: account sheets (61, 68) to PDF, PNG, a printer or e-mail"),
+               QStringLiteral("print from the ledger browse: account sheets (61, 68), currency sheets (64), balances (63)"),
                QStringLiteral(
                    "Usage: pravik ledger --kind 61|68|63|64 --filter TEXT [--sort N] [--descending]\n"
                    "                     [--layout period|account] [--description TEXT] [--title TEXT]\n"
                    "                     [--marked KEY,... [--exclude-marked]] [--summary | --only-summary]\n"
                    "                     [--mpk] [--budget] [--no-shading] [--approved-figures N]\n"
-                   "                     [--mode N] [--currency CODE]\n"
+                   "                     [--mode N] [--currency CODE] [--accounts LIST]\n"
                    "                     (--pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS [--attach KIND])\n"
                    "       pravik ledger --control LIST --filter TEXT [settings and output as above]\n"
                    "\n"
@@ -261,8 +276,14 @@ PRAVIK_COMMAND(QStringLiteral("ledger"),
                    "  61  account sheets of the postings the filter selects\n"
                    "  68  the account sheet of one period, with \"Bilans otwarcia\" and \"Z przeniesienia\";\n"
                    "      the filter must name exactly one period (PDD:data_okresu=DAY)\n"
-                   "  63, 64 (account balances, currency sheets) and the cash and cost-centre prints\n"
-                   "      (1, 2, 66, 67, 81) are refused until they are built.\n"
+                   "  64  currency account sheets: amounts in the document currency and the totals per\n"
+                   "      currency (\"W tym:\", \"Persaldo EUR\"); --currency sets the active print currency\n"
+                   "  63  account balances from the turnover table (the filter is over OBROTY_I_SALDA);\n"
+                   "      --mode 0 in the base currency, --mode 1 --currency EUR in euro with the partial\n"
+                   "      items of the EUR cash documents (first fiscal year only); in mode 1 only the\n"
+                   "      accounts of the host's list print: --accounts 102,130 (an account prints when\n"
+                   "      it or its synthetic account is listed)\n"
+                   "  The cash and cost-centre prints (1, 2, 66, 67, 81) are refused until they are built.\n"
                    "--filter is the browse's filter, e.g. \"PDD:konto='100' AND PDD:data_okresu=82244\"; \"\"\n"
                    "selects every posting of the company. --sort 1..13 picks the order (1 register number,\n"
                    "2 posting date, 3 period or account, 4 document number, 5 document date, 6 operation\n"

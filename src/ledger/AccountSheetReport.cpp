@@ -1,7 +1,6 @@
 #include "ledger/AccountSheetReport.h"
 
 #include "framework/RunFrame.h"
-#include "journals/JournalReportSupport.h"
 #include "ledger/AccountSheetSource.h"
 #include "ledger/LedgerPage.h"
 #include "siblings/korda/Session.h"
@@ -185,46 +184,33 @@ private:
 
 int printAccountSheets(const LedgerRequest& request)
 {
-    const journals::GraphicOnly graphic;
     auto run = std::make_unique<SheetRun>(request);
     // The description lines are read before the run: the account's name is a query of its own.
     queueDescriptionLines(run->source().descriptionLines());
 
-    frame::ReportDefinition d;
-    d.procedure = QStringLiteral("PRN_61_KSIEGA_SQL");
-    d.mixedCaseName = QStringLiteral("Prn_61_Ksiega_SQL");
-    d.textTitle = QStringLiteral("Księga główna");
-    d.amountColumns = 2;
-    d.carry.amountFields = {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")};
-    d.carry.pageTotalFields = {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")};
-    d.carry.broughtForwardFields = {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")};
-    d.pageFull = ledgerPageFull;
-    d.checkBeforeEachRow = false;
+    frame::ReportDefinition d = ledgerDefinition(
+        QStringLiteral("PRN_61_KSIEGA_SQL"), QStringLiteral("Prn_61_Ksiega_SQL"), request,
+        {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")}, {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")},
+        {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")});
     if (request.settings.onlySummary)
         d.furniture.columnHeadings.clear();
-    d.onOpen = [&request](frame::RunFrame& f) {
+    const auto open = d.onOpen;
+    d.onOpen = [&request, open](frame::RunFrame& f) {
+        open(f);
         f.setValue(QStringLiteral("NS_GRUPA"), request.periodLayout() ? QStringLiteral("Okres obrotowy") : QStringLiteral("Konto"));
         f.setValue(QStringLiteral("NS_DATA_RODZAJ"),
                    request.settings.approvedFigures >= 1 ? QStringLiteral("księgowania") : QStringLiteral("zatwierdz."));
-        if (!request.yearName.isEmpty())
-            f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + request.yearName).left(80));
-        if (request.settings.noShading)
-            f.layout().removeShading();
     };
     d.afterColumnHeadings = [&run](frame::RunFrame& f) { run->afterHeadings(f); };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    korda::session().DANE_NAGLOWEK_WYDRUKU = request.title;
-
-    frame::RunFrame frame(std::move(d));
-    if (!frame.start())
-        return frame::kResponseCancelled;
-    frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
-    const qint64 total = run->source().count();
-    if (request.periodDate != 0)
-        run->setOpening(run->source().opening());
-    if (!run->source().start())
-        return frame.abandon();
-    return frame.run({[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }, total});
+    return runLedgerPrint(
+        std::move(d), request.title, [&run] { return run->source().count(); },
+        [&run, &request] {
+            if (request.periodDate != 0)
+                run->setOpening(run->source().opening());
+            return run->source().start();
+        },
+        {[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }});
 }
 
 } // namespace pravik::ledger

@@ -1,6 +1,7 @@
 #include "ledger/AccountSheetSource.h"
 
 #include "ledger/LedgerLabels.h"
+#include "ledger/RowStream.h"
 #include "ledger/PostingFilter.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/PassThrough.h"
@@ -123,13 +124,7 @@ bool AccountSheetSource::start()
 
 bool AccountSheetSource::next(SheetLine& line)
 {
-    while (m_started) {
-        if (VAY_FK.next() != 0) {
-            utilka::checkSql();
-            VAY_FK.close();
-            m_started = false;
-            return false;
-        }
+    while (nextRow(m_started)) {
         line.postingId = VAY_FK.number(IdPozDok);
         line.side = VAY_FK.text(Strona);
         if (m_request.control.markedOnly && !m_request.marked.admits(line.side, line.postingId))

@@ -1,7 +1,6 @@
 #include "ledger/BalanceListReport.h"
 
 #include "framework/RunFrame.h"
-#include "journals/JournalReportSupport.h"
 #include "ledger/BalanceListSource.h"
 #include "ledger/LedgerPage.h"
 #include "siblings/korda/Session.h"
@@ -78,42 +77,26 @@ private:
 
 int printAccountBalances(const LedgerRequest& request)
 {
-    const journals::GraphicOnly graphic;
     korda::Session& s = korda::session();
     if (s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed().isEmpty())
         s.GGG_PRN_AKTYWNA_WALUTA = request.companyCurrency.isEmpty() ? QStringLiteral("PLN") : request.companyCurrency;
     auto run = std::make_unique<BalanceRun>(request, s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed());
     queueDescriptionLines(run->source().descriptionLines());
 
-    frame::ReportDefinition d;
-    d.procedure = QStringLiteral("PRN_63_KSIEGA_SQL");
-    d.mixedCaseName = QStringLiteral("Prn_63_Ksiega_SQL");
-    d.textTitle = QStringLiteral("Księga główna");
-    d.amountColumns = 4;
-    d.carry.amountFields = {QStringLiteral("OWN_R"), QStringLiteral("OMA_R"), QStringLiteral("SWN_R"), QStringLiteral("SMA_R")};
-    d.carry.pageTotalFields = {QStringLiteral("OWN_PS"), QStringLiteral("OMA_PS"), QStringLiteral("SWN_PS"), QStringLiteral("SMA_PS")};
-    d.carry.broughtForwardFields = {QStringLiteral("OWN_ZP"), QStringLiteral("OMA_ZP"), QStringLiteral("SWN_ZP"),
-                                    QStringLiteral("SMA_ZP")};
-    d.pageFull = ledgerPageFull;
-    d.checkBeforeEachRow = false;
-    d.onOpen = [&request](frame::RunFrame& f) {
-        if (!request.yearName.isEmpty())
-            f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + request.yearName).left(80));
-        if (request.settings.noShading)
-            f.layout().removeShading();
+    auto fields = [](const QString& suffix) {
+        QStringList out;
+        for (const char* column : {"OWN", "OMA", "SWN", "SMA"})
+            out << QLatin1String(column) + suffix;
+        return out;
     };
+    frame::ReportDefinition d = ledgerDefinition(QStringLiteral("PRN_63_KSIEGA_SQL"), QStringLiteral("Prn_63_Ksiega_SQL"), request,
+                                                 fields(QStringLiteral("_R")), fields(QStringLiteral("_PS")),
+                                                 fields(QStringLiteral("_ZP")));
     d.afterColumnHeadings = [&run](frame::RunFrame& f) { run->afterHeadings(f); };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    s.DANE_NAGLOWEK_WYDRUKU = request.title;
-
-    frame::RunFrame frame(std::move(d));
-    if (!frame.start())
-        return frame::kResponseCancelled;
-    frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
-    const qint64 total = run->source().count();
-    if (!run->source().start())
-        return frame.abandon();
-    return frame.run({[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }, total});
+    return runLedgerPrint(
+        std::move(d), request.title, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
+        {[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }});
 }
 
 } // namespace pravik::ledger

@@ -1,6 +1,7 @@
 #include "ledger/BalanceListSource.h"
 
 #include "ledger/LedgerLabels.h"
+#include "ledger/RowStream.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/PassThrough.h"
 #include "siblings/utilka/FilterText.h"
@@ -112,13 +113,7 @@ QString BalanceListSource::accountName(const QString& account)
 
 bool BalanceListSource::next(BalanceLine& line)
 {
-    while (m_started) {
-        if (VAY_FK.next() != 0) {
-            utilka::checkSql();
-            VAY_FK.close();
-            m_started = false;
-            return false;
-        }
+    while (nextRow(m_started)) {
         line.account = VAY_FK.text(9).trimmed().left(50);
         if (m_mode == 1 && !listed(line.account))
             continue;

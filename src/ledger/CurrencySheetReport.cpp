@@ -1,7 +1,6 @@
 #include "ledger/CurrencySheetReport.h"
 
 #include "framework/RunFrame.h"
-#include "journals/JournalReportSupport.h"
 #include "ledger/CurrencySheetSource.h"
 #include "ledger/LedgerPage.h"
 #include "siblings/korda/Session.h"
@@ -92,42 +91,25 @@ private:
 
 int printCurrencySheets(const LedgerRequest& request)
 {
-    const journals::GraphicOnly graphic;
     korda::Session& s = korda::session();
     if (s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed().isEmpty())
         s.GGG_PRN_AKTYWNA_WALUTA = QStringLiteral("PLN");
-    const QString active = s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed();
     auto run = std::make_unique<CurrencyRun>(request);
-    queueDescriptionLines(run->source().descriptionLines(active));
+    queueDescriptionLines(run->source().descriptionLines(s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed()));
 
-    frame::ReportDefinition d;
-    d.procedure = QStringLiteral("PRN_64_KSIEGA_SQL");
-    d.mixedCaseName = QStringLiteral("Prn_64_Ksiega_SQL");
-    d.textTitle = QStringLiteral("Księga główna");
-    d.amountColumns = 2;
-    d.carry.amountFields = {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")};
-    d.carry.pageTotalFields = {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")};
-    d.carry.broughtForwardFields = {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")};
-    d.pageFull = ledgerPageFull;
-    d.checkBeforeEachRow = false;
-    d.onOpen = [&request](frame::RunFrame& f) {
+    frame::ReportDefinition d = ledgerDefinition(
+        QStringLiteral("PRN_64_KSIEGA_SQL"), QStringLiteral("Prn_64_Ksiega_SQL"), request,
+        {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")}, {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")},
+        {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")});
+    const auto open = d.onOpen;
+    d.onOpen = [&request, open](frame::RunFrame& f) {
+        open(f);
         f.setValue(QStringLiteral("NS_GRUPA"), request.periodLayout() ? QStringLiteral("Okres obrotowy") : QStringLiteral("Konto"));
-        if (!request.yearName.isEmpty())
-            f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + request.yearName).left(80));
-        if (request.settings.noShading)
-            f.layout().removeShading();
     };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    s.DANE_NAGLOWEK_WYDRUKU = request.title;
-
-    frame::RunFrame frame(std::move(d));
-    if (!frame.start())
-        return frame::kResponseCancelled;
-    frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
-    const qint64 total = run->source().count();
-    if (!run->source().start())
-        return frame.abandon();
-    return frame.run({[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }, total});
+    return runLedgerPrint(
+        std::move(d), request.title, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
+        {[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }});
 }
 
 } // namespace pravik::ledger

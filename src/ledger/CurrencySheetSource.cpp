@@ -1,6 +1,7 @@
 #include "ledger/CurrencySheetSource.h"
 
 #include "ledger/LedgerLabels.h"
+#include "ledger/RowStream.h"
 #include "siblings/korda/PassThrough.h"
 #include "siblings/utilka/Gateway.h"
 
@@ -72,13 +73,7 @@ bool CurrencySheetSource::start()
 
 bool CurrencySheetSource::next(CurrencyLine& line)
 {
-    while (m_started) {
-        if (VAY_FK.next() != 0) {
-            utilka::checkSql();
-            VAY_FK.close();
-            m_started = false;
-            return false;
-        }
+    while (nextRow(m_started)) {
         SheetLine& p = line.posting;
         p.postingId = VAY_FK.number(IdPozDok);
         p.side = VAY_FK.text(Strona);

@@ -203,6 +203,64 @@ TEST_P(AccountSheets, PrintedSheetCarriesEachPageOverAndClosesWithTheOpeningAndP
     EXPECT_TRUE(pages.last().contains(QStringLiteral("Koniec wydruku")));
 }
 
+TEST_P(AccountSheets, CostCentreLinesShowTheirSideWithTreePathAndIndicatorCodesLookedUpOnce)
+{
+    AccountSheetSource source(request(ledger::kAccountSheets, marchFilter()));
+    const QList<SheetLine> lines = readAll(source);
+    ASSERT_FALSE(lines.isEmpty());
+    SheetLine debit = lines.first();
+    for (const SheetLine& l : lines)
+        if (l.postingId == kFirstMarchPosting && l.debitSide())
+            debit = l;
+    ASSERT_EQ(debit.postingId, kFirstMarchPosting);
+    bool failed = true;
+    const QList<ledger::CostCentreLine> c = source.costCentreLines(debit, &failed);
+    EXPECT_FALSE(failed);
+    ASSERT_EQ(c.size(), 2);
+    EXPECT_EQ(c[0].path, QStringLiteral("ADM - DZIAL-1"));
+    EXPECT_EQ(c[0].indicators[0], QStringLiteral("W-A"));
+    EXPECT_EQ(c[0].indicators[1], QStringLiteral("W-B"));
+    EXPECT_EQ(c[1].path, QStringLiteral("ADM"));
+    EXPECT_EQ(c[1].indicators[0], QStringLiteral("W-B"));
+    EXPECT_EQ(c[0].amounts.debit + c[1].amounts.debit, Decimal::fromCents(1037));
+    EXPECT_TRUE(c[0].amounts.credit.isZero());
+    // Again: every code comes from the cache.
+    source.costCentreLines(debit, &failed);
+
+    ledger::CostCentreCodes codes(1, QStringLiteral(";"));
+    EXPECT_EQ(codes.treePath(QStringLiteral("1;2;1")), QStringLiteral("ADM - DZIAL-1 - ADM"));
+    EXPECT_EQ(codes.indicator(2), QStringLiteral("W-B"));
+    EXPECT_EQ(codes.indicator(2), QStringLiteral("W-B"));
+    EXPECT_EQ(codes.queries(), 3);
+    EXPECT_EQ(codes.treePath(QStringLiteral("x;99")), QStringLiteral(" - "));
+
+    korda::session().DANE_DRUKUJ_ZAPISY_MPK = 1;
+    const QStringList pages = pdfPages([] {
+        WYDRUK_KSIEGA(marchFilter(), {}, QStringLiteral("61|0|2|1|1|Konto: 100|0"));
+    });
+    EXPECT_TRUE(pages.join(u'\n').contains(QStringLiteral("ADM - DZIAL-1")));
+}
+
+TEST_P(AccountSheets, OnlySummaryPrintsTheSummaryAlone)
+{
+    korda::Session& s = korda::session();
+    s.DANE_DRUKUJ_PODSUMOWANIE = 1;
+    s.DANE_DRUKUJ_TYLKO_PODSUMOWANIE = 1;
+    const QStringList pages = pdfPages([] {
+        WYDRUK_KSIEGA(QStringLiteral("PDD:konto='100' AND PDD:id_lata_obrot=2"), {}, QStringLiteral("61|0|2|1|1|Konto: 100|0"));
+    });
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("E/")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Razem na stronie")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Persaldo")));
+    const QString march = QStringLiteral("n.data_okresu=%1").arg(kLedgerMarch);
+    EXPECT_EQ(labelled(pages[0], QStringLiteral("3-2026")).mid(0, 2),
+              (QList<Decimal>{posted("100", "wn", march), posted("100", "ma", march)}));
+    const QString year = QStringLiteral("n.id_lata_obrot=2");
+    EXPECT_EQ(labelled(pages[0], QStringLiteral("Razem")).mid(0, 2), (QList<Decimal>{posted("100", "wn", year), posted("100", "ma", year)}));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Koniec wydruku")));
+}
+
 TEST_P(AccountSheets, KindSixtyEightRefusesAFilterWithoutOneSinglePeriod)
 {
     korda::Session& s = korda::session();

@@ -16,6 +16,8 @@ const DayNumber kLedgerFeb = dayFromYmd(2026, 2, 2);
 const DayNumber kLedgerMarch = dayFromYmd(2026, 3, 2);
 const DayNumber kLedger2025 = dayFromYmd(2025, 6, 2);
 constexpr int kMarchDocuments = 90;
+// Postings 1 (2025), 2 to 4 (opening balance), 5 and 6 (February) come before March's.
+constexpr qint64 kFirstMarchPosting = 7;
 
 struct LedgerDatabase {
     TestDatabase where;
@@ -87,6 +89,16 @@ inline std::unique_ptr<LedgerDatabase> makeLedgerDatabase(TestBackend backend)
         document(2, kLedgerMarch, i % 3 == 0 ? 2 : 1, 1,
                  {{"100", "201-1-2", 1000 + i * 37}, {"201-10-5", "100", 500 + i * 11}});
     document(2, kLedgerMarch, 0, 1, {{"100", "201-1-2", 999999}}); // a draft
+
+    // Cost-centre allocations of the first March posting (id kFirstMarchPosting): two on its
+    // debit side, one on its credit side.
+    ledgerExec(db, "insert into MPK_SLOWNIK_DRZEWO (id_mpk_slownik_drzewo, id_firmy, kod) values (1, 1, 'ADM')", f);
+    ledgerExec(db, "insert into MPK_SLOWNIK_DRZEWO (id_mpk_slownik_drzewo, id_firmy, id_rodzica, kod) values (2, 1, 1, 'DZIAL-1')", f);
+    ledgerExec(db, "insert into MPK_SLOWNIK_WSKAZNIK (id_mpk_slownik_wskaznik, id_firmy, nr_wskaznika, kod) values (1, 1, 1, 'W-A')", f);
+    ledgerExec(db, "insert into MPK_SLOWNIK_WSKAZNIK (id_mpk_slownik_wskaznik, id_firmy, nr_wskaznika, kod) values (2, 1, 2, 'W-B')", f);
+    ledgerExec(db, QStringLiteral("insert into MPK_DANE (id_mpk_dane, id_firmy, id_poz_dok, strona, kwota, drzewo_zbior_id, wskaznik_1_id, "
+                                  "wskaznik_2_id) values (1, 1, %1, 'WN', 6.00, '1;2', 1, 2), (2, 1, %1, 'WN', 4.37, '1', 2, null), "
+                                  "(3, 1, %1, 'MA', 10.37, '2', null, null)").arg(kFirstMarchPosting), f);
 
     // Foreign-currency cash documents of 2025 on the currency cash account 102, the first with
     // partial items; the turnover table is derived from the postings by the server.

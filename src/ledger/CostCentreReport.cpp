@@ -131,34 +131,22 @@ int printCostCentreReport(const LedgerRequest& request)
     const bool statement = request.control.kind == kCostCentreStatement;
     queueDescriptionLines(run->source().descriptionLines());
 
-    frame::ReportDefinition d;
-    d.procedure = statement ? QStringLiteral("PRN_2_MPK_SQL") : QStringLiteral("PRN_1_MPK_SQL");
-    d.mixedCaseName = statement ? QStringLiteral("Prn_2_Mpk_SQL") : QStringLiteral("Prn_1_Mpk_SQL");
-    d.textTitle = QStringLiteral("Zapisy MPK");
-    d.amountColumns = 2;
-    d.carry.amountFields = {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")};
-    d.carry.pageTotalFields = {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")};
-    d.carry.broughtForwardFields = {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")};
-    d.pageFull = ledgerPageFull;
-    d.checkBeforeEachRow = false;
+    frame::ReportDefinition d = ledgerDefinition(statement ? QStringLiteral("PRN_2_MPK_SQL") : QStringLiteral("PRN_1_MPK_SQL"),
+                                                 statement ? QStringLiteral("Prn_2_Mpk_SQL") : QStringLiteral("Prn_1_Mpk_SQL"), request,
+                                                 {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")},
+                                                 {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")},
+                                                 {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")});
     if (request.settings.onlySummary)
         d.furniture.columnHeadings.clear();
-    d.onOpen = [&request](frame::RunFrame& f) {
-        if (!request.yearName.isEmpty())
-            f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + request.yearName).left(80));
+    const auto opened = d.onOpen;
+    d.onOpen = [opened](frame::RunFrame& f) {
+        opened(f);
         f.layout().setVisible(QStringLiteral("PL_NAZWA"), false);
     };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    korda::session().DANE_NAGLOWEK_WYDRUKU = request.title;
-
-    frame::RunFrame frame(std::move(d));
-    if (!frame.start())
-        return frame::kResponseCancelled;
-    frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
-    const qint64 total = run->source().count();
-    if (!run->source().start())
-        return frame.abandon();
-    return frame.run({[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }, total});
+    return runLedgerPrint(
+        std::move(d), request.title, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
+        {[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }});
 }
 
 } // namespace pravik::ledger

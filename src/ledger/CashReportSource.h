@@ -8,6 +8,7 @@
 #include "ledger/LedgerAmounts.h"
 
 #include <QMap>
+#include <deque>
 #include <QStringList>
 #include <memory>
 
@@ -68,10 +69,13 @@ public:
 
 private:
     ContraAccountFinder& finder();
+    // Reads the next entries ahead and the positions of their documents in one query.
+    bool readAhead();
 
     CashRequest m_request;
     AccountEntriesQueue& m_queue;
     std::unique_ptr<ContraAccountFinder> m_finder;
+    std::deque<AccountEntry> m_ahead;
     QMap<QString, Amounts> m_summary;
     Amounts m_totals;
     qint64 m_rowNumber = 0;

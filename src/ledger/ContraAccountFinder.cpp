@@ -38,6 +38,12 @@ const QList<DocumentPosition>& ContraAccountFinder::document(qint64 documentId, 
     return *m_documents.insert(documentId, std::move(positions));
 }
 
+void ContraAccountFinder::addDocument(qint64 documentId, QList<DocumentPosition> positions, qint32 year)
+{
+    positions = groupPositions(std::move(positions), [&](const QString& account) { return offBalance(account, year); });
+    m_documents.insert(documentId, std::move(positions));
+}
+
 bool ContraAccountFinder::offBalance(const QString& account, qint32 year)
 {
     // The synthetic number is the account's first three characters; an account that does not

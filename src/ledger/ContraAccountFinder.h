@@ -26,6 +26,10 @@ public:
     bool offBalance(const QString& account, qint32 year);
 
     int documentsRead() const { return int(m_documents.size()); }
+    bool hasDocument(qint64 documentId) const { return m_documents.contains(documentId); }
+    // The positions of a document that the caller read itself (in position order, several
+    // documents in one query), grouped and kept as if read here.
+    void addDocument(qint64 documentId, QList<DocumentPosition> positions, qint32 year);
 
 private:
     qint32 m_company;

@@ -7,6 +7,7 @@
 #include "OptionReader.h"
 #include "Options.h"
 
+#include "ledger/CashReportSource.h"
 #include "ledger/LedgerProcedures.h"
 #include "ledger/PostingFilter.h"
 #include "platform/sql/Quote.h"
@@ -112,20 +113,6 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, CashArgs* out)
     return true;
 }
 
-// The sums of the account's postings that the WHERE text selects; nullopt when the query failed.
-std::optional<std::pair<Decimal, Decimal>> sums(const QString& where)
-{
-    std::pair<Decimal, Decimal> out;
-    const bool ok = utilka::EXECVAX(QStringLiteral("select sum(kwota_wn), sum(kwota_ma) from POZ_DOK_VIEW_UNION where ") + where);
-    if (ok && korda::VAX_FK.next() == 0)
-        out = {korda::VAX_FK.dec(1), korda::VAX_FK.dec(2)};
-    const bool failed = !ok || (utilka::errorCode() != 0 && utilka::errorCode() != 33);
-    korda::VAX_FK.close();
-    if (failed)
-        return std::nullopt;
-    return out;
-}
-
 int runCash(CommandContext& ctx, const QStringList& args)
 {
     CashArgs a;
@@ -143,7 +130,6 @@ int runCash(CommandContext& ctx, const QStringList& args)
     korda::Session& s = korda::session();
     const QString account = a.account.trimmed();
     const QString accountCondition = QStringLiteral("konto=") + sql::sqlText(account);
-    const QString company = QStringLiteral("id_firmy=%1").arg(sql::sqlNumber(s.DANE_ID_FIRMY));
     QString filter;
     DayNumber firstPeriod = 0;
     if (a.filterGiven) {
@@ -163,10 +149,9 @@ int runCash(CommandContext& ctx, const QStringList& args)
     }
     // The opening figures: the account's postings of the fiscal year before the first printed
     // period (the opening balance included). With nothing selected there is nothing before.
-    std::pair<Decimal, Decimal> opening;
+    ledger::Amounts opening;
     if (firstPeriod > 0) {
-        const auto before = sums(company + QStringLiteral(" AND id_lata_obrot=") + sql::sqlNumber(s.DANE_LATA_OBROTOWE) + QStringLiteral(" AND ")
-                                 + accountCondition + QStringLiteral(" AND data_okresu<") + sql::sqlNumber(firstPeriod));
+        const auto before = ledger::cashOpeningFigures(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, account, firstPeriod);
         if (!before) {
             ctx.error(QStringLiteral("cash: the opening figures could not be read: ") + utilka::errorText());
             return kExitFailure;
@@ -187,8 +172,8 @@ int runCash(CommandContext& ctx, const QStringList& args)
     if (a.summary)
         s.DANE_DRUKUJ_PODSUMOWANIE = 1;
     s.DANE_ZAZNACZ_REK.clear();
-    s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.first.toString()});
-    s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.second.toString()});
+    s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.debit.toString()});
+    s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.credit.toString()});
 
     ledger::ControlList c;
     c.kind = *a.kind;

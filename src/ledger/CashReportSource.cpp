@@ -5,6 +5,8 @@
 #include "siblings/utilka/Gateway.h"
 #include "siblings/utilka/TextServices.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace pravik::ledger {
@@ -36,6 +38,22 @@ ContraPieces contraPieces(const QString& text, int width, int maxContinuation)
     return out;
 }
 
+std::optional<Amounts> cashOpeningFigures(qint32 company, qint32 year, const QString& account, DayNumber firstPeriod)
+{
+    Amounts out;
+    const bool ok = utilka::EXECVAX(QStringLiteral("select sum(kwota_wn), sum(kwota_ma) from POZ_DOK_VIEW_UNION where id_firmy=%1 "
+                                                   "AND id_lata_obrot=%2 AND konto=%3 AND data_okresu<%4")
+                                        .arg(sql::sqlNumber(company), sql::sqlNumber(year), sql::sqlText(account.trimmed()),
+                                             sql::sqlNumber(firstPeriod)));
+    if (ok && korda::VAX_FK.next() == 0)
+        out = {korda::VAX_FK.dec(1), korda::VAX_FK.dec(2)};
+    const bool failed = !ok || (utilka::errorCode() != 0 && utilka::errorCode() != 33);
+    korda::VAX_FK.close();
+    if (failed)
+        return std::nullopt;
+    return out;
+}
+
 CashReportSource::CashReportSource(const CashRequest& request, AccountEntriesQueue& queue) : m_request(request), m_queue(queue) {}
 
 ContraAccountFinder& CashReportSource::finder()
@@ -56,11 +74,15 @@ bool CashReportSource::readAhead()
     if (m_finder && m_finder->documentsRead() + kReadAhead > kDocumentsKept)
         m_finder.reset();
     ContraAccountFinder& f = finder();
-    QHash<qint64, qint32> years;
+    // Documents in the order the entries meet them, so that the same report asks the same
+    // questions in the same order every time.
+    QList<QPair<qint64, qint32>> documents;
+    QSet<qint64> seen;
     QStringList ids;
     for (const AccountEntry& a : m_ahead)
-        if (!f.hasDocument(a.documentId) && !years.contains(a.documentId)) {
-            years.insert(a.documentId, a.year);
+        if (!f.hasDocument(a.documentId) && !seen.contains(a.documentId)) {
+            seen.insert(a.documentId);
+            documents.append({a.documentId, a.year});
             ids << sql::sqlNumber(a.documentId);
         }
     if (ids.isEmpty())
@@ -83,8 +105,8 @@ bool CashReportSource::readAhead()
     korda::VAX_FK.close();
     if (failed)
         return true;
-    for (auto it = years.cbegin(); it != years.cend(); ++it)
-        f.addDocument(it.key(), read.take(it.key()), it.value());
+    for (const auto& [id, year] : std::as_const(documents))
+        f.addDocument(id, read.take(id), year);
     return true;
 }
 

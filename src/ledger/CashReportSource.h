@@ -11,6 +11,7 @@
 #include <deque>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace pravik::ledger {
 
@@ -48,6 +49,11 @@ struct ContraSummaryRow {
     Amounts sums;
     Amounts balance;
 };
+
+// What the host hands over before a cash report: the account's debit and credit in the fiscal
+// year before the period `firstPeriod` (the opening balance included). nullopt when the query
+// fails (the failure was reported to the error sink).
+std::optional<Amounts> cashOpeningFigures(qint32 company, qint32 year, const QString& account, DayNumber firstPeriod);
 
 class CashReportSource {
 public:

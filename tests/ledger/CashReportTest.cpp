@@ -5,6 +5,7 @@
 
 #include "ledger/AccountEntries.h"
 #include "ledger/CashReportSource.h"
+#include "ledger/LedgerBrowseModel.h"
 #include "ledger/ContraAccountRule.h"
 #include "ledger/LedgerProcedures.h"
 
@@ -196,6 +197,28 @@ TEST_P(CashReport, BadInputIsRefusedAndTheQueuesAreEmptyAfterwards)
     PRN_RAPORT_KASOWY_SQL(65, 0, 1, 1, QString(), QStringLiteral("R"));
     EXPECT_EQ(s.globalResponse, 2);
     EXPECT_TRUE(ui.messageTexts().join(u'\n').contains(QStringLiteral("Nieznany rodzaj raportu kasowego: 65")));
+}
+
+TEST_P(CashReport, BrowseHandsOverTheStateBeforeItsFirstPeriod)
+{
+    ledger::LedgerBrowseModel m;
+    m.setAccount(QStringLiteral("100"));
+    m.setPeriods(kLedgerFeb, kLedgerMarch);
+    m.setKind(ledger::kCashReport);
+    // Item 5 of a cash report is its currency flag: 0 for the base currency.
+    m.setPeriodLayout(false);
+    m.setSort(1, true);
+    const QStringList pages = pdfPages([&] { EXPECT_EQ(m.print(QStringLiteral("Raport kasowy")), 1); });
+    ASSERT_FALSE(pages.isEmpty()) << ui.messageTexts().join(u'\n').toStdString();
+    const QString before = QStringLiteral("n.data_okresu<%1 and n.id_lata_obrot=2").arg(kLedgerFeb);
+    const QString through = QStringLiteral("n.data_okresu<=%1 and n.id_lata_obrot=2").arg(kLedgerMarch);
+    QString closing;
+    for (const QString& p : pages)
+        if (p.contains(QStringLiteral("Stan obecny")))
+            closing = p;
+    EXPECT_EQ(stateAmount(closing, QStringLiteral("Stan poprzedni")), posted("100", "wn", before) - posted("100", "ma", before));
+    EXPECT_EQ(stateAmount(closing, QStringLiteral("Stan obecny")), posted("100", "wn", through) - posted("100", "ma", through));
+    EXPECT_TRUE(ledger::accountEntries().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, CashReport, allBackends(), backendName);

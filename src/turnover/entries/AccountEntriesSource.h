@@ -58,8 +58,6 @@ public:
     bool nextEntry(EntryLine& line);
     const AmountPair& rangeTotal() const { return m_range; }
 
-    qint64 entriesRead() const { return m_entriesRead; }
-
 private:
     bool hasEntries(const QString& account);
     Decimal sumBefore(const QString& account, bool debit);
@@ -73,7 +71,6 @@ private:
     bool m_reading = false;
     EntriesAccount m_account;
     AmountPair m_range;
-    qint64 m_entriesRead = 0;
 };
 
 } // namespace pravik::turnover

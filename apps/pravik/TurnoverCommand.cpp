@@ -192,7 +192,7 @@ ReportCommand turnoverCommand(TurnoverArgs& a)
     ReportCommand c;
     c.name = QStringLiteral("turnover");
     c.noun = QStringLiteral("statement");
-    c.synopsis = QStringLiteral("turnover and balance statements (kinds 1, 2, 3) to PDF, PNG, text, a printer or XLSX");
+    c.synopsis = QStringLiteral("turnover and balance statements (kinds 1, 2, 3) to PDF, PNG, text, a printer, or XLSX (kind 3)");
     c.usage = QStringLiteral("[--kind 1|2|3] [--synthetic] [--saved NAME] [options]");
     c.description = QStringLiteral(
         "Runs the turnover window (\"Parametry wydruku\") of the company without a screen:\n"
@@ -201,7 +201,7 @@ ReportCommand turnoverCommand(TurnoverArgs& a)
         "  --kind 3      turnover and balance statement (the default), of synthetic accounts\n"
         "                with --synthetic\n"
         "--saved NAME loads the user's saved variant first; the options below change it.\n"
-        "Each tick box is --NAME (ticked) or --no-NAME (cleared).\n");
+        "Each tick box is --NAME (ticked) or --no-NAME (cleared). --xlsx is for kind 3 only.\n");
     c.offersXlsx = true;
     c.maxCopies = Model::kMaxCopies;
     auto date = [](std::optional<DayNumber>* d) { return [d](OptionReader& in) { return in.date(d); }; };
@@ -271,6 +271,17 @@ ReportCommand turnoverCommand(TurnoverArgs& a)
                                   return true;
                               },
                               on ? QStringLiteral("[no-]") + QLatin1String(f.name) : QString(), !on});
+    // The on-screen list ("Zapisz do tabeli") exists for the turnover statement only; the other
+    // kinds have rows of other shapes and no list to export.
+    c.check = [&a](CommandContext& ctx, const ReportOutput& out) {
+        if (!out.xlsx.isEmpty() && (a.kind == 1 || a.kind == 2)) {
+            ctx.error(QStringLiteral("turnover: --xlsx writes the on-screen list of the turnover statement (--kind 3);"
+                                     " statement kind %1 has none: choose --pdf FILE, --png DIR or --text [FILE]")
+                          .arg(a.kind));
+            return false;
+        }
+        return true;
+    };
     c.run = [&a](CommandContext& ctx, const ReportCommand& self, const ReportOutput& out) {
         return runWithWindow(ctx, self, a, out);
     };

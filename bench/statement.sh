@@ -1,0 +1,26 @@
+#!/bin/sh
+# Times ZESTAWIENIE_GENERUJ of a 12-column, 60-row statement (masks over the whole chart, one column
+# per month of 2026) on the benchmark company. See bench/README.md ("User-defined statements").
+# Usage: bench/statement.sh [POSTINGS]   (default 1000000)
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
+cmake --build "$build" --target pravik_bench >/dev/null
+bench=$build/bin/pravik-bench
+runs=${PRAVIK_BENCH_RUNS:-5}
+
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+field() { awk -v k="$1" '{for (i=1;i<NF;i++) if ($i==k) print $(i+1)}'; }
+
+: >"$cache/statement.times"
+: >"$cache/statement.mem"
+for i in $(seq "$runs"); do
+    /usr/bin/time -v "$bench" statement "$db" 1 2 >"$cache/statement.out" 2>"$cache/statement.time"
+    field seconds <"$cache/statement.out" >>"$cache/statement.times"
+    peak_mb "$cache/statement.time" >>"$cache/statement.mem"
+    echo >>"$cache/statement.mem"
+done
+echo "ZESTAWIENIE_GENERUJ sqlite: rows $(field rows <"$cache/statement.out") columns $(field columns <"$cache/statement.out")" \
+     "median seconds $(median <"$cache/statement.times") (runs: $(tr '\n' ' ' <"$cache/statement.times"))" \
+     "peak MB $(grep . "$cache/statement.mem" | median)"

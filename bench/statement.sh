@@ -5,13 +5,26 @@
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/common.sh"
+root=$(dirname "$here")
+postings=${1:-1000000}
+build=${PRAVIK_BENCH_BUILD:-$root/build-bench}
+cache=${PRAVIK_BENCH_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pravik-bench}
+runs=${PRAVIK_BENCH_RUNS:-5}
+mkdir -p "$cache"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target pravik_bench >/dev/null
 bench=$build/bin/pravik-bench
-runs=${PRAVIK_BENCH_RUNS:-5}
 
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 field() { awk -v k="$1" '{for (i=1;i<NF;i++) if ($i==k) print $(i+1)}'; }
+peak_mb() { awk -F: '/Maximum resident/ {printf "%.0f\n", $2/1024}' "$1"; }
+
+db=$cache/demo-$postings.db
+if [ ! -s "$db" ]; then
+    echo "building the benchmark company ($postings postings) in $db ..."
+    "$bench" generate "$db" "$postings" 1
+fi
 
 : >"$cache/statement.times"
 : >"$cache/statement.mem"
@@ -19,8 +32,7 @@ for i in $(seq "$runs"); do
     /usr/bin/time -v "$bench" statement "$db" 1 2 >"$cache/statement.out" 2>"$cache/statement.time"
     field seconds <"$cache/statement.out" >>"$cache/statement.times"
     peak_mb "$cache/statement.time" >>"$cache/statement.mem"
-    echo >>"$cache/statement.mem"
 done
 echo "ZESTAWIENIE_GENERUJ sqlite: rows $(field rows <"$cache/statement.out") columns $(field columns <"$cache/statement.out")" \
      "median seconds $(median <"$cache/statement.times") (runs: $(tr '\n' ' ' <"$cache/statement.times"))" \
-     "peak MB $(grep . "$cache/statement.mem" | median)"
+     "peak MB $(median <"$cache/statement.mem") (runs: $(tr '\n' ' ' <"$cache/statement.mem"))"

@@ -544,29 +544,20 @@ bool Generator::readLists()
             const QString range = QStringLiteral("(data_biezaca=0 or (data_biezaca>=%1 and data_biezaca<=%2))")
                                       .arg(sqlNumber(from), sqlNumber(to));
             QList<QVariantList> found;
+            // Accounts come with their names (card-index accounts with their entry's name).
             if (type == QLatin1String("K"))
-                found = m_run.rows(QStringLiteral("select distinct konto from POZ_DOK_VIEW_UNION where id_firmy=%1 and %2"
-                                                  " and konto<>'' order by konto").arg(sqlNumber(m_rq.company), range));
+                found = m_run.rows(QStringLiteral("select konto, TG_GetNazwaKonta(%1,%2,konto) from (select distinct konto"
+                                                  " from POZ_DOK_VIEW_UNION where id_firmy=%1 and %3 and konto<>'') k")
+                                       .arg(sqlNumber(m_rq.company), sqlNumber(m_rq.year), range));
             else
-                found = m_run.rows(QStringLiteral("select distinct bt_klasyfikacja from BT_VIEW where id_firmy=%1 and %2"
-                                                  " and bt_klasyfikacja<>'' order by bt_klasyfikacja").arg(sqlNumber(m_rq.company), range));
+                found = m_run.rows(QStringLiteral("select distinct bt_klasyfikacja, '' from BT_VIEW where id_firmy=%1 and %2"
+                                                  " and bt_klasyfikacja<>''").arg(sqlNumber(m_rq.company), range));
             if (!sqlOk())
                 return false;
             for (const QVariantList& r : found)
-                list << qMakePair(r.at(0).toString().trimmed(), QString());
+                list << qMakePair(r.at(0).toString().trimmed(), r.at(1).toString().trimmed());
             // In the order of the characters, whatever collation the server has.
             std::sort(list.begin(), list.end());
-            if (type == QLatin1String("K")) {
-                const auto names = m_run.rows(QStringLiteral("select nr_konta, nazwa_konta from WARTOSCI_KONT where id_firmy=%1"
-                                                             " and id_lata_obrot=%2").arg(sqlNumber(m_rq.company), sqlNumber(m_rq.year)));
-                if (!sqlOk())
-                    return false;
-                QHash<QString, QString> byNumber;
-                for (const QVariantList& r : names)
-                    byNumber.insert(r.at(0).toString().trimmed(), r.at(1).toString());
-                for (auto& e : list)
-                    e.second = byNumber.value(e.first);
-            }
         }
         lists.insert(type, list);
     }

@@ -584,26 +584,28 @@ LedgerBook* Generator::ledgerOf(const FiscalYear& y)
     slot = std::make_unique<LedgerBook>();
     LedgerBook& book = *slot;
     const QString status = m_rq.approvedOnly ? QStringLiteral("n.status=2") : QStringLiteral("n.status>0");
-    // The one read of a year's postings: per posting account and period (or per account alone).
+    // The one read of a year's postings: per pair of posting accounts (debit, credit) and period,
+    // or per pair alone. One pass over the lines serves both sides; each row is split into its
+    // debit and its credit account here.
     auto read = [&](qint64 yearId, bool perPeriod) {
-        const QString docs = QStringLiteral("from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
-                                            " where n.id_firmy=%1 and n.id_lata_obrot=%2 and %3")
-                                 .arg(sqlNumber(m_rq.company), sqlNumber(yearId), status);
         const QString period = perPeriod ? QStringLiteral("n.data_okresu") : QStringLiteral("0");
-        return m_run.rows(QStringLiteral(
-            "select konto, okres, %1, %2 from ("
-            " select p.konto_wn as konto, %3 as okres, %4 as wn, 0 as ma %5 and p.konto_wn<>'' group by p.konto_wn%6"
-            " union all"
-            " select p.konto_ma, %3, 0, %7 %5 and p.konto_ma<>'' group by p.konto_ma%6"
-            ") x group by konto, okres")
-            .arg(m_q.sum(QStringLiteral("wn")), m_q.sum(QStringLiteral("ma")), period,
-                 m_q.sum(m_q.amount(QStringLiteral("p.kwota_wn"))), docs, perPeriod ? QStringLiteral(", n.data_okresu") : QString(),
-                 m_q.sum(m_q.amount(QStringLiteral("p.kwota_ma")))));
+        std::vector<LedgerBook::Cell> cells;
+        m_run.each(QStringLiteral(
+            "select p.konto_wn, p.konto_ma, %1, %2, %3 from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+            " where n.id_firmy=%4 and n.id_lata_obrot=%5 and %6 group by p.konto_wn, p.konto_ma%7")
+            .arg(period, m_q.sum(m_q.amount(QStringLiteral("p.kwota_wn"))), m_q.sum(m_q.amount(QStringLiteral("p.kwota_ma"))),
+                 sqlNumber(m_rq.company), sqlNumber(yearId), status, perPeriod ? QStringLiteral(", n.data_okresu") : QString()),
+            [&](const sql::Cursor& r) {
+                const QString wn = r.value(0).toString().trimmed(), ma = r.value(1).toString().trimmed();
+                const DayNumber day = r.value(2).toInt();
+                if (!wn.isEmpty())
+                    cells.push_back({book.accounts.add(wn), day, cents(r.value(3)), 0});
+                if (!ma.isEmpty())
+                    cells.push_back({book.accounts.add(ma), day, 0, cents(r.value(4))});
+            });
+        return cells;
     };
-    const auto rows = read(y.id, true);
-    book.cells.reserve(rows.size());
-    for (const QVariantList& r : rows)
-        book.cells.push_back({book.accounts.add(r.at(0).toString().trimmed()), r.at(1).toInt(), cents(r.at(2)), cents(r.at(3))});
+    book.cells = read(y.id, true);
     if (m_rq.computeOpening) {
         const FiscalYear* previous = nullptr;
         for (const FiscalYear& p : m_years)
@@ -611,14 +613,11 @@ LedgerBook* Generator::ledgerOf(const FiscalYear& y)
                 previous = &p;
         if (previous) {
             // The opening balance as the previous year closed: every period, the closing one too.
-            const auto closing = read(previous->id, false);
+            const std::vector<LedgerBook::Cell> closing = read(previous->id, false);
             book.computedOpening = true;
-            std::vector<std::pair<int, qint64>> nets;
-            for (const QVariantList& r : closing)
-                nets.push_back({book.accounts.add(r.at(0).toString().trimmed()), cents(r.at(2)) - cents(r.at(3))});
             book.openingNet.assign(book.accounts.size(), 0);
-            for (const auto& [account, net] : nets)
-                book.openingNet[account] += net;
+            for (const LedgerBook::Cell& c : closing)
+                book.openingNet[c.account] += c.wn - c.ma;
         }
     }
     return slot.get();

@@ -148,11 +148,6 @@ struct Row {
     QHash<QString, int> elementIndex;
     std::array<int, kMaxColumns> formula{}; // index into the parsed formulas, -1 none
     std::array<QString, kMaxColumns> formulaText;
-    std::array<int, kMaxColumns> formulaColumn{}; // the column whose definition the formula is
-};
-
-struct Failure {
-    QString message;
 };
 
 QString cellError(const QString& statement, int lp, int column, int position, const QString& what)
@@ -406,7 +401,6 @@ bool Generator::parseFormulas()
         for (int c = 0; c < m_columnCount; ++c) {
             // Column 1's formula serves every column unless the statement defines each apart.
             const int source = m_perColumn ? c : 0;
-            row.formulaColumn[c] = source + 1;
             if (c > 0 && source == 0) {
                 row.formula[c] = row.formula[0];
                 continue;

@@ -164,7 +164,8 @@ TEST_P(StatementGenerateTest, LedgerFunctionsOverColumnPeriods)
     // Columns: January-February, January, the opening balance, the same January of 2025.
     const int s = statement(QStringLiteral("Księga"), {{0, false}, {0, false}, {0, true}, {1, false}},
                             {{"WN(\"401*\")"}, {"MA(\"700\")"}, {"BO(\"130\")"}, {"S(\"201*\")"}, {"SWN(\"201*\")"},
-                             {"SMA(\"201*\")"}, {"W(5)-W(6)"}, {"W(1)/W(2)*100"}, {"BOWN(\"*\")-BOMA(\"*\")"}, {"WN(\"401\")"}});
+                             {"SMA(\"201*\")"}, {"W(5)-W(6)"}, {"W(1)/W(2)*100"}, {"BOWN(\"*\")-BOMA(\"*\")"}, {"WN(\"401\")"},
+                             {"BOWN(\"*\")"}, {"boma(\"8?0\")"}});
     period(s, 1, jan1, feb28);
     period(s, 2, jan1, jan31);
     period(s, 4, jan1, jan31);
@@ -180,6 +181,8 @@ TEST_P(StatementGenerateTest, LedgerFunctionsOverColumnPeriods)
         {"200.00", "200.00", "0.00", "0.00"},        // division by zero gives 0
         {"0.00", "0.00", "0.00", "0.00"},            // every opening entry balances
         {"0.00", "0.00", "0.00", "0.00"},            // "401" alone is no posting account
+        {"1300.00", "1300.00", "1300.00", "0.00"},   // BOWN: 130 and 201-1 open on the debit side
+        {"1300.00", "1300.00", "1300.00", "0.00"},   // BOMA: 800 on the credit side
     };
     EXPECT_EQ(amounts(s, 4), expected);
 }

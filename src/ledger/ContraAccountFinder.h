@@ -22,7 +22,7 @@ public:
     // The grouped positions of a document, read on first use.
     const QList<DocumentPosition>& document(qint64 documentId, qint32 year);
 
-    // True when the account's synthetic account (its first three characters) is of type 'P'.
+    // True when the account's synthetic account (its first segment as a number) is of type 'P'.
     bool offBalance(const QString& account, qint32 year);
 
     int documentsRead() const { return int(m_documents.size()); }

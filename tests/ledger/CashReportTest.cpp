@@ -5,6 +5,7 @@
 
 #include "ledger/AccountEntries.h"
 #include "ledger/CashReportSource.h"
+#include "ledger/ContraAccountFinder.h"
 #include "ledger/LedgerBrowseModel.h"
 #include "ledger/ContraAccountRule.h"
 #include "ledger/LedgerProcedures.h"
@@ -191,6 +192,17 @@ TEST_P(CashReport, BadInputIsRefusedAndTheQueuesAreEmptyAfterwards)
     EXPECT_NE(s.globalResponse, 1);
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_TRUE(ledger::accountEntries().isEmpty());
+
+    // The synthetic account of "13-1" is 13, not "13-" cut at three characters.
+    {
+        ledger::ContraAccountFinder finder(1);
+        EXPECT_FALSE(finder.offBalance(QStringLiteral("13-1"), 2));
+        EXPECT_FALSE(finder.offBalance(QStringLiteral("K1-2"), 2));
+        db->exec(QStringLiteral("update KONTA_SYNT set typ_konta='P' where nr_konta_syn=13"));
+        ledger::ContraAccountFinder fresh(1);
+        EXPECT_TRUE(fresh.offBalance(QStringLiteral("13-1"), 2));
+        db->exec(QStringLiteral("update KONTA_SYNT set typ_konta='B' where nr_konta_syn=13"));
+    }
 
     // A direct call with a kind that is not a cash report.
     ui.clear();

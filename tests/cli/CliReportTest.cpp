@@ -205,6 +205,17 @@ TEST_F(CliReport, TheCashAccountSheetOfAPeriodAddsUpToItsPostingsAndTwoPeriodsAr
     const Outcome usage = pravik(session({QStringLiteral("ledger"), QStringLiteral("--kind"), QStringLiteral("61"), QStringLiteral("--sort"),
                                           QStringLiteral("14"), QStringLiteral("--filter"), QString(), QStringLiteral("--pdf"), none}));
     EXPECT_EQ(usage.exitCode, 2);
+    // The ledger prints are graphic only; the driver's --text is refused before anything runs.
+    const QString textFile = folder->filePath(QStringLiteral("kasa.txt"));
+    const Outcome textPrint = pravik(session({QStringLiteral("ledger"), QStringLiteral("--kind"), QStringLiteral("61"),
+                                              QStringLiteral("--filter"), QString(), QStringLiteral("--text"), textFile}));
+    EXPECT_EQ(textPrint.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(textFile));
+    // A print procedure called without the host's arguments is wrong usage.
+    const Outcome bare = pravik(session({QStringLiteral("ledger"), QStringLiteral("--procedure"), QStringLiteral("PRN_64_KSIEGA_SQL"),
+                                         QStringLiteral("--pdf"), none}));
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_TRUE(bare.err.contains(QStringLiteral("PRN_64_KSIEGA_SQL(BYTE, BYTE, BYTE, BYTE, STRING, STRING, STRING)"))) << bare.err.toStdString();
     const Outcome control = pravik(session({QStringLiteral("ledger"), QStringLiteral("--control"), QStringLiteral("61|x"),
                                             QStringLiteral("--filter"), QString(), QStringLiteral("--pdf"), none}));
     EXPECT_EQ(control.exitCode, 1);

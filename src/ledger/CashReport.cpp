@@ -35,7 +35,14 @@ public:
 
     void print(frame::RunFrame& f)
     {
-        f.checkPage();
+        // On cut sheets an entry and its continuation lines stay on one sheet: the page foot's
+        // reserve alone would let up to ten contra lines run past the paper's end.
+        const int extraLines = int(m_line.contra.continuation.size());
+        if (f.textMode() && f.textPage().cutSheets() && extraLines > 0
+            && f.lineCounter() + f.definition().text.reserveLaterPages + extraLines >= f.textPage().linesPerPage)
+            f.breakPage();
+        else
+            f.checkPage();
         f.totals().add(m_line.amounts.columns());
         const AccountEntry& e = m_line.entry;
         f.printBand(kEntry, {
@@ -134,6 +141,10 @@ int printCashReport(const CashRequest& request, AccountEntriesQueue& queue)
     d.mixedCaseName = QStringLiteral("Prn_Raport_Kasowy_SQL");
     d.textTitle = QStringLiteral("Raport kasowy");
     d.amountColumns = 2;
+    // 14 characters per inch: the entry line with its contra account fits a 105-column line.
+    d.text.detailScale = 140;
+    d.text.reserveFirstPage = 7;
+    d.text.reserveLaterPages = 7;
     d.carry.amountFields = {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")};
     d.carry.pageTotalFields = {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")};
     d.carry.broughtForwardFields = {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")};

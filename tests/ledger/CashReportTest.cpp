@@ -9,6 +9,9 @@
 #include "ledger/LedgerBrowseModel.h"
 #include "ledger/ContraAccountRule.h"
 #include "ledger/LedgerProcedures.h"
+#include "siblings/tekston/CodePages.h"
+
+#include <QFile>
 
 namespace pravik::test {
 namespace {
@@ -231,6 +234,64 @@ TEST_P(CashReport, BrowseHandsOverTheStateBeforeItsFirstPeriod)
     EXPECT_EQ(stateAmount(closing, QStringLiteral("Stan poprzedni")), posted("100", "wn", before) - posted("100", "ma", before));
     EXPECT_EQ(stateAmount(closing, QStringLiteral("Stan obecny")), posted("100", "wn", through) - posted("100", "ma", through));
     EXPECT_TRUE(ledger::accountEntries().isEmpty());
+}
+
+TEST_P(CashReport, TextFormFillsSixtySixLineSheetsWithTheCarryOverLines)
+{
+    // A cut-sheet printer of 66 lines with margins of 3 and 3, as the printer's codes describe it.
+    db->exec(QStringLiteral("delete from KOD_STERUJACY where id_drukarki=91"));
+    db->exec(QStringLiteral("delete from DRUKARKA where id_drukarki=91"));
+    db->exec(QStringLiteral("insert into DRUKARKA (id_drukarki, nazwa, opis) values (91, 'Igłowa 66', 'test')"));
+    db->exec(QStringLiteral("insert into KOD_STERUJACY (id_drukarki, nazwa_kodu, wartosc_domyslna) values "
+                            "(91, 'Ilość linii wydruku', '66'), (91, 'PAPIER', 'KARTKI'), "
+                            "(91, 'Górny margines (ilość linii odstępu)', '3'), "
+                            "(91, 'Dolny margines (ilość linii odstępu od stopki)', '3')"));
+    korda::Session& s = korda::session();
+    s.DANE_RODZAJ_WYDRUKU = 2;
+    s.DANE_DRUKARKA_EKRAN = 0;
+    s.DANE_NAZWA_DRUKARKI = QStringLiteral("Igłowa 66");
+    const QString file = folder.filePath(QStringLiteral("kasa.txt"));
+    s.outputRequests.textFile = file;
+    const Amounts opening = openingBeforeMarch();
+    handOver(opening);
+    WYDRUK_KSIEGA(marchCash(), QStringLiteral("Raport kasowy"), QStringLiteral("66|0|1|1|0||0"));
+    s.outputRequests.textFile.clear();
+    ASSERT_EQ(s.globalResponse, 1) << ui.messageTexts().join(u'\n').toStdString();
+    EXPECT_TRUE(ledger::accountEntries().isEmpty());
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = tekston::decode(f.readAll(), tekston::CodePage::Cp1250);
+    QStringList pages = text.split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    ASSERT_GE(pages.size(), 2);
+
+    const Amounts m = march();
+    QList<Decimal> carried = opening.columns();
+    int entries = 0;
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        const QStringList lines = pages[p].split(QStringLiteral("\r\n"));
+        // The last line's CR LF leaves one empty piece after it.
+        EXPECT_LE(lines.size(), 66 + 1) << "page " << p + 1;
+        EXPECT_TRUE(pages[p].contains(QStringLiteral("przeciwstawne"))) << "headings on page " << p + 1;
+        EXPECT_EQ(labelled(pages[p], QStringLiteral("Z przeniesienia")), carried) << "page " << p + 1;
+        for (const QString& line : lines)
+            if (line.contains(QStringLiteral("201-1-2")) || line.contains(QStringLiteral("201-10-5")))
+                ++entries;
+        if (p + 1 < pages.size()) {
+            const QList<Decimal> onPage = labelled(pages[p], QStringLiteral("Razem na stronie"));
+            ASSERT_EQ(onPage.size(), 2) << "page " << p + 1;
+            const QList<Decimal> next = labelled(pages[p], QStringLiteral("Do przeniesienia"));
+            EXPECT_EQ(next, (QList<Decimal>{carried[0] + onPage[0], carried[1] + onPage[1]})) << "page " << p + 1;
+            carried = next;
+        }
+    }
+    EXPECT_EQ(entries, 2 * kMarchDocuments);
+    const QString& closing = pages.last();
+    EXPECT_EQ(labelled(closing, QStringLiteral("Razem w okresie")), m.columns());
+    EXPECT_EQ(stateAmount(closing, QStringLiteral("Stan poprzedni")), opening.debit - opening.credit);
+    EXPECT_EQ(stateAmount(closing, QStringLiteral("Stan obecny")), opening.debit + m.debit - opening.credit - m.credit);
+    EXPECT_TRUE(closing.contains(QStringLiteral("Ilość załączników")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, CashReport, allBackends(), backendName);

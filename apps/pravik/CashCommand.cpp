@@ -160,7 +160,8 @@ ReportCommand cashCommand(CashArgs& a)
     c.noun = QStringLiteral("report");
     c.synopsis = QStringLiteral("cash report of a cash account (66, 67) to PDF, PNG, a printer or e-mail");
     c.usage = QStringLiteral("--kind 66|67 --account ACCOUNT (--period P | --filter TEXT)\n"
-                             "                   [--sort N] [--descending] [--document-currency] [--summary] [--title TEXT]");
+                             "                   [--sort N] [--descending] [--document-currency] [--summary] [--title TEXT]\n"
+                             "                   [--printer NAME] [--copies N]");
     c.description = QStringLiteral(
         "Prints the cash report of the account's entries as the ledger browse starts it\n"
         "(WYDRUK_KSIEGA, kind 66 with the attachments line, 67 without). The command does what\n"

@@ -1,13 +1,19 @@
-// "pravik statement ... --show": generates a user-defined statement through ZESTAWIENIE_GENERUJ,
-// the way the statement window does (column periods in KOMUNIKAT, then the call), and prints the
-// computed rows as a table, so that the figures can be looked at before anything is printed.
+// "pravik statement": generates a user-defined statement through ZESTAWIENIE_GENERUJ, the way the
+// statement window does (column periods in KOMUNIKAT, then the call), then shows the computed rows
+// as a table (--show), prints them with the multi-column printout (--pdf, --png, --print, --mail)
+// or exports them (--csv) through the printout's export mode.
 #include "Command.h"
+#include "MailOptions.h"
 #include "Options.h"
 
 #include "platform/Decimal.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
+#include "statements/print/StatementPrintout.h"
+#include "statements/print/StatementProcedures.h"
+
+#include <QFileInfo>
 
 namespace pravik::cli {
 
@@ -27,8 +33,44 @@ QString amountText(const Decimal& d)
         .arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
 
-int runStatement(CommandContext& ctx, const QStringList& args)
+// "--totals report,page,brought-forward,carried-forward,lowest|highest|level=N"
+bool parseTotals(const QString& value, statements::StatementPrintOptions* o)
 {
+    for (const QString& word : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString w = word.trimmed();
+        if (w == QLatin1String("report"))
+            o->reportTotal = true;
+        else if (w == QLatin1String("page"))
+            o->pageTotals = true;
+        else if (w == QLatin1String("brought-forward"))
+            o->broughtForward = true;
+        else if (w == QLatin1String("carried-forward"))
+            o->carriedForward = true;
+        else if (w == QLatin1String("lowest"))
+            o->totalsMode = statements::TotalsMode::LowestLevel;
+        else if (w == QLatin1String("highest"))
+            o->totalsMode = statements::TotalsMode::HighestLevel;
+        else if (w.startsWith(QLatin1String("level="))) {
+            bool ok = false;
+            o->totalsLevel = w.mid(6).toInt(&ok);
+            if (!ok || o->totalsLevel < 1 || o->totalsLevel > 99)
+                return false;
+            o->totalsMode = statements::TotalsMode::ChosenLevel;
+        } else
+            return false;
+    }
+    return true;
+}
+
+int runStatement(CommandContext& ctx, const QStringList& rawArgs)
+{
+    MailOptions mail;
+    QStringList args = rawArgs;
+    if (!takeMailOptions(ctx, QStringLiteral("statement"), args, mail))
+        return kExitUsage;
+    statements::StatementPrintOptions print;
+    QString pdf, png, csv, printer, reportTitle;
+    bool toPrinter = false;
     std::optional<qint64> id;
     QString name;
     std::optional<DayNumber> from, to;
@@ -40,7 +82,45 @@ int runStatement(CommandContext& ctx, const QStringList& args)
                 return std::nullopt;
             return args.at(++i);
         };
-        if (a == QLatin1String("--id") || a == QLatin1String("--name") || a == QLatin1String("--from") || a == QLatin1String("--to")) {
+        static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals"};
+        if (valued.contains(a)) {
+            const auto v = value();
+            if (!v || v->isEmpty()) {
+                ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
+                return kExitUsage;
+            }
+            if (a == QLatin1String("--pdf"))
+                pdf = *v;
+            else if (a == QLatin1String("--png"))
+                png = *v;
+            else if (a == QLatin1String("--csv"))
+                csv = *v;
+            else if (a == QLatin1String("--printer"))
+                printer = *v;
+            else if (a == QLatin1String("--title"))
+                reportTitle = *v;
+            else if (!parseTotals(*v, &print)) {
+                ctx.error(QStringLiteral("statement: --totals takes report, page, brought-forward, carried-forward, "
+                                         "lowest, highest or level=N separated by commas, not \"%1\"").arg(*v));
+                return kExitUsage;
+            }
+        } else if (a == QLatin1String("--print")) {
+            toPrinter = true;
+        } else if (a == QLatin1String("--thousands")) {
+            print.thousands = true;
+        } else if (a == QLatin1String("--round")) {
+            print.round = true;
+        } else if (a == QLatin1String("--truncate") || a == QLatin1String("--no-decimals")) {
+            print.noDecimals = true;
+        } else if (a == QLatin1String("--ordinal")) {
+            print.ordinal = true;
+        } else if (a == QLatin1String("--wrap")) {
+            print.wrap = true;
+        } else if (a == QLatin1String("--skip-zero")) {
+            print.skipZeroRows = true;
+        } else if (a == QLatin1String("--group")) {
+            print.wholeGroup = true;
+        } else if (a == QLatin1String("--id") || a == QLatin1String("--name") || a == QLatin1String("--from") || a == QLatin1String("--to")) {
             const auto v = value();
             if (!v) {
                 ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
@@ -76,8 +156,14 @@ int runStatement(CommandContext& ctx, const QStringList& args)
         ctx.error(QStringLiteral("statement: give either --id N or --name TEXT"));
         return kExitUsage;
     }
-    if (!show) {
-        ctx.error(QStringLiteral("statement: choose an output: --show"));
+    const int outputs = int(show) + int(!pdf.isEmpty()) + int(!png.isEmpty()) + int(!csv.isEmpty()) + int(toPrinter)
+        + int(mail.wanted());
+    if (outputs == 0) {
+        ctx.error(QStringLiteral("statement: choose an output: --show, --pdf FILE, --png DIR, --csv FILE, --print or --mail ADDRESS"));
+        return kExitUsage;
+    }
+    if ((show || !csv.isEmpty() || mail.wanted()) && outputs > 1) {
+        ctx.error(QStringLiteral("statement: --show, --csv and --mail each go alone"));
         return kExitUsage;
     }
     if (!ctx.openSession())
@@ -107,35 +193,101 @@ int runStatement(CommandContext& ctx, const QStringList& args)
     const QString title = head.value(2).toString().trimmed();
     QStringList captions = {head.value(3).toString().trimmed().isEmpty() ? QStringLiteral("Nazwa pozycji")
                                                                          : head.value(3).toString().trimmed()};
-    QList<bool> opening;
     for (int c = 1; c <= 20; ++c) {
         captions << head.value(2 + c * 2).toString().trimmed();
-        opening << (head.value(3 + c * 2).toInt() == 1);
     }
     head.close();
 
     const DayNumber dayFrom = from.value_or(0), dayTo = to.value_or(s.DANE_KONIEC_ROKU);
     const QString user = sqlNumber(s.DANE_ID_UZYTKOWNIKA_NR);
-    // The column periods, as the statement window passes them.
-    QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(user)};
-    for (int c = 1; c <= columns && c <= 20; ++c) {
-        const bool bo = opening.at(c - 1);
-        script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
-                                 "'%2','%3','%4',%5)").arg(user).arg(c).arg(bo ? 0 : dayFrom).arg(bo ? 0 : dayTo).arg(statement);
+    // The column periods, as the statement window passes them, then the call; a statement whose
+    // generation fails stops the run, so that no printout shows the rows of an earlier run.
+    auto generate = [&](qint64 statementId) -> QString {
+        sql::Cursor nag = db.execNative(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
+                                            .arg([] {
+                                                QStringList bo;
+                                                for (int c = 1; c <= 20; ++c)
+                                                    bo << QStringLiteral("czy_bo_%1").arg(c);
+                                                return bo.join(QLatin1Char(','));
+                                            }(), sqlNumber(statementId)));
+        if (!nag.next())
+            return nag.ok() ? QStringLiteral("no statement %1").arg(statementId) : nag.errorText();
+        const int count = nag.value(0).toInt();
+        QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(user)};
+        for (int c = 1; c <= count && c <= 20; ++c) {
+            const bool bo = nag.value(c).toInt() == 1;
+            script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
+                                     "'%2','%3','%4',%5)").arg(user).arg(c).arg(bo ? 0 : dayFrom).arg(bo ? 0 : dayTo).arg(statementId);
+        }
+        nag.close();
+        for (const QString& sql : script) {
+            sql::Cursor c = db.execNative(sql);
+            if (!c.ok())
+                return c.errorText();
+        }
+        sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,%7,%8,%9,0,1)")
+                                       .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(s.DANE_LATA_OBROTOWE), user, sqlNumber(statementId),
+                                            sqlNumber(dayFrom), sqlNumber(dayTo), approved ? QStringLiteral("1") : QStringLiteral("0"),
+                                            computeBo ? QStringLiteral("1") : QStringLiteral("0"))
+                                       .arg(skipBz ? QStringLiteral("1") : QStringLiteral("0")));
+        return call.ok() ? QString() : call.errorText();
+    };
+    qint64 group = 0;
+    QList<qint64> toGenerate = {statement};
+    if (print.wholeGroup && !show) {
+        sql::Cursor g = db.execNative(QStringLiteral("select a.id_zestaw_grupa from ZESTAW_NAG a inner join ZESTAW_GRUPA b on "
+                                                     "a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(statement)));
+        if (g.next())
+            group = g.value(0).toLongLong();
+        else if (!g.ok())
+            return fail(g.errorText());
+        if (group > 0) {
+            toGenerate.clear();
+            sql::Cursor m = db.execNative(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=%1 and id_zestaw_grupa=%2 order by id_zestaw_nag")
+                                              .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(group)));
+            while (m.next())
+                toGenerate << m.value(0).toLongLong();
+            if (!m.ok())
+                return fail(m.errorText());
+        }
     }
-    for (const QString& sql : script) {
-        sql::Cursor c = db.execNative(sql);
-        if (!c.ok())
-            return fail(c.errorText());
+    for (qint64 one : std::as_const(toGenerate))
+        if (const QString error = generate(one); !error.isEmpty())
+            return fail(error);
+
+    if (!show) {
+        statements::StatementPrintRequest r;
+        r.options = print;
+        r.company = s.DANE_ID_FIRMY;
+        r.user = s.DANE_ID_UZYTKOWNIKA_NR;
+        r.rowFilter = statements::StatementPrintRequest::userRowsFilter(r.user);
+        r.groupId = group;
+        r.statementId = statement;
+        r.title = reportTitle;
+        r.yearName = s.DANE_LATA_OBROT_NAZWA;
+        if (!csv.isEmpty()) {
+            QList<QStringList> queue;
+            QString error;
+            const QString path = QFileInfo(csv).absoluteFilePath();
+            if (!statements::exportStatements(r, &queue, &error) || !statements::writeExportCsv(path, queue, &error))
+                return fail(error);
+            ctx.note(QStringLiteral("%1 rows written to %2").arg(queue.size()).arg(path));
+            return kExitOk;
+        }
+        korda::OutputRequests& out = korda::session().outputRequests;
+        out.pdfPath = pdf.isEmpty() ? QString() : QFileInfo(pdf).absoluteFilePath();
+        out.pngFolder = png.isEmpty() ? QString() : QFileInfo(png).absoluteFilePath();
+        out.printerName = toPrinter ? printer : QString();
+        out.printRequest = mail.wanted() ? 0 : 1;
+        out.emailRequest = 0;
+        korda::session().DANE_DRUKARKA_EKRAN = toPrinter ? 0 : 1;
+        applyMailOptions(mail);
+        if (statements::runStatementRequest(r) != 1 || korda::session().globalResponse != 1)
+            return fail(QStringLiteral("the printout did not complete"));
+        if (!out.pdfPath.isEmpty() && !QFileInfo::exists(out.pdfPath))
+            return fail(QStringLiteral("no PDF was written"));
+        return kExitOk;
     }
-    sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,%7,%8,%9,0,1)")
-                                   .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(s.DANE_LATA_OBROTOWE), user, sqlNumber(statement),
-                                        sqlNumber(dayFrom), sqlNumber(dayTo), approved ? QStringLiteral("1") : QStringLiteral("0"),
-                                        computeBo ? QStringLiteral("1") : QStringLiteral("0"))
-                                   .arg(skipBz ? QStringLiteral("1") : QStringLiteral("0")));
-    if (!call.ok())
-        return fail(call.errorText());
-    call.close();
 
     QStringList kols;
     for (int c = 1; c <= columns; ++c)
@@ -183,19 +335,36 @@ int runStatement(CommandContext& ctx, const QStringList& args)
 } // namespace
 
 PRAVIK_COMMAND(QStringLiteral("statement"),
-               QStringLiteral("generate a user-defined statement and show its rows"),
+               QStringLiteral("generate a user-defined statement and show, print or export it"),
                QStringLiteral(
                    "pravik [--db DB] [--company N] [--year N] [--user LOGIN] statement (--id N | --name TEXT)\n"
-                   "       [--from DATE] [--to DATE] [--approved-only] [--compute-bo] [--skip-bz] --show\n"
+                   "       [--from DATE] [--to DATE] [--approved-only] [--compute-bo] [--skip-bz] [--group]\n"
+                   "       [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap] [--skip-zero]\n"
+                   "       [--totals LIST] [--title TEXT]\n"
+                   "       (--show | --csv FILE | --pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS)\n"
                    "\n"
                    "Computes the statement with ZESTAWIENIE_GENERUJ for the period (every column that is not an\n"
-                   "opening-balance column gets it; --from defaults to the year's start, --to to its end) and\n"
-                   "prints the rows: the text indented by level, then one amount per column. A formula error is\n"
-                   "printed with the row, column and character it names, and the exit code is 1.\n"
+                   "opening-balance column gets it; --from defaults to the year's start, --to to its end). A\n"
+                   "formula error is printed with the row, column and character it names; nothing is printed or\n"
+                   "written and the exit code is 1.\n"
                    "\n"
+                   "  --show            the rows as a table: the text indented by level, one amount per column\n"
+                   "  --csv FILE        the rows as the printout shows them, \";\" between cells\n"
+                   "  --pdf FILE, --png DIR, --print, --mail ADDRESS   the multi-column printout\n"
                    "  --approved-only   only approved documents\n"
                    "  --compute-bo      opening balances from the previous year's closing balances\n"
-                   "  --skip-bz         leave out the year-closing period\n"),
+                   "  --skip-bz         leave out the year-closing period\n"
+                   "  --group           every statement of the statement's group, in the group's order\n"
+                   "  --thousands       amounts in thousands (divided before rounding)\n"
+                   "  --round           amounts rounded to whole units\n"
+                   "  --truncate, --no-decimals   decimals dropped (rounding wins when both are given)\n"
+                   "  --ordinal         the \"Lp\" column\n"
+                   "  --wrap            long row texts go on over continuation lines\n"
+                   "  --skip-zero       leave out list rows whose amounts are all zero\n"
+                   "  --totals LIST     comma-separated: report (\"Razem\"), page (\"Razem na stronie\"),\n"
+                   "                    brought-forward (\"Z przeniesienia\"), carried-forward (\"Do przeniesienia\"),\n"
+                   "                    and which rows add up: lowest (level 1), highest (the default), level=N\n")
+    + mailOptionsHelp(),
                &runStatement)
 
 } // namespace pravik::cli

@@ -133,6 +133,14 @@ bool fillCompany(const CommandContext& ctx, Database& db, korda::Session& s, Day
             ctx.note(QStringLiteral("company address not read: %1").arg(a.errorText()));
         }
     }
+    // The budget-classification separator is the company's global parameter; "-" when it has none.
+    s.GGG_BT_SEPARATOR = QStringLiteral("-");
+    if (tableNames(db).contains(QStringLiteral("PARAMETRY_GLOBALNE"))) {
+        Cursor p = db.execNative(QStringLiteral("select wartosc from PARAMETRY_GLOBALNE where id_firmy=%1 and nazwa='BT_SEPARATOR'")
+                                     .arg(sql::sqlNumber(company)));
+        if (p.next() && !trimmedText(p.value(0)).isEmpty())
+            s.GGG_BT_SEPARATOR = trimmedText(p.value(0));
+    }
     return true;
 }
 

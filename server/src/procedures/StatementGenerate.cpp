@@ -97,7 +97,8 @@ private:
 struct LedgerBook {
     struct Cell {
         int account;
-        DayNumber period;
+        DayNumber month;   // day 1 of the period's month
+        PeriodKind kind;
         qint64 wn, ma;
     };
     TextIndex accounts;
@@ -147,11 +148,6 @@ struct Row {
     QHash<QString, int> elementIndex;
     std::array<int, kMaxColumns> formula{}; // index into the parsed formulas, -1 none
     std::array<QString, kMaxColumns> formulaText;
-    std::array<int, kMaxColumns> formulaColumn{}; // the column whose definition the formula is
-};
-
-struct Failure {
-    QString message;
 };
 
 QString cellError(const QString& statement, int lp, int column, int position, const QString& what)
@@ -405,7 +401,6 @@ bool Generator::parseFormulas()
         for (int c = 0; c < m_columnCount; ++c) {
             // Column 1's formula serves every column unless the statement defines each apart.
             const int source = m_perColumn ? c : 0;
-            row.formulaColumn[c] = source + 1;
             if (c > 0 && source == 0) {
                 row.formula[c] = row.formula[0];
                 continue;
@@ -590,6 +585,7 @@ LedgerBook* Generator::ledgerOf(const FiscalYear& y)
     auto read = [&](qint64 yearId, bool perPeriod) {
         const QString period = perPeriod ? QStringLiteral("n.data_okresu") : QStringLiteral("0");
         std::vector<LedgerBook::Cell> cells;
+        QHash<DayNumber, QPair<DayNumber, PeriodKind>> places;
         m_run.each(QStringLiteral(
             "select p.konto_wn, p.konto_ma, %1, %2, %3 from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
             " where n.id_firmy=%4 and n.id_lata_obrot=%5 and %6 group by p.konto_wn, p.konto_ma%7")
@@ -598,10 +594,14 @@ LedgerBook* Generator::ledgerOf(const FiscalYear& y)
             [&](const sql::Cursor& r) {
                 const QString wn = r.value(0).toString().trimmed(), ma = r.value(1).toString().trimmed();
                 const DayNumber day = r.value(2).toInt();
+                // A year has a dozen periods: each is placed in its month once, not once per row.
+                auto known = places.constFind(day);
+                if (known == places.constEnd())
+                    known = places.insert(day, {day > 0 ? firstDayOfMonth(day) : 0, periodKind(day)});
                 if (!wn.isEmpty())
-                    cells.push_back({book.accounts.add(wn), day, cents(r.value(3)), 0});
+                    cells.push_back({book.accounts.add(wn), known->first, known->second, cents(r.value(3)), 0});
                 if (!ma.isEmpty())
-                    cells.push_back({book.accounts.add(ma), day, 0, cents(r.value(4))});
+                    cells.push_back({book.accounts.add(ma), known->first, known->second, 0, cents(r.value(4))});
             });
         return cells;
     };
@@ -673,7 +673,7 @@ void Generator::sumColumn(Column& c)
                 (b.openingNet[a] > 0 ? c.openWn[a] : c.openMa[a]) += b.openingNet[a] > 0 ? b.openingNet[a] : -b.openingNet[a];
         }
         for (const LedgerBook::Cell& cell : b.cells) {
-            const PeriodKind kind = cell.period == openingDay ? PeriodKind::OpeningBalance : periodKind(cell.period);
+            const PeriodKind kind = cell.kind;
             if (kind == PeriodKind::OpeningBalance) {
                 if (!b.computedOpening) {
                     c.openWn[cell.account] += cell.wn;
@@ -685,7 +685,7 @@ void Generator::sumColumn(Column& c)
                 continue;
             if (c.opening)
                 continue;
-            const DayNumber month = firstDayOfMonth(cell.period);
+            const DayNumber month = cell.month;
             if (month > c.to)
                 continue;
             c.closeWn[cell.account] += cell.wn;

@@ -318,6 +318,28 @@ TEST_P(StatementPrintoutTest, NegativeLevelsCountInTheTotalsButAreNeverBold)
     EXPECT_FALSE(readStatement(r, h).rows[0].bold);
 }
 
+TEST_P(StatementPrintoutTest, WrappedRowTextIsPrintedWhole)
+{
+    // A 500-character description: with wrapping every word reaches the page, over as many
+    // continuation lines as it takes.
+    QStringList words;
+    for (int i = 1; i <= 70; ++i)
+        words << QStringLiteral("słowo%1").arg(i, 2, 10, QLatin1Char('0'));
+    const QString text = words.join(' ').left(490).section(' ', 0, -2) + QStringLiteral(" KONIEC");
+    exec(QStringLiteral("update ZESTAW_POZ set nazwa=%1 where id_zestaw_poz=95000").arg(sqlText(text)));
+    generate(kLevelsId);
+    StatementPrintRequest r = request(kLevelsId);
+    r.options.wrap = true;
+    const QString page = printedPages(r, QStringLiteral("wrap.pdf")).value(0);
+    for (const QString& word : text.split(' '))
+        EXPECT_TRUE(page.contains(word)) << qPrintable(word);
+    r.options.wrap = false;
+    const QString clipped = printedPages(r, QStringLiteral("clip.pdf")).value(0);
+    EXPECT_TRUE(clipped.contains(words.first()));
+    EXPECT_FALSE(clipped.contains(QStringLiteral("KONIEC")));
+    exec(QStringLiteral("update ZESTAW_POZ set nazwa='Wiersz 1' where id_zestaw_poz=95000"));
+}
+
 TEST_P(StatementPrintoutTest, TwentyColumnsFitOneSheetWithPageTotalsAndCarryOver)
 {
     generate(kWideId);

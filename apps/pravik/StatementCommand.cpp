@@ -14,6 +14,7 @@
 #include "statements/print/StatementProcedures.h"
 
 #include <QFileInfo>
+#include <QMap>
 
 namespace pravik::cli {
 
@@ -71,6 +72,7 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     statements::StatementPrintOptions print;
     QString pdf, png, csv, printer, reportTitle;
     bool toPrinter = false;
+    QMap<int, QPair<DayNumber, DayNumber>> columnPeriods;
     std::optional<qint64> id;
     QString name;
     std::optional<DayNumber> from, to;
@@ -82,7 +84,7 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                 return std::nullopt;
             return args.at(++i);
         };
-        static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals"};
+        static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals", "--column"};
         if (valued.contains(a)) {
             const auto v = value();
             if (!v || v->isEmpty()) {
@@ -99,6 +101,19 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                 printer = *v;
             else if (a == QLatin1String("--title"))
                 reportTitle = *v;
+            else if (a == QLatin1String("--column")) {
+                // N=FROM..TO
+                const qsizetype eq = v->indexOf(QLatin1Char('=')), dots = v->indexOf(QLatin1String(".."));
+                bool ok = eq > 0 && dots > eq;
+                const int n = ok ? v->left(eq).toInt(&ok) : 0;
+                const auto f = ok ? parseDate(v->mid(eq + 1, dots - eq - 1)) : std::nullopt;
+                const auto t = ok ? parseDate(v->mid(dots + 2)) : std::nullopt;
+                if (!ok || n < 1 || n > 20 || !f || !t || *f > *t) {
+                    ctx.error(QStringLiteral("statement: --column takes N=FROM..TO (N from 1 to 20, dates as dd-mm-yyyy), not \"%1\"").arg(*v));
+                    return kExitUsage;
+                }
+                columnPeriods.insert(n, {*f, *t});
+            }
             else if (!parseTotals(*v, &print)) {
                 ctx.error(QStringLiteral("statement: --totals takes report, page, brought-forward, carried-forward, "
                                          "lowest, highest or level=N separated by commas, not \"%1\"").arg(*v));
@@ -216,8 +231,9 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(user)};
         for (int c = 1; c <= count && c <= 20; ++c) {
             const bool bo = nag.value(c).toInt() == 1;
+            const auto [f, t] = columnPeriods.value(c, {dayFrom, dayTo});
             script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
-                                     "'%2','%3','%4',%5)").arg(user).arg(c).arg(bo ? 0 : dayFrom).arg(bo ? 0 : dayTo).arg(statementId);
+                                     "'%2','%3','%4',%5)").arg(user).arg(c).arg(bo ? 0 : f).arg(bo ? 0 : t).arg(statementId);
         }
         nag.close();
         for (const QString& sql : script) {
@@ -340,7 +356,7 @@ PRAVIK_COMMAND(QStringLiteral("statement"),
                    "pravik [--db DB] [--company N] [--year N] [--user LOGIN] statement (--id N | --name TEXT)\n"
                    "       [--from DATE] [--to DATE] [--approved-only] [--compute-bo] [--skip-bz] [--group]\n"
                    "       [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap] [--skip-zero]\n"
-                   "       [--totals LIST] [--title TEXT]\n"
+                   "       [--column N=FROM..TO ...] [--totals LIST] [--title TEXT]\n"
                    "       (--show | --csv FILE | --pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS)\n"
                    "\n"
                    "Computes the statement with ZESTAWIENIE_GENERUJ for the period (every column that is not an\n"
@@ -351,6 +367,7 @@ PRAVIK_COMMAND(QStringLiteral("statement"),
                    "  --show            the rows as a table: the text indented by level, one amount per column\n"
                    "  --csv FILE        the rows as the printout shows them, \";\" between cells\n"
                    "  --pdf FILE, --png DIR, --print, --mail ADDRESS   the multi-column printout\n"
+                   "  --column N=FROM..TO   column N's own period (opening-balance columns keep theirs)\n"
                    "  --approved-only   only approved documents\n"
                    "  --compute-bo      opening balances from the previous year's closing balances\n"
                    "  --skip-bz         leave out the year-closing period\n"

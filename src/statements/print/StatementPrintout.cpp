@@ -57,7 +57,7 @@ ColumnPlan planColumns(int columns, bool ordinal, const QString& widestAmountTex
         double points;
     };
     QList<Try> tries = {{report::Orientation::Portrait, 8}, {report::Orientation::Portrait, 7.5}, {report::Orientation::Portrait, 7}};
-    for (double pt = 8; pt >= 4.5; pt -= 0.5)
+    for (double pt = 8; pt >= 3; pt -= 0.25)
         tries << Try{report::Orientation::Landscape, pt};
     ColumnPlan plan;
     for (const Try& t : tries) {

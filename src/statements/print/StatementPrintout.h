@@ -24,7 +24,7 @@ struct ColumnPlan {
     report::Units amountX(int column) const { return ordinalWidth + textWidth + column * amountWidth; }
 };
 
-// The largest table font (8 pt down to 4.5 pt) at which `columns` amount columns as wide as the
+// The largest table font (8 pt down to 3 pt) at which `columns` amount columns as wide as the
 // widest amount, the ordinal column and a text column of at least 20 characters fit across the
 // page: upright first, turned to landscape when upright does not hold them at 7 pt. The widths
 // always add up to the page body.

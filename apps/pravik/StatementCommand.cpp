@@ -10,8 +10,10 @@
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
+#include "statements/export/BudgetXmlExport.h"
 #include "statements/print/StatementPrintout.h"
 #include "statements/print/StatementProcedures.h"
+#include "statements/print/StatementRows.h"
 
 #include <QFileInfo>
 #include <QMap>
@@ -70,7 +72,9 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     if (!takeMailOptions(ctx, QStringLiteral("statement"), args, mail))
         return kExitUsage;
     statements::StatementPrintOptions print;
-    QString pdf, png, csv, printer, reportTitle;
+    QString pdf, png, csv, printer, reportTitle, xml, note;
+    int correction = -1, quarter = 0, month = 0;
+    bool cumulative = false;
     bool toPrinter = false;
     QMap<int, QPair<DayNumber, DayNumber>> columnPeriods;
     std::optional<qint64> id;
@@ -84,14 +88,38 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                 return std::nullopt;
             return args.at(++i);
         };
-        static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals", "--column"};
+        static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals", "--column",
+                                           "--xml", "--note", "--correction", "--quarter", "--month"};
         if (valued.contains(a)) {
             const auto v = value();
             if (!v || v->isEmpty()) {
                 ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
                 return kExitUsage;
             }
-            if (a == QLatin1String("--pdf"))
+            auto number = [&](int low, int high, int* into) {
+                bool ok = false;
+                const int n = v->trimmed().toInt(&ok);
+                if (!ok || n < low || n > high) {
+                    ctx.error(QStringLiteral("statement: %1 takes a number from %2 to %3, not \"%4\"").arg(a).arg(low).arg(high).arg(*v));
+                    return false;
+                }
+                *into = n;
+                return true;
+            };
+            if (a == QLatin1String("--xml"))
+                xml = *v;
+            else if (a == QLatin1String("--note"))
+                note = *v;
+            else if (a == QLatin1String("--correction")) {
+                if (!number(0, 255, &correction))
+                    return kExitUsage;
+            } else if (a == QLatin1String("--quarter")) {
+                if (!number(1, 4, &quarter))
+                    return kExitUsage;
+            } else if (a == QLatin1String("--month")) {
+                if (!number(1, 12, &month))
+                    return kExitUsage;
+            } else if (a == QLatin1String("--pdf"))
                 pdf = *v;
             else if (a == QLatin1String("--png"))
                 png = *v;
@@ -119,6 +147,8 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                                          "lowest, highest or level=N separated by commas, not \"%1\"").arg(*v));
                 return kExitUsage;
             }
+        } else if (a == QLatin1String("--cumulative")) {
+            cumulative = true;
         } else if (a == QLatin1String("--print")) {
             toPrinter = true;
         } else if (a == QLatin1String("--thousands")) {
@@ -172,13 +202,25 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         return kExitUsage;
     }
     const int outputs = int(show) + int(!pdf.isEmpty()) + int(!png.isEmpty()) + int(!csv.isEmpty()) + int(toPrinter)
-        + int(mail.wanted());
+        + int(mail.wanted()) + int(!xml.isEmpty());
     if (outputs == 0) {
-        ctx.error(QStringLiteral("statement: choose an output: --show, --pdf FILE, --png DIR, --csv FILE, --print or --mail ADDRESS"));
+        ctx.error(QStringLiteral("statement: choose an output: --show, --pdf FILE, --png DIR, --csv FILE, --xml FILE, --print or --mail ADDRESS"));
         return kExitUsage;
     }
-    if ((show || !csv.isEmpty() || mail.wanted()) && outputs > 1) {
-        ctx.error(QStringLiteral("statement: --show, --csv and --mail each go alone"));
+    if ((show || !csv.isEmpty() || mail.wanted() || !xml.isEmpty()) && outputs > 1) {
+        ctx.error(QStringLiteral("statement: --show, --csv, --xml and --mail each go alone"));
+        return kExitUsage;
+    }
+    if (quarter > 0 && month > 0) {
+        ctx.error(QStringLiteral("statement: give --quarter or --month, not both"));
+        return kExitUsage;
+    }
+    if ((quarter > 0 || month > 0) && (from || to)) {
+        ctx.error(QStringLiteral("statement: --quarter and --month set the dates; leave out --from and --to"));
+        return kExitUsage;
+    }
+    if (xml.isEmpty() && (correction >= 0 || !note.isEmpty())) {
+        ctx.error(QStringLiteral("statement: --correction and --note go with --xml"));
         return kExitUsage;
     }
     if (!ctx.openSession())
@@ -200,7 +242,33 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                                                  : QStringLiteral("nazwa=%1").arg(sqlText(name))));
     if (!head.ok())
         return fail(head.errorText());
-    if (!head.next())
+    bool found = head.next();
+    if (!found && !id && head.ok()) {
+        // A form group is named by its form ("Rb-28S"): its first section in print order stands for it.
+        head.close();
+        sql::Cursor byGroup = db.execNative(QStringLiteral("select n.id_zestaw_nag, n.wariant from ZESTAW_NAG n join ZESTAW_GRUPA g on"
+                                                           " g.id_zestaw_grupa=n.id_zestaw_grupa where g.id_firmy=%1 and g.nazwa=%2")
+                                                .arg(sqlNumber(s.DANE_ID_FIRMY), sqlText(name)));
+        qint64 first = 0;
+        QString firstKey;
+        while (byGroup.next()) {
+            const QString key = statements::groupSortKey(byGroup.value(1).toString().trimmed());
+            if (first == 0 || key.compare(firstKey, Qt::CaseInsensitive) < 0) {
+                first = byGroup.value(0).toLongLong();
+                firstKey = key;
+            }
+        }
+        if (!byGroup.ok())
+            return fail(byGroup.errorText());
+        if (first > 0) {
+            head = db.execNative(QStringLiteral("select %1 from ZESTAW_NAG where id_zestaw_nag=%2").arg(cols.join(QLatin1Char(',')),
+                                                                                                     sqlNumber(first)));
+            found = head.next();
+            if (!head.ok())
+                return fail(head.errorText());
+        }
+    }
+    if (!found)
         return fail(id ? QStringLiteral("company %1 has no statement %2").arg(s.DANE_ID_FIRMY).arg(*id)
                        : QStringLiteral("company %1 has no statement named \"%2\"").arg(s.DANE_ID_FIRMY).arg(name));
     const qint64 statement = head.value(0).toLongLong();
@@ -213,6 +281,14 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     }
     head.close();
 
+    // A quarter or a month of the fiscal year's calendar year, from its first day or, cumulative,
+    // from 1 January.
+    const int periodYear = yearOf(s.DANE_KONIEC_ROKU > 0 ? s.DANE_KONIEC_ROKU : today());
+    if (quarter > 0 || month > 0) {
+        const int firstMonth = quarter > 0 ? quarter * 3 - 2 : month, lastMonth = quarter > 0 ? quarter * 3 : month;
+        from = cumulative ? dayFromYmd(periodYear, 1, 1) : dayFromYmd(periodYear, firstMonth, 1);
+        to = lastDayOfMonth(dayFromYmd(periodYear, lastMonth, 1));
+    }
     const DayNumber dayFrom = from.value_or(0), dayTo = to.value_or(s.DANE_KONIEC_ROKU);
     const QString user = sqlNumber(s.DANE_ID_UZYTKOWNIKA_NR);
     // The column periods, as the statement window passes them, then the call; a statement whose
@@ -250,7 +326,7 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     };
     qint64 group = 0;
     QList<qint64> toGenerate = {statement};
-    if (print.wholeGroup && !show) {
+    if ((print.wholeGroup || !xml.isEmpty()) && !show) {
         sql::Cursor g = db.execNative(QStringLiteral("select a.id_zestaw_grupa from ZESTAW_NAG a inner join ZESTAW_GRUPA b on "
                                                      "a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(statement)));
         if (g.next())
@@ -271,6 +347,28 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         if (const QString error = generate(one); !error.isEmpty())
             return fail(error);
 
+    if (!xml.isEmpty()) {
+        statements::BudgetXmlRequest x;
+        x.company = s.DANE_ID_FIRMY;
+        x.user = s.DANE_ID_UZYTKOWNIKA_NR;
+        x.statementId = statement;
+        x.periodType = quarter > 0 ? 2 : month > 0 ? 3 : from ? 1 : 0;
+        x.periodNumber = quarter > 0 ? quarter : month;
+        x.periodYear = periodYear;
+        x.cumulative = cumulative;
+        x.skipZeroRows = print.skipZeroRows;
+        x.printDate = s.DANE_DATA_WYDRUKU > 0 ? s.DANE_DATA_WYDRUKU : today();
+        x.correction = static_cast<quint8>(qMax(correction, 0));
+        x.note = note;
+        x.path = QFileInfo(xml).absoluteFilePath();
+        if (!x.path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+            x.path += QStringLiteral(".xml");
+        const statements::BudgetXmlResult result = statements::exportBudgetXml(x);
+        if (!result.ok)
+            return fail(result.message);
+        ctx.note(result.message);
+        return kExitOk;
+    }
     if (!show) {
         statements::StatementPrintRequest r;
         r.options = print;
@@ -357,7 +455,9 @@ PRAVIK_COMMAND(QStringLiteral("statement"),
                    "       [--from DATE] [--to DATE] [--approved-only] [--compute-bo] [--skip-bz] [--group]\n"
                    "       [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap] [--skip-zero]\n"
                    "       [--column N=FROM..TO ...] [--totals LIST] [--title TEXT]\n"
-                   "       (--show | --csv FILE | --pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS)\n"
+                   "       [--quarter N | --month N] [--cumulative]\n"
+                   "       (--show | --csv FILE | --pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS\n"
+                   "        | --xml FILE [--correction N] [--note TEXT])\n"
                    "\n"
                    "Computes the statement with ZESTAWIENIE_GENERUJ for the period (every column that is not an\n"
                    "opening-balance column gets it; --from defaults to the year's start, --to to its end). A\n"
@@ -365,6 +465,13 @@ PRAVIK_COMMAND(QStringLiteral("statement"),
                    "written and the exit code is 1.\n"
                    "\n"
                    "  --show            the rows as a table: the text indented by level, one amount per column\n"
+                   "  --name TEXT       a statement, or a budget form group by its name (\"Rb-28S\")\n"
+                   "  --quarter N, --month N   the period: a quarter (1-4) or month (1-12) of the fiscal\n"
+                   "                    year's calendar year; --cumulative counts from 1 January\n"
+                   "  --xml FILE        a budget form group as XML (docs/sprawozdanie-budzetowe.xsd); needs\n"
+                   "                    --quarter or --month; written whole or not at all\n"
+                   "  --correction N    the correction number, 1-255 (0: the first report, the default)\n"
+                   "  --note TEXT       a note for the receiving system\n"
                    "  --csv FILE        the rows as the printout shows them, \";\" between cells\n"
                    "  --pdf FILE, --png DIR, --print, --mail ADDRESS   the multi-column printout\n"
                    "  --column N=FROM..TO   column N's own period (opening-balance columns keep theirs)\n"

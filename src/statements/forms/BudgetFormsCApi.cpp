@@ -1,7 +1,8 @@
-// The budget-form procedures for hosts that load the module by name. Texts are UTF-8.
+// The budget-form procedures (header data, XML export window) for hosts that load the module by name. Texts are UTF-8.
 //
 //   BT_DANE_FIRMY(0, 46112, "Rb28S");
 #include "framework/CApi.h"
+#include "statements/export/BudgetXmlExport.h"
 #include "statements/forms/BudgetHeader.h"
 
 extern "C" {
@@ -9,6 +10,13 @@ extern "C" {
 PRAVIK_EXPORT void BT_DANE_FIRMY(unsigned char mode, int date, const char* formCode)
 {
     pravik::BT_DANE_FIRMY(mode, date, formCode ? QString::fromUtf8(formCode) : QString());
+}
+
+// 1 when a file was chosen and the form is complete; the run then writes it.
+PRAVIK_EXPORT unsigned char EXPORT_XML(const char* periodText, const char* reportName)
+{
+    return pravik::EXPORT_XML(periodText ? QString::fromUtf8(periodText) : QString(),
+                              reportName ? QString::fromUtf8(reportName) : QString());
 }
 
 } // extern "C"

@@ -47,7 +47,9 @@ QString XmlExportForm::proposedPath(const QString& folder, const QString& report
     // A name is kept to what a file name may hold: no folder separators.
     QString name = reportName.trimmed();
     name.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char('\\'), QLatin1Char('-'));
-    const QString base = QDir(folder).filePath(QString());
+    QString base = QDir::cleanPath(folder);
+    if (!base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
     const qsizetype room = kMaxExportPath - base.size() - tail.size();
     if (room < 1)
         return {};

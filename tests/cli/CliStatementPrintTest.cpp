@@ -166,4 +166,45 @@ TEST_F(CliStatementPrint, ABrokenFormulaExitsOneAndWritesNoFile)
     EXPECT_EQ(pravik(statement(kProfitAndLoss, {QStringLiteral("--csv"), csv, QStringLiteral("--pdf"), pdf})).exitCode, 2);
 }
 
+// The school's Rb-28S form: the whole group to XML and PDF by the form's name and a quarter; a
+// statement outside a form group, a correction out of range and a missing period are refused.
+TEST_F(CliStatementPrint, BudgetFormToXmlAndPdfAndItsRefusals)
+{
+    auto school = [](const QStringList& more) {
+        return QStringList{QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("2"), QStringLiteral("--year"),
+                           QStringLiteral("2026"), QStringLiteral("statement"), QStringLiteral("--name"), QStringLiteral("Rb-28S"),
+                           QStringLiteral("--group")} + more;
+    };
+    const QString xml = folder->filePath(QStringLiteral("rb28s.xml"));
+    Outcome r = pravik(school({QStringLiteral("--quarter"), QStringLiteral("1"), QStringLiteral("--xml"), xml, QStringLiteral("--correction"),
+                               QStringLiteral("2"), QStringLiteral("--note"), QStringLiteral("<&>")}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const Outcome lint = run(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"),
+                                                         QStringLiteral(PRAVIK_SOURCE_DIR "/docs/sprawozdanie-budzetowe.xsd"), xml});
+    EXPECT_EQ(lint.exitCode, 0) << lint.err.toStdString();
+    QFile f(xml);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("<Okres rodzaj=\"Kwartal\" numer=\"1\" rok=\"2026\"/>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<Uwagi>&lt;&amp;&gt;</Uwagi>")));
+    EXPECT_LT(text.indexOf(QStringLiteral("kod=\"Rb28SPozycje\"")), text.indexOf(QStringLiteral("kod=\"Rb28SDotacjeRozwojowe\"")));
+
+    const QString pdf = folder->filePath(QStringLiteral("rb28s.pdf"));
+    r = pravik(school({QStringLiteral("--quarter"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf}));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+
+    const QString none = folder->filePath(QStringLiteral("brak.xml"));
+    r = pravik(school({QStringLiteral("--quarter"), QStringLiteral("1"), QStringLiteral("--xml"), none, QStringLiteral("--correction"),
+                       QStringLiteral("256")}));
+    EXPECT_EQ(r.exitCode, 2);
+    r = pravik(school({QStringLiteral("--xml"), none}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("kwartał lub miesiąc"))) << r.err.toStdString();
+    r = pravik(statement(kProfitAndLoss, {QStringLiteral("--xml"), none}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("tylko sprawozdania budżetowe"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(none));
+}
+
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "statements/export/BudgetXmlExport.h"
+#include "statements/export/SpdExport.h"
 #include "statements/print/StatementPrintout.h"
 #include "statements/print/StatementProcedures.h"
 #include "statements/print/StatementRows.h"
@@ -72,7 +73,10 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     if (!takeMailOptions(ctx, QStringLiteral("statement"), args, mail))
         return kExitUsage;
     statements::StatementPrintOptions print;
-    QString pdf, png, csv, printer, reportTitle, xml, note;
+    QString pdf, png, csv, printer, reportTitle, xml, note, spd;
+    std::optional<QString> sdCode, entityCode, separator, qualifier;
+    std::optional<DayNumber> businessDate;
+    bool accountNames = false;
     int correction = -1, quarter = 0, month = 0;
     bool cumulative = false;
     bool toPrinter = false;
@@ -89,7 +93,8 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
             return args.at(++i);
         };
         static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals", "--column",
-                                           "--xml", "--note", "--correction", "--quarter", "--month"};
+                                           "--xml", "--note", "--correction", "--quarter", "--month",
+                                           "--spd", "--sd-code", "--entity-code", "--business-date"};
         if (valued.contains(a)) {
             const auto v = value();
             if (!v || v->isEmpty()) {
@@ -108,6 +113,22 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
             };
             if (a == QLatin1String("--xml"))
                 xml = *v;
+            else if (a == QLatin1String("--spd"))
+                spd = *v;
+            else if (a == QLatin1String("--sd-code") || a == QLatin1String("--entity-code")) {
+                const int limit = a == QLatin1String("--sd-code") ? 2 : 3;
+                if (v->size() > limit) {
+                    ctx.error(QStringLiteral("statement: %1 holds at most %2 characters, not \"%3\"").arg(a).arg(limit).arg(*v));
+                    return kExitUsage;
+                }
+                (a == QLatin1String("--sd-code") ? sdCode : entityCode) = *v;
+            } else if (a == QLatin1String("--business-date")) {
+                businessDate = parseDate(*v);
+                if (!businessDate) {
+                    ctx.error(QStringLiteral("statement: --business-date does not take \"%1\"").arg(*v));
+                    return kExitUsage;
+                }
+            }
             else if (a == QLatin1String("--note"))
                 note = *v;
             else if (a == QLatin1String("--correction")) {
@@ -147,6 +168,20 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                                          "lowest, highest or level=N separated by commas, not \"%1\"").arg(*v));
                 return kExitUsage;
             }
+        } else if (a == QLatin1String("--separator") || a == QLatin1String("--qualifier")) {
+            // A blank or an empty text is a value here, so these take the next word as it is.
+            const auto v = value();
+            if (!v) {
+                ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
+                return kExitUsage;
+            }
+            if (v->size() > 10) {
+                ctx.error(QStringLiteral("statement: %1 holds at most 10 characters, not \"%2\"").arg(a, *v));
+                return kExitUsage;
+            }
+            (a == QLatin1String("--separator") ? separator : qualifier) = *v;
+        } else if (a == QLatin1String("--account-names")) {
+            accountNames = true;
         } else if (a == QLatin1String("--cumulative")) {
             cumulative = true;
         } else if (a == QLatin1String("--print")) {
@@ -202,13 +237,13 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         return kExitUsage;
     }
     const int outputs = int(show) + int(!pdf.isEmpty()) + int(!png.isEmpty()) + int(!csv.isEmpty()) + int(toPrinter)
-        + int(mail.wanted()) + int(!xml.isEmpty());
+        + int(mail.wanted()) + int(!xml.isEmpty()) + int(!spd.isEmpty());
     if (outputs == 0) {
-        ctx.error(QStringLiteral("statement: choose an output: --show, --pdf FILE, --png DIR, --csv FILE, --xml FILE, --print or --mail ADDRESS"));
+        ctx.error(QStringLiteral("statement: choose an output: --show, --pdf FILE, --png DIR, --csv FILE, --xml FILE, --spd FILE, --print or --mail ADDRESS"));
         return kExitUsage;
     }
-    if ((show || !csv.isEmpty() || mail.wanted() || !xml.isEmpty()) && outputs > 1) {
-        ctx.error(QStringLiteral("statement: --show, --csv, --xml and --mail each go alone"));
+    if ((show || !csv.isEmpty() || mail.wanted() || !xml.isEmpty() || !spd.isEmpty()) && outputs > 1) {
+        ctx.error(QStringLiteral("statement: --show, --csv, --xml, --spd and --mail each go alone"));
         return kExitUsage;
     }
     if (quarter > 0 && month > 0) {
@@ -217,6 +252,10 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     }
     if ((quarter > 0 || month > 0) && (from || to)) {
         ctx.error(QStringLiteral("statement: --quarter and --month set the dates; leave out --from and --to"));
+        return kExitUsage;
+    }
+    if (spd.isEmpty() && (sdCode || entityCode || separator || qualifier || businessDate || accountNames)) {
+        ctx.error(QStringLiteral("statement: --sd-code, --entity-code, --separator, --qualifier, --account-names and --business-date go with --spd"));
         return kExitUsage;
     }
     if (xml.isEmpty() && (correction >= 0 || !note.isEmpty())) {
@@ -379,6 +418,44 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         r.statementId = statement;
         r.title = reportTitle;
         r.yearName = s.DANE_LATA_OBROT_NAZWA;
+        if (!spd.isEmpty()) {
+            // The stored settings of the company, changed by the options, stored again (a failure
+            // to store is said and the export goes on), then the file.
+            QString error;
+            statements::SpdSettings settings = statements::loadSpdSettings(db, s.DANE_ID_FIRMY, &error);
+            if (!error.isEmpty())
+                ctx.error(QStringLiteral("statement: SPD settings not read: %1").arg(error));
+            if (sdCode)
+                settings.fields[0] = *sdCode;
+            if (entityCode)
+                settings.fields[1] = *entityCode;
+            if (separator)
+                settings.fields[2] = *separator;
+            if (qualifier)
+                settings.fields[3] = *qualifier;
+            if (accountNames)
+                settings.fields[4] = QStringLiteral("1");
+            if (const auto problem = settings.problem()) {
+                ctx.error(QStringLiteral("statement: %1").arg(*problem));
+                return kExitUsage;
+            }
+            const int periodType = quarter > 0 ? 2 : month > 0 ? 3 : dayFrom > 0 ? 1 : 0;
+            settings.businessDate = businessDate.value_or(statements::spdBusinessDate(dayTo, periodType));
+            const DayNumber periodStart = dayFrom > 0 ? dayFrom : s.DANE_POCZATEK_ROKU;
+            if (settings.businessDate > dayTo || (periodStart > 0 && settings.businessDate < periodStart)) {
+                ctx.error(QStringLiteral("statement: the business date lies outside the period"));
+                return kExitUsage;
+            }
+            error.clear();
+            if (!statements::saveSpdSettings(db, s.DANE_ID_FIRMY, settings, &error))
+                ctx.error(QStringLiteral("statement: SPD settings not stored: %1").arg(error));
+            int written = 0;
+            const QString path = QFileInfo(spd).absoluteFilePath();
+            if (!statements::writeSpdCsv(r, settings, path, &written, &error))
+                return fail(error);
+            ctx.note(QStringLiteral("%1 rows written to %2").arg(written).arg(path));
+            return kExitOk;
+        }
         if (!csv.isEmpty()) {
             QList<QStringList> queue;
             QString error;
@@ -457,7 +534,9 @@ PRAVIK_COMMAND(QStringLiteral("statement"),
                    "       [--column N=FROM..TO ...] [--totals LIST] [--title TEXT]\n"
                    "       [--quarter N | --month N] [--cumulative]\n"
                    "       (--show | --csv FILE | --pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS\n"
-                   "        | --xml FILE [--correction N] [--note TEXT])\n"
+                   "        | --xml FILE [--correction N] [--note TEXT]\n"
+                   "        | --spd FILE [--sd-code XX] [--entity-code YYY] [--separator S] [--qualifier Q]\n"
+                   "          [--account-names] [--business-date D])\n"
                    "\n"
                    "Computes the statement with ZESTAWIENIE_GENERUJ for the period (every column that is not an\n"
                    "opening-balance column gets it; --from defaults to the year's start, --to to its end). A\n"
@@ -472,6 +551,11 @@ PRAVIK_COMMAND(QStringLiteral("statement"),
                    "                    --quarter or --month; written whole or not at all\n"
                    "  --correction N    the correction number, 1-255 (0: the first report, the default)\n"
                    "  --note TEXT       a note for the receiving system\n"
+                   "  --spd FILE        the rows in the SPD layout (docs/budget-exports.md); the company's stored\n"
+                   "                    settings, changed by --sd-code, --entity-code, --separator (default \"|\"),\n"
+                   "                    --qualifier (default a double quotation mark) and --account-names, are\n"
+                   "                    stored again; --business-date within the period (default its last day,\n"
+                   "                    day 1 of the month for --month)\n"
                    "  --csv FILE        the rows as the printout shows them, \";\" between cells\n"
                    "  --pdf FILE, --png DIR, --print, --mail ADDRESS   the multi-column printout\n"
                    "  --column N=FROM..TO   column N's own period (opening-balance columns keep theirs)\n"

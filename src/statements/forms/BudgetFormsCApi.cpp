@@ -1,8 +1,9 @@
-// The budget-form procedures (header data, XML export window) for hosts that load the module by name. Texts are UTF-8.
+// The budget-form procedures (header data, XML and SPD export windows) for hosts that load the module by name. Texts are UTF-8.
 //
 //   BT_DANE_FIRMY(0, 46112, "Rb28S");
 #include "framework/CApi.h"
 #include "statements/export/BudgetXmlExport.h"
+#include "statements/export/SpdExport.h"
 #include "statements/forms/BudgetHeader.h"
 
 extern "C" {
@@ -17,6 +18,12 @@ PRAVIK_EXPORT unsigned char EXPORT_XML(const char* periodText, const char* repor
 {
     return pravik::EXPORT_XML(periodText ? QString::fromUtf8(periodText) : QString(),
                               reportName ? QString::fromUtf8(reportName) : QString());
+}
+
+// 1 when "Wykonaj": the settings are then in GGG:SPEC_EKSPORT_1..11.
+PRAVIK_EXPORT unsigned char EKSPORT_PSD(int toDate, int periodType)
+{
+    return pravik::EKSPORT_PSD(toDate, periodType);
 }
 
 } // extern "C"

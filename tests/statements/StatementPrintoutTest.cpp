@@ -416,6 +416,40 @@ TEST_P(StatementPrintoutTest, ExportModeFillsTheQueueInsteadOfPrinting)
             EXPECT_EQ(Decimal::parse(QString(s.GGG_XML_Q[i + 1][1 + c]).replace(',', '.')), generated[i][c]);
 }
 
+TEST_P(StatementPrintoutTest, OlderPrintoutsUseTheirFixedColumns)
+{
+    const int id = statementId(QStringLiteral("Koszty rodzajowe"));
+    generate(id);
+    const QList<QList<Decimal>> generated = generatedRows(id, 3);
+    korda::Session& s = korda::session();
+    s.DANE_DRUKARKA_EKRAN = 1;
+    auto pdfText = [&](const QString& name, auto procedure) {
+        s.outputRequests.pdfPath = folder.filePath(name);
+        EXPECT_EQ(procedure(1, StatementPrintRequest::userRowsFilter(kUser), QStringLiteral("Koszty w kolumnach"), 0, 0, id), 1);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), s.outputRequests.pdfPath, QStringLiteral("-")});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    auto firstRowAmounts = [&](const QString& text) {
+        for (const QString& line : text.split('\n'))
+            if (line.contains(QStringLiteral("Amortyzacja")))
+                return amountsIn(line);
+        return QList<Decimal>();
+    };
+    const QString two = pdfText(QStringLiteral("2kol.pdf"), PRN_ZESTAW_2KOL);
+    EXPECT_TRUE(two.contains(QStringLiteral("Koszty w kolumnach")));
+    const QList<Decimal> first = firstRowAmounts(two);
+    ASSERT_EQ(first.size(), 2);
+    ASSERT_FALSE(generated.isEmpty());
+    EXPECT_EQ(first, generated[0].mid(0, 2));
+    const QString twenty = pdfText(QStringLiteral("20kol.pdf"), PRN_ZESTAW_MULTIKOL);
+    EXPECT_TRUE(twenty.contains(QRegularExpression(QStringLiteral("\\bLp\\b"))));
+    EXPECT_EQ(firstRowAmounts(twenty).size(), 20);
+    EXPECT_EQ(firstRowAmounts(pdfText(QStringLiteral("5kol.pdf"), PRN_ZESTAW_MULTIKOL_OLD)).size(), 5);
+    EXPECT_EQ(firstRowAmounts(twenty).mid(0, 2), first);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, StatementPrintoutTest, test::allBackends(), test::backendName);
 
 // ---- the parts that need no database ----

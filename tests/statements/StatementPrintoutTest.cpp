@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace pravik::statements {
 namespace {
@@ -448,6 +449,33 @@ TEST_P(StatementPrintoutTest, OlderPrintoutsUseTheirFixedColumns)
     EXPECT_EQ(firstRowAmounts(twenty).size(), 20);
     EXPECT_EQ(firstRowAmounts(pdfText(QStringLiteral("5kol.pdf"), PRN_ZESTAW_MULTIKOL_OLD)).size(), 5);
     EXPECT_EQ(firstRowAmounts(twenty).mid(0, 2), first);
+}
+
+TEST_P(StatementPrintoutTest, ThePrintoutThreadReadsTheWindowsOptions)
+{
+    // The window leaves its options in module storage and starts the printout on a thread of its
+    // own; the rows then come in export mode with the ordinal the window asked for.
+    const int id = statementId(QStringLiteral("Koszty rodzajowe"));
+    generate(id);
+    statementPrintOptions() = StatementPrintOptions();
+    statementPrintOptions().ordinal = true;
+    statementPrintOptions().thousands = true;
+    korda::Session& s = korda::session();
+    s.GGG_PRN_EXPORT_XML = 1;
+    QList<QStringList> queue;
+    int response = 0;
+    std::thread t = korda::startThread(carryPrintOptions([&] {
+        response = PRN_ZESTAW_MULTIKOL_NEW(StatementPrintRequest::userRowsFilter(kUser), QStringLiteral("0"), QString::number(id));
+        queue = korda::session().GGG_XML_Q;
+    }));
+    t.join();
+    statementPrintOptions() = StatementPrintOptions();
+    EXPECT_EQ(response, 1);
+    ASSERT_GT(queue.size(), 1);
+    EXPECT_EQ(queue[0].value(0), QStringLiteral("Lp"));
+    EXPECT_EQ(queue[1].value(0), QStringLiteral("1"));
+    const QList<QList<Decimal>> generated = generatedRows(id, 3);
+    EXPECT_EQ(Decimal::parse(QString(queue[1][2]).replace(',', '.')), generated[0][0].dividedBy1000());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StatementPrintoutTest, test::allBackends(), test::backendName);

@@ -80,14 +80,17 @@ QList<StatementDef> statements()
         {
             {1, QStringLiteral("A. Aktywa trwałe"), {QStringLiteral("W(2)")}},
             {2, QStringLiteral("I. Rzeczowe aktywa trwałe i wartości niematerialne"), {QStringLiteral("S(\"010*\")+S(\"020*\")+S(\"070*\")")}},
-            {1, QStringLiteral("B. Aktywa obrotowe"), {QStringLiteral("W(4)+W(5)+W(6)")}},
+            {1, QStringLiteral("B. Aktywa obrotowe"), {QStringLiteral("W(4)+W(5)+W(6)+W(7)")}},
             {2, QStringLiteral("I. Zapasy"), {QStringLiteral("S(\"300*\")+S(\"330*\")")}},
             {2, QStringLiteral("II. Należności krótkoterminowe"), {QStringLiteral("SWN(\"20*\")+SWN(\"22*\")+SWN(\"23*\")+SWN(\"24*\")")}},
             {2, QStringLiteral("III. Środki pieniężne"), {QStringLiteral("S(\"10*\")+S(\"13*\")")}},
+            {2, QStringLiteral("IV. Krótkoterminowe rozliczenia międzyokresowe"), {QStringLiteral("S(\"64*\")")}},
             {1, QStringLiteral("Aktywa razem"), {QStringLiteral("W(1)+W(3)")}},
-            {1, QStringLiteral("A. Kapitał (fundusz) własny"), {QStringLiteral("-S(\"8*\")")}},
-            {1, QStringLiteral("B. Zobowiązania"), {QStringLiteral("SMA(\"20*\")+SMA(\"22*\")+SMA(\"23*\")+SMA(\"24*\")")}},
-            {1, QStringLiteral("Pasywa razem"), {QStringLiteral("W(8)+W(9)")}},
+            {1, QStringLiteral("A. Kapitał (fundusz) własny"), {QStringLiteral("W(10)+W(11)")}},
+            {2, QStringLiteral("I. Kapitał zakładowy i wynik lat ubiegłych"), {QStringLiteral("-S(\"8*\")")}},
+            {2, QStringLiteral("II. Wynik finansowy bieżącego okresu"), {QStringLiteral("-S(\"4*\")-S(\"5*\")-S(\"7*\")")}},
+            {1, QStringLiteral("B. Zobowiązania krótkoterminowe"), {QStringLiteral("SMA(\"20*\")+SMA(\"22*\")+SMA(\"23*\")+SMA(\"24*\")")}},
+            {1, QStringLiteral("Pasywa razem"), {QStringLiteral("W(9)+W(12)")}},
         }};
 
     const StatementDef receivables{

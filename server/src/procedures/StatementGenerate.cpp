@@ -448,8 +448,9 @@ bool Generator::parseFormulas()
 bool Generator::orderCells()
 {
     const int cells = static_cast<int>(m_rows.size()) * kMaxColumns;
+    // The cells a cell reads, each with the character of its reference.
     auto deps = [&](int cell) {
-        std::vector<int> out;
+        std::vector<std::pair<int, int>> out;
         const Row& row = m_rows[cell / kMaxColumns];
         const int c = cell % kMaxColumns;
         if (row.formula[c] < 0)
@@ -457,16 +458,16 @@ bool Generator::orderCells()
         const Formula& f = m_formulas[row.formula[c]];
         for (const Node& n : f.nodes) {
             if (n.kind == Node::RowRef)
-                out.push_back(m_rowOfLp.value(n.ref) * kMaxColumns + c);
+                out.push_back({m_rowOfLp.value(n.ref) * kMaxColumns + c, n.position});
             else if (n.kind == Node::ColumnRef)
-                out.push_back(cell / kMaxColumns * kMaxColumns + n.ref - 1);
+                out.push_back({cell / kMaxColumns * kMaxColumns + n.ref - 1, n.position});
         }
         return out;
     };
     std::vector<char> state(cells, 0); // 0 new, 1 on the path, 2 done
     struct Frame {
         int cell;
-        std::vector<int> deps;
+        std::vector<std::pair<int, int>> deps;
         size_t next = 0;
     };
     for (int start = 0; start < cells; ++start) {
@@ -478,7 +479,7 @@ bool Generator::orderCells()
         while (!path.empty()) {
             Frame& top = path.back();
             if (top.next < top.deps.size()) {
-                const int d = top.deps[top.next++];
+                const auto [d, at] = top.deps[top.next++];
                 if (state[d] == 2)
                     continue;
                 if (state[d] == 1) {
@@ -489,8 +490,8 @@ bool Generator::orderCells()
                     for (; i < path.size(); ++i)
                         names << QStringLiteral("wiersz %1 kolumna %2").arg(m_rows[path[i].cell / kMaxColumns].lp).arg(path[i].cell % kMaxColumns + 1);
                     names << QStringLiteral("wiersz %1 kolumna %2").arg(m_rows[d / kMaxColumns].lp).arg(d % kMaxColumns + 1);
-                    const Row& row = m_rows[d / kMaxColumns];
-                    return fail(cellError(m_name, row.lp, d % kMaxColumns + 1, 0,
+                    // Named where the reference that closes the circle stands.
+                    return fail(cellError(m_name, m_rows[top.cell / kMaxColumns].lp, top.cell % kMaxColumns + 1, at,
                                           QStringLiteral("odwołania W/K tworzą cykl: %1").arg(names.join(QStringLiteral(" → ")))));
                 }
                 state[d] = 1;

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace pravik::statements {
 namespace {
@@ -414,6 +415,67 @@ TEST_P(StatementPrintoutTest, ExportModeFillsTheQueueInsteadOfPrinting)
     for (qsizetype i = 0; i < generated.size(); ++i)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(Decimal::parse(QString(s.GGG_XML_Q[i + 1][1 + c]).replace(',', '.')), generated[i][c]);
+}
+
+TEST_P(StatementPrintoutTest, OlderPrintoutsUseTheirFixedColumns)
+{
+    const int id = statementId(QStringLiteral("Koszty rodzajowe"));
+    generate(id);
+    const QList<QList<Decimal>> generated = generatedRows(id, 3);
+    korda::Session& s = korda::session();
+    s.DANE_DRUKARKA_EKRAN = 1;
+    auto pdfText = [&](const QString& name, auto procedure) {
+        s.outputRequests.pdfPath = folder.filePath(name);
+        EXPECT_EQ(procedure(1, StatementPrintRequest::userRowsFilter(kUser), QStringLiteral("Koszty w kolumnach"), 0, 0, id), 1);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), s.outputRequests.pdfPath, QStringLiteral("-")});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    auto firstRowAmounts = [&](const QString& text) {
+        for (const QString& line : text.split('\n'))
+            if (line.contains(QStringLiteral("Amortyzacja")))
+                return amountsIn(line);
+        return QList<Decimal>();
+    };
+    const QString two = pdfText(QStringLiteral("2kol.pdf"), PRN_ZESTAW_2KOL);
+    EXPECT_TRUE(two.contains(QStringLiteral("Koszty w kolumnach")));
+    const QList<Decimal> first = firstRowAmounts(two);
+    ASSERT_EQ(first.size(), 2);
+    ASSERT_FALSE(generated.isEmpty());
+    EXPECT_EQ(first, generated[0].mid(0, 2));
+    const QString twenty = pdfText(QStringLiteral("20kol.pdf"), PRN_ZESTAW_MULTIKOL);
+    EXPECT_TRUE(twenty.contains(QRegularExpression(QStringLiteral("\\bLp\\b"))));
+    EXPECT_EQ(firstRowAmounts(twenty).size(), 20);
+    EXPECT_EQ(firstRowAmounts(pdfText(QStringLiteral("5kol.pdf"), PRN_ZESTAW_MULTIKOL_OLD)).size(), 5);
+    EXPECT_EQ(firstRowAmounts(twenty).mid(0, 2), first);
+}
+
+TEST_P(StatementPrintoutTest, ThePrintoutThreadReadsTheWindowsOptions)
+{
+    // The window leaves its options in module storage and starts the printout on a thread of its
+    // own; the rows then come in export mode with the ordinal the window asked for.
+    const int id = statementId(QStringLiteral("Koszty rodzajowe"));
+    generate(id);
+    statementPrintOptions() = StatementPrintOptions();
+    statementPrintOptions().ordinal = true;
+    statementPrintOptions().thousands = true;
+    korda::Session& s = korda::session();
+    s.GGG_PRN_EXPORT_XML = 1;
+    QList<QStringList> queue;
+    int response = 0;
+    std::thread t = korda::startThread(carryPrintOptions([&] {
+        response = PRN_ZESTAW_MULTIKOL_NEW(StatementPrintRequest::userRowsFilter(kUser), QStringLiteral("0"), QString::number(id));
+        queue = korda::session().GGG_XML_Q;
+    }));
+    t.join();
+    statementPrintOptions() = StatementPrintOptions();
+    EXPECT_EQ(response, 1);
+    ASSERT_GT(queue.size(), 1);
+    EXPECT_EQ(queue[0].value(0), QStringLiteral("Lp"));
+    EXPECT_EQ(queue[1].value(0), QStringLiteral("1"));
+    const QList<QList<Decimal>> generated = generatedRows(id, 3);
+    EXPECT_EQ(Decimal::parse(QString(queue[1][2]).replace(',', '.')), generated[0][0].dividedBy1000());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StatementPrintoutTest, test::allBackends(), test::backendName);

@@ -41,6 +41,16 @@ struct StatementPrintOptions {
 // printout thread starts with a copy, see carryPrintOptions).
 StatementPrintOptions& statementPrintOptions();
 
+// Wraps fn so that the thread it runs on starts with the calling thread's print options.
+template <typename Fn>
+auto carryPrintOptions(Fn fn)
+{
+    return [copy = statementPrintOptions(), fn = std::move(fn)]() mutable {
+        statementPrintOptions() = copy;
+        return fn();
+    };
+}
+
 struct StatementPrintRequest {
     StatementPrintOptions options;
     qint32 company = 0;

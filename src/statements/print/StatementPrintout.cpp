@@ -225,8 +225,8 @@ public:
         report::FieldValues values{{kTextField, pieces.first()}, {QStringLiteral("LP"), QString::number(m_row.ordinal)}};
         const StatementHead& h = m_heads[m_index];
         for (int c = 0; c < m_columns; ++c)
-            values.insert(amountField(c + 1),
-                          c < h.columns ? report::FieldValue(m_row.amounts[std::size_t(c)]) : report::FieldValue(QString()));
+            if (c < h.columns)
+                values.insert(amountField(c + 1), m_row.amounts[std::size_t(c)]);
         f.printBand(kRowBand, values, TextRole::Row);
         for (qsizetype i = 1; i < pieces.size(); ++i) {
             checkPage(f, f.bandHeight(kWrapBand), true);
@@ -243,11 +243,17 @@ public:
     }
 
 private:
+    // The captions of the statement, and only as many amount columns as it has (a group's
+    // statements may have fewer than the widest of them).
     void setCaptions(const StatementHead& h)
     {
         m_frame->setValue(QStringLiteral("ETYKIETA_0"), h.captions.value(0));
-        for (int c = 1; c <= m_columns; ++c)
+        report::Layout& l = m_frame->layout();
+        for (int c = 1; c <= m_columns; ++c) {
             m_frame->setValue(captionField(c), c <= h.columns ? h.captions.value(c) : QString());
+            l.setVisible(amountField(c), c <= h.columns);
+            l.setVisible(totalField(c), c <= h.columns);
+        }
     }
 
     void rule(RunFrame& f) { f.printBand(kRuleBand, {}, TextRole::None); }

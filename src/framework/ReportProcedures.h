@@ -33,4 +33,8 @@
     X(PRN_72_DZIENNIK_S_K, "journal", "journal of documents of one batch", STRING, STRING, STRING, BYTE)             \
     X(PRN_72_DZIENNIK_S_J, "journal", "journal of documents of the whole period", STRING, STRING, STRING, BYTE)      \
     X(PRN_73_DZIENNIK, "journal", "statement of journals by batch", STRING, STRING, STRING)                          \
+    X(BT_DANE_FIRMY, "budget-header", "budget form header data: mode (1 opens the window), date, form code", BYTE, LONG, \
+      STRING)                                                                                                          \
+    X(EXPORT_XML, "statement", "XML export window of a budget form: period text, report name", STRING, STRING)       \
+    X(EKSPORT_PSD, "statement", "SPD export window: to date, period type", LONG, LONG)                                \
     X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

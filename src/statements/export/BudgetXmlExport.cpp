@@ -125,6 +125,8 @@ BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& rq)
 
 } // namespace statements
 
+quint8 exportXmlWindow(const QString& periodText, const QString& reportName);
+
 statements::XmlExportForm& xmlExportSettings()
 {
     static statements::XmlExportForm form;
@@ -132,6 +134,14 @@ statements::XmlExportForm& xmlExportSettings()
 }
 
 quint8 EXPORT_XML(const QString& periodText, const QString& reportName)
+{
+    // A host calling through the C interface reads the answer from the session's response.
+    const quint8 result = exportXmlWindow(periodText, reportName);
+    korda::session().globalResponse = result;
+    return result;
+}
+
+quint8 exportXmlWindow(const QString& periodText, const QString& reportName)
 {
     statements::XmlExportForm& form = xmlExportSettings();
     const korda::Session& s = korda::session();

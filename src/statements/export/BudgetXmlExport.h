@@ -63,7 +63,7 @@ BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& request);
 } // namespace statements
 
 // The exported window: 1 when the user pressed "Wykonaj" (the form's values stay in module
-// storage for the run), else 0.
+// storage for the run), else 0; also left in the session's response for C hosts.
 quint8 EXPORT_XML(const QString& periodText, const QString& reportName);
 statements::XmlExportForm& xmlExportSettings();
 

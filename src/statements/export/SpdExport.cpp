@@ -173,9 +173,10 @@ quint8 EKSPORT_PSD(DayNumber to, qint32 periodType)
     for (int i = 0; i < 10; ++i)
         s.GGG_SPEC_EKSPORT[size_t(i)] = settings.fields[size_t(i)];
     s.GGG_SPEC_EKSPORT[10] = dateFromDay(statements::spdBusinessDate(to, periodType)).toString(Qt::ISODate);
-    if (statements::spdWindow())
-        return statements::spdWindow()() ? 1 : 0;
-    return 1;
+    // A host calling through the C interface reads the answer from the session's response.
+    const quint8 result = statements::spdWindow() ? (statements::spdWindow()() ? 1 : 0) : 1;
+    s.globalResponse = result;
+    return result;
 }
 
 } // namespace pravik

@@ -50,7 +50,8 @@ bool writeSpdCsv(const StatementPrintRequest& request, const SpdSettings& settin
 
 // The exported window: loads the company's settings into GGG:SPEC_EKSPORT_1..11 with the business
 // date proposed for the period; 1 when the user pressed "Wykonaj". A host with widgets shows the
-// form through setSpdWindow; without one the settings are taken as they are.
+// form through setSpdWindow; without one the settings are taken as they are. The answer is also
+// left in the session's response for C hosts.
 quint8 EKSPORT_PSD(DayNumber to, qint32 periodType);
 void setSpdWindow(std::function<bool()> window);
 

@@ -33,4 +33,12 @@
     X(PRN_72_DZIENNIK_S_K, "journal", "journal of documents of one batch", STRING, STRING, STRING, BYTE)             \
     X(PRN_72_DZIENNIK_S_J, "journal", "journal of documents of the whole period", STRING, STRING, STRING, BYTE)      \
     X(PRN_73_DZIENNIK, "journal", "statement of journals by batch", STRING, STRING, STRING)                          \
+    X(PRN_ZESTAW_MULTIKOL_NEW, "statement", "multi-column statement: row filter, group id, statement id", STRING,     \
+      STRING, STRING)                                                                                                  \
+    X(PRN_ZESTAW_2KOL, "statement", "statement with two amount columns: preview, row filter, title, thousands, "     \
+      "group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                                \
+    X(PRN_ZESTAW_MULTIKOL, "statement", "statement with twenty amount columns and Lp: preview, row filter, title, "  \
+      "thousands, group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                     \
+    X(PRN_ZESTAW_MULTIKOL_OLD, "statement", "statement with five amount columns: preview, row filter, title, "       \
+      "thousands, group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                     \
     X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

@@ -13,6 +13,7 @@
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
 #include "statements/forms/BudgetHeader.h"
+#include "statements/print/StatementProcedures.h"
 #include "turnover/OtherStatements.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/print/PrnObrotySql.h"

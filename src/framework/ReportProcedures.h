@@ -33,6 +33,14 @@
     X(PRN_72_DZIENNIK_S_K, "journal", "journal of documents of one batch", STRING, STRING, STRING, BYTE)             \
     X(PRN_72_DZIENNIK_S_J, "journal", "journal of documents of the whole period", STRING, STRING, STRING, BYTE)      \
     X(PRN_73_DZIENNIK, "journal", "statement of journals by batch", STRING, STRING, STRING)                          \
+    X(PRN_ZESTAW_MULTIKOL_NEW, "statement", "multi-column statement: row filter, group id, statement id", STRING,     \
+      STRING, STRING)                                                                                                  \
+    X(PRN_ZESTAW_2KOL, "statement", "statement with two amount columns: preview, row filter, title, thousands, "     \
+      "group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                                \
+    X(PRN_ZESTAW_MULTIKOL, "statement", "statement with twenty amount columns and Lp: preview, row filter, title, "  \
+      "thousands, group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                     \
+    X(PRN_ZESTAW_MULTIKOL_OLD, "statement", "statement with five amount columns: preview, row filter, title, "       \
+      "thousands, group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                     \
     X(BT_DANE_FIRMY, "budget-header", "budget form header data: mode (1 opens the window), date, form code", BYTE, LONG, \
       STRING)                                                                                                          \
     X(EXPORT_XML, "statement", "XML export window of a budget form: period text, report name", STRING, STRING)       \

@@ -10,6 +10,7 @@
 #include "delivery/MailRoutes.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
+#include "ledger/LedgerProcedures.h"
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
 #include "statements/forms/BudgetHeader.h"

@@ -107,7 +107,11 @@ ComputedAccounts computeAccounts(AccountList accounts, const ComputationRequest&
     // The user's scratch rows are written, computed by the server and read back as one unit:
     // another run of the same user waits for it instead of replacing the rows half-way, and a
     // failed step leaves nothing to be printed as if it were the figures.
-    const auto failedSql = [&] { return fail(StatementOutcome::Failed, utilka::errorText()); };
+    // The driver's text is shown once, as a warning, by checkSql; the outcome carries no second one.
+    const auto failedSql = [&] {
+        utilka::checkSql();
+        return fail(StatementOutcome::Failed, QString());
+    };
     stage(ComputationStage::ServerRows);
     utilka::ScratchTransaction unit(rq.user);
     if (!unit.ok() || !writeServerRows(rq.user, accounts))
@@ -124,10 +128,8 @@ ComputedAccounts computeAccounts(AccountList accounts, const ComputationRequest&
     korda::ZAPYTANIESQL.close();
 
     stage(ComputationStage::ReadBack);
-    if (!readServerRows(rq.user, accounts) || !unit.commit()) {
-        utilka::checkSql();
+    if (!readServerRows(rq.user, accounts) || !unit.commit())
         return failedSql();
-    }
     out.accounts = std::move(accounts);
     return out;
 }
@@ -139,7 +141,7 @@ TurnoverStatement computeTurnoverStatement(const AccountList& accounts, const Co
     if (computed.outcome != StatementOutcome::Completed) {
         if (computed.outcome == StatementOutcome::Refused)
             utilka::MSG_OST(computed.message);
-        else
+        else if (!computed.message.isEmpty())
             utilka::MSG_INF(computed.message);
         TurnoverStatement empty;
         empty.outcome = computed.outcome;

@@ -309,6 +309,10 @@ TEST_F(CliFailure, AMissingReadOnlyOrFullOutputFolderFailsEveryKindOfOutput)
     expectFailed(pravik(turnover(db, {QStringLiteral("--xlsx"), missing + QStringLiteral("/o.xlsx")}), m_tmp.path()),
                  missing + QStringLiteral("/o.xlsx"), QStringLiteral("brak"));
     EXPECT_FALSE(QFileInfo::exists(missing));
+    // A PDF target that is a folder.
+    const Outcome folderTarget = pravik(journal(db, {QStringLiteral("--pdf"), m_out.path()}), m_tmp.path());
+    expectFailed(folderTarget, QString(), m_out.path());
+    EXPECT_TRUE(QFileInfo(m_out.path()).isDir());
 
     // Read-only and full folders need a file system of their own.
     const QString ro = out(QStringLiteral("ro"));

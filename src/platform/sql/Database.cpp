@@ -3,6 +3,7 @@
 #include "platform/sql/CursorData.h"
 #include "platform/sql/ErrorCodes.h"
 #include "platform/sql/ProcedureRegistry.h"
+#include "platform/sql/SqlCapture.h"
 #include "platform/sql/SqliteFunctions.h"
 #include "platform/sql/Translator.h"
 
@@ -301,9 +302,10 @@ Cursor Database::remember(Cursor cursor)
 
 Cursor Database::exec(const QString& tsql)
 {
-    if (isCall(tsql))
-        return call(tsql);
-    return run(translate(tsql, m_spec.dialect));
+    Cursor cursor = isCall(tsql) ? call(tsql) : run(translate(tsql, m_spec.dialect));
+    if (SqlCapture::enabled())
+        SqlCapture::record(tsql, cursor.ok() ? QString() : cursor.errorText());
+    return cursor;
 }
 
 Cursor Database::execNative(const QString& sql)

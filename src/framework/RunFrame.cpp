@@ -13,6 +13,7 @@
 #include "platform/report/PrinterSink.h"
 #include "siblings/korda/RuntimeStatus.h"
 #include "siblings/korda/Session.h"
+#include "siblings/korda/TemporaryRoot.h"
 #include "siblings/outlik/PdfMail.h"
 #include "siblings/tekston/TextReport.h"
 #include "siblings/utilka/Messages.h"
@@ -133,7 +134,7 @@ bool RunFrame::start()
     m_sqlFailuresAtStart = status.failureCount;
     status.clearFirstFailure();
 
-    const QString cutemp = s.GLO_CUTEMP.trimmed().isEmpty() ? QDir::tempPath() : QDir::fromNativeSeparators(s.GLO_CUTEMP.trimmed());
+    const QString cutemp = korda::temporaryRoot();
     // Runs that were killed left their folders (and spools of many megabytes) behind.
     {
         static QMutex mutex;

@@ -80,7 +80,7 @@ void removeTreeAt(int parent, const char* name, int depth)
     unlinkat(parent, name, AT_REMOVEDIR);
 }
 
-extern "C" void onStopSignal(int sig)
+void onStopSignal(int sig)
 {
     const int saved = errno;
     for (Slot& slot : g_slots)

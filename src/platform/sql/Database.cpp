@@ -292,7 +292,11 @@ Cursor Database::exec(const QString& tsql)
 {
     if (isCall(tsql))
         return call(tsql);
-    return run(translate(tsql, m_spec.dialect));
+    QString refused;
+    const QString sql = translate(tsql, m_spec.dialect, &refused);
+    if (!refused.isEmpty())
+        return remember(Cursor::failure(kDriverError, refused));
+    return run(sql);
 }
 
 Cursor Database::execNative(const QString& sql)

@@ -1,5 +1,6 @@
 // The statement of entries on accounts for hosts that load the module by name.
 #include "framework/CApi.h"
+#include "framework/CEntry.h"
 #include "turnover/OtherStatements.h"
 
 #include <cstdint>
@@ -10,7 +11,9 @@ extern "C" PRAVIK_EXPORT void PRN_RAPORT_KONTO_SQL(uint8_t cumulativeWithOpening
                                                    const char* yearName, uint8_t variant, uint8_t thousands,
                                                    const char* title, uint8_t syntheticOnly, uint8_t nonZeroBalanceLeaves)
 {
-    auto text = [](const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); };
-    pravik::PRN_RAPORT_KONTO_SQL(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, text(mask),
-                                 text(yearName), variant, thousands, text(title), syntheticOnly, nonZeroBalanceLeaves);
+    pravik::capi::runReport("PRN_RAPORT_KONTO_SQL", [&] {
+        auto text = [](const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); };
+        pravik::PRN_RAPORT_KONTO_SQL(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, text(mask),
+                                     text(yearName), variant, thousands, text(title), syntheticOnly, nonZeroBalanceLeaves);
+    });
 }

@@ -1,7 +1,10 @@
 #include "turnover/print/PrnObrotySql.h"
 
 #include "framework/CApi.h"
+#include "framework/CEntry.h"
 #include "siblings/korda/Session.h"
+#include "siblings/outlik/CompanyAddress.h"
+#include "turnover/compute/AccountListBuilder.h"
 #include "turnover/compute/TurnoverComputation.h"
 #include "turnover/print/TurnoverPrintout.h"
 #include "turnover/window/TurnoverProcedureTable.h"
@@ -70,6 +73,23 @@ void PRN_OBROTY_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quin
                     const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
                     quint8 syntheticOnly, quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly)
 {
+    // A host that calls the statement without the parameter window would otherwise get an empty
+    // statement: it gets what the window prepares with its defaults, the session's year and
+    // period and the whole chart, for this call only.
+    turnover::TurnoverSettings& st = turnover::turnoverSettings();
+    const bool withoutWindow = st.accounts.isEmpty() && st.yearId == 0;
+    if (withoutWindow) {
+        const korda::Session& s = korda::session();
+        turnover::AccountSelection selection;
+        selection.syntheticOnly = syntheticOnly == 1;
+        const turnover::AccountListResult list =
+            turnover::buildAccountList(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, selection);
+        st.yearId = s.DANE_LATA_OBROTOWE;
+        st.period = s.DANE_DATA_OKRESU;
+        st.accounts = list.accounts;
+        outlik::USTAL_ADRES_FIRMY();
+    }
+
     turnover::TurnoverParameters p;
     p.cumulativeWithOpening = cumulativeWithOpening == 1;
     p.cardIndexAccounts = cardIndexAccounts == 1;
@@ -85,6 +105,8 @@ void PRN_OBROTY_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quin
     p.nonZeroBalanceSynthetic = nonZeroBalanceSynthetic == 1;
     p.lastLevelOnly = lastLevelOnly == 1;
     turnover::runTurnoverStatement(p);
+    if (withoutWindow)
+        turnover::turnoverSettings() = turnover::TurnoverSettings();
 }
 
 } // namespace pravik
@@ -106,7 +128,9 @@ extern "C" PRAVIK_EXPORT void PRN_OBROTY_SQL(unsigned char cumulativeWithOpening
                                              unsigned char nonZeroBalanceLeaves, unsigned char nonZeroBalanceSynthetic,
                                              unsigned char lastLevelOnly)
 {
-    pravik::PRN_OBROTY_SQL(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, text(mask),
-                           text(yearName), variant, thousands, text(title), syntheticOnly, nonZeroBalanceLeaves,
-                           nonZeroBalanceSynthetic, lastLevelOnly);
+    pravik::capi::runReport("PRN_OBROTY_SQL", [&] {
+        pravik::PRN_OBROTY_SQL(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, text(mask),
+                               text(yearName), variant, thousands, text(title), syntheticOnly, nonZeroBalanceLeaves,
+                               nonZeroBalanceSynthetic, lastLevelOnly);
+    });
 }

@@ -1,5 +1,6 @@
 // The reconciliation of balances with settlements for hosts that load the module by name.
 #include "framework/CApi.h"
+#include "framework/CEntry.h"
 #include "turnover/OtherStatements.h"
 
 #include <cstdint>
@@ -11,8 +12,10 @@ extern "C" PRAVIK_EXPORT void PRN_OBROTY_SQL_UZGODNIENIE(uint8_t cumulativeWithO
                                                          uint8_t thousands, const char* title, uint8_t syntheticOnly,
                                                          uint8_t nonZeroBalanceLeaves)
 {
-    auto text = [](const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); };
-    pravik::PRN_OBROTY_SQL_UZGODNIENIE(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly,
-                                       text(mask), text(yearName), variant, thousands, text(title), syntheticOnly,
-                                       nonZeroBalanceLeaves);
+    pravik::capi::runReport("PRN_OBROTY_SQL_UZGODNIENIE", [&] {
+        auto text = [](const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); };
+        pravik::PRN_OBROTY_SQL_UZGODNIENIE(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly,
+                                           text(mask), text(yearName), variant, thousands, text(title), syntheticOnly,
+                                           nonZeroBalanceLeaves);
+    });
 }

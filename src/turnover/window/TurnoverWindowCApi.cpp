@@ -1,5 +1,6 @@
 // The turnover window and the statement browse for hosts that load the module by name.
 #include "framework/CApi.h"
+#include "framework/CEntry.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/window/ParamPrnObroty.h"
 
@@ -9,11 +10,15 @@
    statement; synthetic: 1 for synthetic accounts only (kinds other than 1 and 2). */
 extern "C" PRAVIK_EXPORT void PARAM_PRN_OBROTY(uint8_t kind, uint8_t synthetic)
 {
-    pravik::PARAM_PRN_OBROTY(kind, synthetic);
+    pravik::capi::runReport("PARAM_PRN_OBROTY", [&] {
+        pravik::PARAM_PRN_OBROTY(kind, synthetic);
+    });
 }
 
 /* The user's rows of a computed statement; title in UTF-8 (may be NULL). */
 extern "C" PRAVIK_EXPORT void Bro_zestawienie_ois(int32_t statementId, uint8_t mode, uint8_t filter, const char* title)
 {
-    pravik::turnover::Bro_zestawienie_ois(statementId, mode, filter, title ? QString::fromUtf8(title) : QString());
+    pravik::capi::runReport("Bro_zestawienie_ois", [&] {
+        pravik::turnover::Bro_zestawienie_ois(statementId, mode, filter, title ? QString::fromUtf8(title) : QString());
+    });
 }

@@ -6,10 +6,12 @@
 #include "MailOptions.h"
 #include "OptionReader.h"
 #include "Options.h"
+#include "TextPrinterChoice.h"
 
 #include "journals/JournalOptions.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/JournalWindowModel.h"
+#include "platform/PrintableText.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Gateway.h"
@@ -112,7 +114,7 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
                                           "PRN_71_DZIENNIK_P_TXT", "PRN_72_DZIENNIK_S_K", "PRN_72_DZIENNIK_S_J",
                                           "PRN_73_DZIENNIK"};
         if (!known.contains(out->procedure)) {
-            ctx.error(QStringLiteral("journal: unknown procedure %1").arg(out->procedure));
+            ctx.error(QStringLiteral("journal: unknown procedure %1").arg(quotedInput(out->procedure)));
             return false;
         }
         out->kind = out->procedure.mid(4, 2).toInt();
@@ -138,6 +140,17 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
     return true;
 }
 
+// Why the window does not offer renumbering, for the journal asked for.
+QString renumberingRefusal(const JournalWindowModel& window, qint32 kind)
+{
+    if (kind == 73)
+        return QStringLiteral("journal: kind 73 (the statement of journals) has no renumbering");
+    if (!window.control(JournalWindowModel::Control::Renumber).visible)
+        return QStringLiteral("journal: kind %1: renumbering is not offered by an installation that prints approved "
+                              "figures only (GGG:WERSJA_DLA_KRAB_PRIORYTET below 2)").arg(kind);
+    return QStringLiteral("journal: kind %1: renumbering is not offered in a closed period").arg(kind);
+}
+
 // The procedure called as a host calls it: the session's year and period are the journal's.
 int runProcedure(CommandContext& ctx, const JournalArgs& a)
 {
@@ -154,7 +167,7 @@ int runProcedure(CommandContext& ctx, const JournalArgs& a)
         const QString id = utilka::FUNCVAY(QStringLiteral("select id_paczka from PACZKA where id_firmy=%1 AND id_lata_obrot=%2 AND kod_paczki=%3")
                                                .arg(s.DANE_ID_FIRMY).arg(o.yearId).arg(sql::sqlText(a.batch)));
         if (id.isEmpty()) {
-            ctx.error(QStringLiteral("journal: no journal \"%1\" in the year").arg(a.batch));
+            ctx.error(QStringLiteral("journal: no journal %1 in the year").arg(quotedInput(a.batch)));
             return kExitFailure;
         }
         o.batchId = id.toInt();
@@ -192,6 +205,7 @@ int runProcedure(CommandContext& ctx, const JournalArgs& a)
         ctx.error(QStringLiteral("journal: %1 did not complete").arg(a.procedure));
         return kExitFailure;
     }
+    ctx.note(doneNote(ctx, s.DANE_NAGLOWEK_WYDRUKU, a.procedure, a.filter));
     return kExitOk;
 }
 
@@ -227,7 +241,7 @@ int runJournal(CommandContext& ctx, const QStringList& args)
                                     : window.selectPeriodDate(monthPeriod(yearOf(korda::session().DANE_DATA_OKRESU),
                                                                           monthOf(korda::session().DANE_DATA_OKRESU)));
         if (!chosen) {
-            ctx.error(QStringLiteral("journal: the year has no period \"%1\"").arg(ctx.period));
+            ctx.error(QStringLiteral("journal: the year has no period %1").arg(quotedInput(ctx.period)));
             return kExitFailure;
         }
     }
@@ -237,7 +251,7 @@ int runJournal(CommandContext& ctx, const QStringList& args)
             return kExitUsage;
         }
         if (!window.selectBatchCode(a.batch)) {
-            ctx.error(QStringLiteral("journal: no journal \"%1\" in the year").arg(a.batch));
+            ctx.error(QStringLiteral("journal: no journal %1 in the year").arg(quotedInput(a.batch)));
             return kExitFailure;
         }
     }
@@ -251,8 +265,7 @@ int runJournal(CommandContext& ctx, const QStringList& args)
     }
     if (a.renumberFrom) {
         if (!window.setRenumber(true) || !window.setRenumberFrom(*a.renumberFrom)) {
-            ctx.error(QStringLiteral("journal: renumbering is not offered here (kind 73, a closed period, or an "
-                                     "installation that prints approved figures only)"));
+            ctx.error(renumberingRefusal(window, a.kind));
             return kExitFailure;
         }
     } else if (window.renumber()) {
@@ -268,9 +281,20 @@ int runJournal(CommandContext& ctx, const QStringList& args)
     if (a.copies)
         window.setCopies(*a.copies);
 
-    if (a.textPrinting && a.textFile.isEmpty() && a.printer.isEmpty() && korda::session().DANE_NAZWA_DRUKARKI.trimmed().isEmpty()) {
-        ctx.error(QStringLiteral("journal: name the text printer with --printer NAME or write the text with --text FILE"));
-        return kExitUsage;
+    if (a.textPrinting) {
+        QString printer = a.printer.trimmed();
+        if (printer.isEmpty()) {
+            const TextPrinterChoice choice = defaultTextPrinter();
+            if (choice.name.isEmpty()) {
+                ctx.error(QStringLiteral("journal: ") + choice.problem);
+                return kExitFailure;
+            }
+            printer = choice.name;
+            window.setPrinterName(printer);
+            ctx.note(QStringLiteral("journal: text printer %1 (%2)").arg(quotedInput(printer), choice.source));
+        }
+        if (const QString problem = textPrinterProblem(printer); !problem.isEmpty())
+            ctx.error(QStringLiteral("journal: ") + problem);
     }
 
     // Files are asked for through the preview road (the frame writes what the host asked for);
@@ -289,7 +313,7 @@ int runJournal(CommandContext& ctx, const QStringList& args)
         ctx.error(QStringLiteral("journal: %1 did not complete").arg(window.lastProcedure()));
         return kExitFailure;
     }
-    ctx.note(QStringLiteral("%1 (%2)").arg(window.lastProcedure(), window.lastFilter()));
+    ctx.note(doneNote(ctx, window.title(), window.lastProcedure(), window.lastFilter()));
     if (!out.pdfPath.isEmpty() && !QFileInfo::exists(out.pdfPath))
         return kExitFailure;
     return kExitOk;
@@ -316,8 +340,12 @@ PRAVIK_COMMAND(QStringLiteral("journal"),
                    "off-balance accounts in the totals (71, 73).\n"
                    "Output: --pdf FILE, --png DIR (one PNG per page), --print (the printer --printer\n"
                    "names, else the default printer, --copies N). --text prints for a text (matrix)\n"
-                   "printer: with FILE the printer's bytes go to FILE, else to the text printer\n"
-                   "--printer NAME. The preview needs a screen and is not offered here.\n"
+                   "printer: with FILE the printer's bytes go to FILE, else to the text printer.\n"
+                   "The text printer is --printer NAME, else DANE_NAZWA_DRUKARKI (--set), else Name in\n"
+                   "[TextPrinter] of the settings file, else the first printer of DRUKARKA whose\n"
+                   "control codes give a page (\"Ilość linii wydruku\"). A printer without that code\n"
+                   "prints every row on a page of its own; the run says so.\n"
+                   "The preview needs a screen and is not offered here.\n"
                    "\n"
                    "E-mail:\n") + mailOptionsHelp() + QStringLiteral(
                    "\n"

@@ -6,7 +6,9 @@
 #include "MailOptions.h"
 #include "OptionReader.h"
 #include "Options.h"
+#include "TextPrinterChoice.h"
 
+#include "platform/PrintableText.h"
 #include "siblings/korda/Session.h"
 #include "turnover/browse/StatementBrowseRows.h"
 #include "turnover/browse/XlsxExport.h"
@@ -141,7 +143,7 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
                 if (v == text)
                     out->variant = kindNumber;
             if (!out->variant) {
-                ctx.error(QStringLiteral("turnover: --variant takes period (1), net (2) or simple (3), not \"%1\"").arg(v));
+                ctx.error(QStringLiteral("turnover: --variant takes period (1), net (2) or simple (3), not %1").arg(quotedInput(v)));
                 return false;
             }
         } else if (name == QLatin1String("--currency")) {
@@ -162,7 +164,7 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
                 bool ok = false;
                 const int g = part.trimmed().toInt(&ok);
                 if (!ok || g < 0 || g > 9) {
-                    ctx.error(QStringLiteral("turnover: --groups takes digits 0 to 9 separated by commas, not \"%1\"").arg(v));
+                    ctx.error(QStringLiteral("turnover: --groups takes digits 0 to 9 separated by commas, not %1").arg(quotedInput(v)));
                     return false;
                 }
                 groups << g;
@@ -254,7 +256,7 @@ bool applyOptions(CommandContext& ctx, Model& w, const TurnoverArgs& a)
         return false;
     };
     if (!a.saved.isEmpty() && !w.chooseVariantName(a.saved)) {
-        ctx.error(QStringLiteral("turnover: no saved variant \"%1\" of %2 for this user").arg(a.saved, w.reportKey()));
+        ctx.error(QStringLiteral("turnover: no saved variant %1 of %2 for this user").arg(quotedInput(a.saved), w.reportKey()));
         return false;
     }
     if (a.variant && !w.setVariant(*a.variant))
@@ -265,7 +267,7 @@ bool applyOptions(CommandContext& ctx, Model& w, const TurnoverArgs& a)
         if (!flag->set(w, on))
             return refused(QStringLiteral("--%1%2").arg(on ? QString() : QStringLiteral("no-"), QLatin1String(flag->name)));
     if (!a.currency.isEmpty() && !w.setCurrency(a.currency))
-        return refused(QStringLiteral("--currency %1").arg(a.currency));
+        return refused(QStringLiteral("--currency %1").arg(quotedInput(a.currency)));
     if (!a.title.isEmpty())
         w.setTitle(a.title);
     if (!a.description.isEmpty())
@@ -322,15 +324,26 @@ int runTurnover(CommandContext& ctx, const QStringList& args)
     if (!ctx.period.isEmpty()) {
         const bool closing = ctx.period.trimmed().compare(QLatin1String("BZ"), Qt::CaseInsensitive) == 0;
         if (!(closing ? w.selectPeriodText(QStringLiteral("BZ")) : w.selectPeriodDate(s.DANE_DATA_OKRESU))) {
-            ctx.error(QStringLiteral("turnover: the year has no period \"%1\"").arg(ctx.period));
+            ctx.error(QStringLiteral("turnover: the year has no period %1").arg(quotedInput(ctx.period)));
             return kExitFailure;
         }
     }
     if (!applyOptions(ctx, w, a))
         return kExitUsage;
-    if (a.textPrinting && a.textFile.isEmpty() && w.printerName().trimmed().isEmpty()) {
-        ctx.error(QStringLiteral("turnover: name the text printer with --printer NAME or write the text with --text FILE"));
-        return kExitUsage;
+    if (a.textPrinting) {
+        QString printer = a.printer.trimmed();
+        if (printer.isEmpty()) {
+            const TextPrinterChoice choice = defaultTextPrinter();
+            if (choice.name.isEmpty()) {
+                ctx.error(QStringLiteral("turnover: ") + choice.problem);
+                return kExitFailure;
+            }
+            printer = choice.name;
+            w.setPrinterName(printer);
+            ctx.note(QStringLiteral("turnover: text printer %1 (%2)").arg(quotedInput(printer), choice.source));
+        }
+        if (const QString problem = textPrinterProblem(printer); !problem.isEmpty())
+            ctx.error(QStringLiteral("turnover: ") + problem);
     }
 
     bool written = false;
@@ -365,7 +378,7 @@ int runTurnover(CommandContext& ctx, const QStringList& args)
         ctx.error(QStringLiteral("turnover: %1 did not complete").arg(w.lastProcedure()));
         return kExitFailure;
     }
-    ctx.note(w.lastProcedure());
+    ctx.note(doneNote(ctx, w.options().title.isEmpty() ? w.defaultTitle() : w.options().title, w.lastProcedure()));
     if (!out.pdfPath.isEmpty() && !QFileInfo::exists(out.pdfPath))
         return kExitFailure;
     return kExitOk;

@@ -1,11 +1,13 @@
-// "pravik db check": whether the turnover table agrees with the postings, company by company and
-// year by year. Exit 0 when everything agrees, 1 when a difference (or an error) is found.
+// "pravik db check": whether the turnover table and the document amounts agree with the
+// postings, company by company and year by year. Exit 0 when everything agrees, 1 when a
+// difference (or an error) is found.
 #include "Command.h"
 #include "Options.h"
 
 #include "platform/PrintableText.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
+#include "server/src/procedures/DocumentAmounts.h"
 #include "server/src/procedures/TurnoverTable.h"
 
 namespace pravik::cli {
@@ -59,12 +61,28 @@ int runDbCheck(CommandContext& ctx, const QStringList& args)
         }
         if (check.differences == 0) {
             ctx.out(QStringLiteral("company %1, year %2: turnovers agree with postings").arg(company).arg(year));
+        } else {
+            rc = kExitFailure;
+            ctx.out(QStringLiteral("company %1, year %2: %3 turnover rows disagree with postings")
+                        .arg(company).arg(year).arg(check.differences));
+            for (const QString& s : check.samples)
+                ctx.out(QStringLiteral("  %1").arg(s));
+        }
+
+        const server::DocumentAmountCheck documents = server::checkDocumentAmounts(db, company, year);
+        if (!documents.ok) {
+            ctx.error(QStringLiteral("db check: company %1, year %2: %3").arg(company).arg(year).arg(documents.error));
+            rc = kExitFailure;
+            continue;
+        }
+        if (documents.differences == 0) {
+            ctx.out(QStringLiteral("company %1, year %2: document amounts agree with postings").arg(company).arg(year));
             continue;
         }
         rc = kExitFailure;
-        ctx.out(QStringLiteral("company %1, year %2: %3 turnover rows disagree with postings")
-                    .arg(company).arg(year).arg(check.differences));
-        for (const QString& s : check.samples)
+        ctx.out(QStringLiteral("company %1, year %2: %3 document amounts disagree with postings")
+                    .arg(company).arg(year).arg(documents.differences));
+        for (const QString& s : documents.samples)
             ctx.out(QStringLiteral("  %1").arg(s));
     }
     return rc;
@@ -73,12 +91,14 @@ int runDbCheck(CommandContext& ctx, const QStringList& args)
 } // namespace
 
 PRAVIK_COMMAND(QStringLiteral("db check"),
-               QStringLiteral("check that the turnover table agrees with the postings (exit 1 if not)"),
+               QStringLiteral("check that the turnover table and document amounts agree with the postings (exit 1 if not)"),
                QStringLiteral("pravik --db DB [--company N] [--year N] db check\n"
                               "\n"
                               "Derives the turnovers and balances of every account, period and currency afresh from\n"
-                              "the documents and compares them with the turnover table OBROTY_I_SALDA. Prints one line\n"
-                              "per fiscal year and the first differences; exits with 1 when any row disagrees.\n"),
+                              "the documents and compares them with the turnover table OBROTY_I_SALDA, and checks that\n"
+                              "every document's amount (NAG_DOK.kwota_dok) is the debit (or the credit) total of its\n"
+                              "posting lines. Prints the result per fiscal year and the first differences; exits with 1\n"
+                              "when anything disagrees.\n"),
                &runDbCheck)
 
 } // namespace pravik::cli

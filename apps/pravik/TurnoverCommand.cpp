@@ -240,6 +240,14 @@ bool parseArgs(CommandContext& ctx, const QStringList& args, TurnoverArgs* out)
         ctx.error(QStringLiteral("turnover: --xlsx writes the browse rows and goes alone"));
         return false;
     }
+    // The on-screen list ("Zapisz do tabeli") exists for the turnover statement only; the other
+    // kinds have rows of other shapes and no list to export.
+    if (!out->xlsx.isEmpty() && (out->kind == 1 || out->kind == 2)) {
+        ctx.error(QStringLiteral("turnover: --xlsx writes the on-screen list of the turnover statement (--kind 3);"
+                                 " statement kind %1 has none: choose --pdf FILE, --png DIR or --text [FILE]")
+                      .arg(out->kind));
+        return false;
+    }
     if (out->textPrinting && (!out->pdf.isEmpty() || !out->pngFolder.isEmpty())) {
         ctx.error(QStringLiteral("turnover: a text-printer statement goes to --text FILE or to the printer, not to --pdf or --png"));
         return false;
@@ -412,8 +420,8 @@ QString turnoverHelp()
         + flags
         + QStringLiteral(
             "\nOutput: --pdf FILE, --png DIR (one PNG per page), --print (the printer --printer names),\n"
-            "--text [FILE] for a text (matrix) printer, or --xlsx FILE: the statement's rows as the\n"
-            "on-screen list shows them (\"Zapisz do tabeli\"), written as a spreadsheet.\n"
+            "--text [FILE] for a text (matrix) printer, or --xlsx FILE (kind 3 only): the statement's\n"
+            "rows as the on-screen list shows them (\"Zapisz do tabeli\"), written as a spreadsheet.\n"
             "\nE-mail:\n")
         + mailOptionsHelp()
         + QStringLiteral(
@@ -425,7 +433,7 @@ QString turnoverHelp()
 } // namespace
 
 PRAVIK_COMMAND(QStringLiteral("turnover"),
-               QStringLiteral("turnover and balance statements (kinds 1, 2, 3) to PDF, PNG, text, a printer or XLSX"),
+               QStringLiteral("turnover and balance statements (kinds 1, 2, 3) to PDF, PNG, text, a printer, or XLSX (kind 3)"),
                turnoverHelp(), &runTurnover)
 
 } // namespace pravik::cli

@@ -32,10 +32,9 @@ QList<BatchEntry> BatchStatementSource::batches()
 DebitCredit BatchStatementSource::sums(const QString& sql, bool showFailure)
 {
     DebitCredit totals;
-    const bool both = m_options.PRN_SUMUJ_POZABILANSOWE != 0;
     if (utilka::EXECSQL(sql) && ZAPYTANIESQL.next() == 0) {
         totals.wn = ZAPYTANIESQL.dec(4);
-        totals.ma = both ? ZAPYTANIESQL.dec(5) : totals.wn;
+        totals.ma = ZAPYTANIESQL.dec(5);
     }
     const bool failed = korda::runtimeStatus().statementFailed;
     if (failed) {

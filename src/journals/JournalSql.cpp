@@ -20,17 +20,23 @@ QString offBalanceTypeCondition(Side side)
                                : QStringLiteral(" AND dbo.TG_GetTypKonta(id_firmy,id_lata_obrot,konto_ma) <> 'P'");
 }
 
-QString batchSumHead(bool includeOffBalance)
-{
-    return includeOffBalance ? QStringLiteral("select 1,1,1, isnull(sum(p.kwota_wn),0), isnull(sum(p.kwota_ma),0) from POZ_DOK p "
-                                              "inner join NAG_DOK n on p.id_nag_dok=n.id_nag_dok where ")
-                             : QStringLiteral("select 1,1,1, isnull(sum(p.kwota_wn),0) from POZ_DOK p inner join NAG_DOK n on "
-                                              "p.id_nag_dok=n.id_nag_dok where ");
-}
-
 QString notOffBalance(qint32 company, qint32 year, const QString& account)
 {
     return QStringLiteral("dbo.TG_SPR_KONTO_POZAB(%1,%2,%3)=0").arg(num(company), num(year), account);
+}
+
+// Debit and credit are summed each over its own side: without the off-balance accounts, a line
+// whose debit is on a balance account and whose credit is off balance counts only on the debit.
+QString batchSumHead(qint32 company, qint32 year, bool includeOffBalance)
+{
+    if (includeOffBalance)
+        return QStringLiteral("select 1,1,1, isnull(sum(p.kwota_wn),0), isnull(sum(p.kwota_ma),0) from POZ_DOK p "
+                              "inner join NAG_DOK n on p.id_nag_dok=n.id_nag_dok where ");
+    return QStringLiteral("select 1,1,1, isnull(sum(case when %1 then p.kwota_wn else 0 end),0),"
+                          " isnull(sum(case when %2 then p.kwota_ma else 0 end),0) from POZ_DOK p"
+                          " inner join NAG_DOK n on p.id_nag_dok=n.id_nag_dok where ")
+        .arg(notOffBalance(company, year, QStringLiteral("p.konto_wn")),
+             notOffBalance(company, year, QStringLiteral("p.konto_ma")));
 }
 
 } // namespace
@@ -134,13 +140,14 @@ QString documentRowsSql(const QString& condition, quint8 sort)
 
 QString documentOpeningSql(qint32 company, qint32 year, DayNumber period, std::optional<qint32> batchId)
 {
+    // The same documents the journal lists for its own period (cash-register documents
+    // included), only of the earlier periods: "Razem" is then what the journal lists from the
+    // start of the year.
     QString sql = QStringLiteral("select 1,1,1, isnull(sum(KWOTA_DOK),0) from NAG_DOK where id_firmy=") + num(company)
         + QStringLiteral(" AND id_lata_obrot=") + num(year) + QStringLiteral(" AND data_okresu<") + num(period);
     if (batchId)
-        sql += QStringLiteral(" AND isnull(czy_rk,0)<>10 AND id_paczka=") + num(*batchId)
-            + QStringLiteral(" AND isnull(status,0)<>0");
-    else
-        sql += QStringLiteral(" AND isnull(czy_rk,0)<>10 AND isnull(status,0)<>0");
+        sql += QStringLiteral(" AND id_paczka=") + num(*batchId);
+    sql += QStringLiteral(" AND isnull(status,0)<>0");
     return sql;
 }
 
@@ -156,30 +163,33 @@ QString batchListSql(qint32 company, const QString& filter)
 
 QString batchOpeningSql(qint32 company, qint32 year, DayNumber period, DayNumber yearStart, bool includeOffBalance)
 {
-    QString sql = batchSumHead(includeOffBalance) + QStringLiteral("n.data_okresu<") + num(period)
+    return batchSumHead(company, year, includeOffBalance) + QStringLiteral("n.data_okresu<") + num(period)
         + QStringLiteral(" AND n.data_okresu>") + num(yearStart) + QStringLiteral(" AND n.id_firmy=") + num(company)
         + QStringLiteral(" AND n.id_lata_obrot=") + num(year) + QStringLiteral("  AND n.status>0");
-    if (!includeOffBalance)
-        sql += QStringLiteral(" AND ") + notOffBalance(company, year, QStringLiteral("p.konto_wn"));
-    return sql;
 }
 
 QString batchPeriodTotalSql(qint32 company, qint32 year, DayNumber period, qint32 batchId, bool includeOffBalance)
 {
-    QString sql = batchSumHead(includeOffBalance) + QStringLiteral("n.data_okresu=") + num(period)
+    return batchSumHead(company, year, includeOffBalance) + QStringLiteral("n.data_okresu=") + num(period)
         + QStringLiteral(" AND n.id_firmy=") + num(company) + QStringLiteral(" AND n.id_lata_obrot=") + num(year)
         + QStringLiteral(" AND n.id_paczka=") + num(batchId) + QStringLiteral(" AND n.status>0");
-    if (!includeOffBalance)
-        sql += QStringLiteral(" AND ") + notOffBalance(company, year, QStringLiteral("p.konto_wn"));
-    return sql;
 }
 
 QString openingBalanceSql(Side side, qint32 company, qint32 year, bool includeOffBalance)
 {
     QString sql = side == Side::Debit ? QStringLiteral("select sum(isnull(a.zsaldo_wn,0)) from OBROTY_I_SALDA a where a.id_firmy=")
                                       : QStringLiteral("select sum(isnull(a.zsaldo_ma,0)) from OBROTY_I_SALDA a where a.id_firmy=");
+    // The turnover table holds every account at every level of its number; a balance is taken
+    // once, from the accounts the opening postings go to (an account with an opening balance
+    // has them). A set, not a search for sub-accounts per row, which grows with the square of
+    // the accounts.
+    const QString opening = QStringLiteral(" from POZ_DOK p inner join NAG_DOK n on p.id_nag_dok=n.id_nag_dok where n.id_firmy=")
+        + num(company) + QStringLiteral(" AND n.id_lata_obrot=") + num(year)
+        + QStringLiteral(" AND day(n.data_okresu-36163)=1 AND n.status>0");
     sql += num(company) + QStringLiteral(" AND a.id_lata_obrot=") + num(year)
-        + QStringLiteral(" AND day(a.data_okresu-36163)=1 AND sym_waluty='PLN'");
+        + QStringLiteral(" AND day(a.data_okresu-36163)=1 AND sym_waluty='PLN'")
+        + QStringLiteral(" AND a.nr_konta in (select p.konto_wn") + opening + QStringLiteral(" union select p.konto_ma")
+        + opening + QLatin1Char(')');
     if (!includeOffBalance)
         sql += QStringLiteral(" AND ") + notOffBalance(company, year, QStringLiteral("a.nr_konta"));
     return sql;

@@ -207,5 +207,38 @@ TEST_F(CliReport, ATextJournalWithoutAPrinterTakesTheFirstPrinterWithCodes)
     EXPECT_TRUE(bare.err.contains(QStringLiteral("Ilość linii wydruku"))) << bare.err.toStdString();
 }
 
+TEST_F(CliReport, ADocumentWhoseAmountIsNotItsPostingsTotalIsCaught)
+{
+    const Outcome ok = pravik({QStringLiteral("--db"), db, QStringLiteral("db"), QStringLiteral("check")});
+    EXPECT_EQ(ok.exitCode, 0) << (ok.out + ok.err).toStdString();
+    EXPECT_TRUE(ok.out.contains(QStringLiteral("document amounts agree with postings"))) << ok.out.toStdString();
+
+    // The opening balance with its amount counted on both sides.
+    const QString broken = folder->filePath(QStringLiteral("doubled.db"));
+    ASSERT_TRUE(QFile::copy(db, broken));
+    const Outcome edit = pravik({QStringLiteral("--db"), broken, QStringLiteral("sql"), QStringLiteral("--via"),
+                                 QStringLiteral("EXECSQL"),
+                                 QStringLiteral("update NAG_DOK set kwota_dok=2*kwota_dok where id_nag_dok=(select "
+                                                "min(id_nag_dok) from NAG_DOK where id_firmy=1 and id_lata_obrot=2)")});
+    ASSERT_EQ(edit.exitCode, 0) << (edit.out + edit.err).toStdString();
+    const Outcome bad = pravik({QStringLiteral("--db"), broken, QStringLiteral("db"), QStringLiteral("check")});
+    EXPECT_EQ(bad.exitCode, 1) << (bad.out + bad.err).toStdString();
+    EXPECT_TRUE(bad.out.contains(QStringLiteral("company 1, year 2: 1 document amounts disagree with postings")))
+        << bad.out.toStdString();
+    EXPECT_TRUE(bad.out.contains(QStringLiteral("turnovers agree with postings"))) << bad.out.toStdString();
+}
+
+TEST_F(CliReport, SpreadsheetOfAStatementWithoutAListIsRefused)
+{
+    for (const char* kind : {"1", "2"}) {
+        const QString xlsx = folder->filePath(QStringLiteral("zestawienie-%1.xlsx").arg(QLatin1String(kind)));
+        const Outcome r = pravik(session({QStringLiteral("turnover"), QStringLiteral("--kind"), QLatin1String(kind),
+                                          QStringLiteral("--xlsx"), xlsx}));
+        EXPECT_EQ(r.exitCode, 2) << kind;
+        EXPECT_TRUE(r.err.contains(QStringLiteral("--xlsx"))) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(xlsx)) << kind;
+    }
+}
+
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "DemoDatabaseTest.h"
 
 #include "platform/DayNumber.h"
+#include "server/src/procedures/DocumentAmounts.h"
 
 namespace pravik::test {
 namespace {
@@ -122,6 +123,43 @@ TEST_P(DemoContentTest, EveryDocumentBalancesAndOpeningFollowsClosing)
                                                   .arg(dayFromYmd(2026, 1, 1)));
     EXPECT_EQ(dec(closing), dec(opening));
     EXPECT_FALSE(dec(opening).isZero());
+
+    // A document's amount is the total of its debit postings; the opening balance (one side per
+    // line) included.
+    EXPECT_EQ(count("select count(*) from (select n.id_nag_dok from NAG_DOK n left join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+                    " group by n.id_nag_dok, n.kwota_dok having round(n.kwota_dok*100)<>round(coalesce(sum(p.kwota_wn),0)*100)) d"),
+              0);
+    EXPECT_EQ(dec(scalar(*demo->db, QStringLiteral("select kwota_dok from NAG_DOK where id_firmy=1 and id_lata_obrot=2"
+                                                   " and data_okresu=%1").arg(dayFromYmd(2026, 1, 1)))),
+              dec(scalar(*demo->db, QStringLiteral("select sum(p.kwota_ma) from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+                                                   " where n.id_firmy=1 and n.id_lata_obrot=2 and n.data_okresu=%1")
+                                        .arg(dayFromYmd(2026, 1, 1)))));
+    for (int year : {1, 2}) {
+        const server::DocumentAmountCheck check = server::checkDocumentAmounts(*demo->db, 1, year);
+        EXPECT_TRUE(check.ok) << qPrintable(check.error);
+        EXPECT_EQ(check.differences, 0) << qPrintable(check.samples.join(u'\n'));
+    }
+}
+
+// The check names a document whose amount is neither side of its postings, also one without lines.
+TEST_P(DemoContentTest, DocumentAmountCheckNamesTheDocumentsThatDisagree)
+{
+    auto fresh = makeDemoDatabase(GetParam(), 300, 3);
+    ASSERT_TRUE(fresh->failure.isEmpty()) << qPrintable(fresh->failure);
+    sql::Database& db = *fresh->db;
+    const QString first = scalar(db, "select min(id_nag_dok) from NAG_DOK where id_firmy=1 and id_lata_obrot=2");
+    ASSERT_TRUE(db.execNative(QStringLiteral("update NAG_DOK set kwota_dok=kwota_dok+0.01 where id_nag_dok=%1").arg(first)).ok());
+    ASSERT_TRUE(db.execNative(QStringLiteral("insert into NAG_DOK (id_nag_dok, id_firmy, id_lata_obrot, data_okresu, status,"
+                                             " nr_dok_org, kwota_dok) values (999999, 1, 2, %1, 1, 'PUSTY 1', 10)")
+                                  .arg(monthPeriod(2026, 2))).ok());
+    const server::DocumentAmountCheck check = server::checkDocumentAmounts(db, 1, 2);
+    ASSERT_TRUE(check.ok) << qPrintable(check.error);
+    EXPECT_EQ(check.differences, 2);
+    ASSERT_EQ(check.samples.size(), 2);
+    EXPECT_TRUE(check.samples[0].startsWith(QStringLiteral("document %1 ").arg(first))) << qPrintable(check.samples[0]);
+    EXPECT_TRUE(check.samples[1].contains(QStringLiteral("\"PUSTY 1\""))) << qPrintable(check.samples[1]);
+    EXPECT_TRUE(check.samples[1].contains(QStringLiteral("amount 10.00, postings Dt 0.00 / Ct 0.00"))) << qPrintable(check.samples[1]);
+    EXPECT_EQ(server::checkDocumentAmounts(db, 1, 1).differences, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoContentTest, allBackends(), backendName);

@@ -16,7 +16,9 @@
 #include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace pravik::turnover {
 namespace {
@@ -58,6 +60,11 @@ TEST(AccountEntriesSql, RangeKindDecidesBothTheEntriesAndTheTurnoversBefore)
     scope.currency = QStringLiteral("PLN");
     EXPECT_FALSE(entriesCondition(scope, QStringLiteral("203-1")).contains(QStringLiteral("waluta")));
     EXPECT_TRUE(anyEntrySql(scope, QStringLiteral("20'1")).contains(QStringLiteral("konto='20''1'")));
+    // An account taken with the accounts under it: a LIKE wildcard in its number is only text.
+    EXPECT_TRUE(entriesCondition(scope, AccountPostings(QStringLiteral("20_1"), true))
+                    .contains(QStringLiteral("(konto='20_1' OR konto like '20\\_1-%' escape '\\')")));
+    EXPECT_TRUE(turnoversBeforeSql(scope, AccountPostings(QStringLiteral("201"), true), false)
+                    .contains(QStringLiteral(" AND (a.konto_ma='201' OR a.konto_ma like '201-%') AND ")));
 }
 
 TEST(AccountEntriesLayout, HiddenContraColumnGivesItsRoomToTheTextColumns)
@@ -184,6 +191,92 @@ TEST_P(AccountEntriesDemoTest, RazemOfEachAccountIsItsCumulativeTurnoverOfTheTur
     }
     EXPECT_GT(leaves, 40);
     EXPECT_GT(withEntries, 10);
+}
+
+// The postings of the year per account, each side on its own, for the periods the condition
+// on n.data_okresu picks: the figures the statement must reach, summed without it.
+std::map<QString, AmountPair> postedPerAccount(sql::Database& db, const QString& periods)
+{
+    std::map<QString, AmountPair> out;
+    sql::Cursor c = db.exec(QStringLiteral(
+        "select konto, sum(wn), sum(ma) from ("
+        " select p.konto_wn as konto, p.kwota_wn as wn, 0 as ma from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+        "  where n.id_firmy=1 and n.id_lata_obrot=2 and n.status<>0 and n.data_okresu %1 and p.konto_wn<>''"
+        " union all"
+        " select p.konto_ma, 0, p.kwota_ma from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+        "  where n.id_firmy=1 and n.id_lata_obrot=2 and n.status<>0 and n.data_okresu %1 and p.konto_ma<>''"
+        ") x group by konto").arg(periods));
+    while (c.next())
+        out[c.value(0).toString()] = AmountPair{test::dec(c.value(1)), test::dec(c.value(2))};
+    EXPECT_TRUE(c.ok()) << c.errorText().toStdString();
+    return out;
+}
+
+AmountPair sumOf(const std::map<QString, AmountPair>& posted, const std::function<bool(const QString&)>& take)
+{
+    AmountPair sum;
+    for (const auto& [konto, amounts] : posted)
+        if (take(konto))
+            sum += amounts;
+    return sum;
+}
+
+// A statement of entries never shows an account short of its postings: the card-index accounts
+// are listed each with its own entries, and an account that stands for them (a mask that names
+// it, not them) lists theirs. Every posting of the period is printed exactly once.
+TEST_P(AccountEntriesDemoTest, CardIndexAccountsAreListedAndEveryPostingIsPrintedOnce)
+{
+    const QString march = QStringLiteral("=%1").arg(scope.period);
+    const QString before = QStringLiteral("<%1").arg(scope.period);
+    sql::Database& db = *test::sharedDemo(GetParam()).db;
+    const std::map<QString, AmountPair> inMarch = postedPerAccount(db, march);
+    const std::map<QString, AmountPair> earlier = postedPerAccount(db, before);
+    auto own = [](const QString& account) {
+        return [account](const QString& konto) { return konto == account; };
+    };
+    auto under = [](const QString& account) {
+        return [account](const QString& konto) { return konto == account || konto.startsWith(account + u'-'); };
+    };
+    const TurnoverSettings& settings = turnoverSettings();
+
+    TurnoverParameters p;
+    const AccountList all = entriesAccountList(settings.accounts, p, settings, 1);
+    const QHash<QString, Totals> listed = read(all);
+    AmountPair printed;
+    int cards = 0;
+    for (auto it = listed.constBegin(); it != listed.constEnd(); ++it) {
+        EXPECT_EQ(it->range, sumOf(inMarch, own(it.key()))) << it.key().toStdString();
+        EXPECT_EQ(it->before, sumOf(earlier, own(it.key()))) << it.key().toStdString();
+        printed += it->range;
+        cards += it.key().startsWith(QStringLiteral("201-")) && !it->range.isZero() ? 1 : 0;
+    }
+    EXPECT_FALSE(listed.contains(QStringLiteral("201")));
+    EXPECT_GT(cards, 3);
+    EXPECT_EQ(printed, sumOf(inMarch, [](const QString&) { return true; }));
+
+    // A mask naming the card-index account itself, and one that fits several.
+    p.mask = QStringLiteral("201-1*");
+    const QHash<QString, Totals> some = read(entriesAccountList(settings.accounts, p, settings, 1));
+    ASSERT_FALSE(some.isEmpty());
+    AmountPair someRange;
+    for (auto it = some.constBegin(); it != some.constEnd(); ++it) {
+        EXPECT_TRUE(it.key().startsWith(QStringLiteral("201-1"))) << it.key().toStdString();
+        someRange += it->range;
+    }
+    EXPECT_EQ(someRange, sumOf(inMarch, [](const QString& k) { return k.startsWith(QStringLiteral("201-1")); }));
+    const QString one = some.constBegin().key();
+    p.mask = one;
+    const QHash<QString, Totals> single = read(entriesAccountList(settings.accounts, p, settings, 1));
+    ASSERT_EQ(single.size(), 1);
+    EXPECT_EQ(single[one].range, sumOf(inMarch, own(one)));
+
+    // A mask naming the parent: the parent lists the entries of its card-index accounts.
+    p.mask = QStringLiteral("201");
+    const QHash<QString, Totals> parent = read(entriesAccountList(settings.accounts, p, settings, 1));
+    ASSERT_EQ(parent.keys(), QStringList{QStringLiteral("201")});
+    EXPECT_FALSE(parent[QStringLiteral("201")].range.isZero());
+    EXPECT_EQ(parent[QStringLiteral("201")].range, sumOf(inMarch, under(QStringLiteral("201"))));
+    EXPECT_EQ(parent[QStringLiteral("201")].before, sumOf(earlier, under(QStringLiteral("201"))));
 }
 
 TEST_P(AccountEntriesDemoTest, AccountWithoutEntriesIsSkippedOnlyWhenAsked)

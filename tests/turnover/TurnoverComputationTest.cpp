@@ -11,6 +11,7 @@
 #include "tests/server/DemoDatabaseTest.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace pravik::turnover {
 namespace {
@@ -103,6 +104,54 @@ TEST_P(TurnoverComputationTest, BalancedLedgerGivesBalancedTotalsAndConsistentAc
     EXPECT_TRUE(accountsOf(st, QStringLiteral("201-x")).isEmpty());
     EXPECT_EQ(st.find(RowKind::Account, QStringLiteral("201-1"))->level, 2);
     EXPECT_FALSE(st.find(RowKind::Account, QStringLiteral("201-1"))->name.isEmpty());
+}
+
+// "Sumuj obroty narastająco z uwzględnieniem BO": every account, at every level, shows the
+// opening postings plus the turnovers of the months up to the period, each side on its own. The
+// demo opens 220 (not two-balance) with 220-2 on the debit side and its other sub-accounts on
+// the credit side, which a netted opening balance would hide.
+TEST_P(TurnoverComputationTest, CumulativeWithOpeningIsThePostingsOfTheYearAtEveryLevel)
+{
+    std::map<QString, AmountPair> posted;
+    sql::Cursor c = db->exec(QStringLiteral(
+        "select konto, sum(wn), sum(ma) from ("
+        " select p.konto_wn as konto, p.kwota_wn as wn, 0 as ma from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+        "  where n.id_firmy=1 and n.id_lata_obrot=2 and n.status>0 and n.data_okresu<=%1 and p.konto_wn<>''"
+        " union all"
+        " select p.konto_ma, 0, p.kwota_ma from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+        "  where n.id_firmy=1 and n.id_lata_obrot=2 and n.status>0 and n.data_okresu<=%1 and p.konto_ma<>''"
+        ") x group by konto").arg(settings.period));
+    while (c.next())
+        posted[c.value(0).toString()] = AmountPair{test::dec(c.value(1)), test::dec(c.value(2))};
+    ASSERT_TRUE(c.ok()) << c.errorText().toStdString();
+    auto postedUnder = [&](const QString& account) {
+        AmountPair sum;
+        for (const auto& [konto, amounts] : posted)
+            if (konto == account || konto.startsWith(account + QLatin1Char('-')))
+                sum += amounts;
+        return sum;
+    };
+    ASSERT_FALSE(postedUnder(QStringLiteral("220-2")).debit.isZero());
+
+    TurnoverParameters p;
+    p.cumulativeWithOpening = true;
+    for (bool cards : {true, false}) {
+        p.cardIndexAccounts = cards;
+        const TurnoverStatement st = run(p, chart());
+        ASSERT_TRUE(st.completed()) << st.message.toStdString();
+        int checked = 0;
+        for (const TurnoverRow& r : st.rows) {
+            if (r.kind != RowKind::Account)
+                continue;
+            EXPECT_EQ(r.amounts.cumulative, postedUnder(r.account)) << r.account.toStdString() << " cards " << cards;
+            ++checked;
+        }
+        EXPECT_GT(checked, 40);
+        AmountPair all;
+        for (const auto& [konto, amounts] : posted)
+            all += amounts;
+        EXPECT_EQ(st.totals.cumulative, all);
+    }
 }
 
 TEST_P(TurnoverComputationTest, CardIndexExpansionBranches)

@@ -80,13 +80,21 @@ TEST(TurnoverStatement, NetBalanceVariantShowsTheDifferenceOnTheLargerSide)
 
 TEST(TurnoverStatement, CumulativeTurnoversLoseTheOpeningPeriodUnlessAskedOrAsOf)
 {
-    // cumulative 500/200 of which the opening period 100/50; opening balance 60/10.
-    const AccountList list = leaves({account("100", 1, {500, 200, 40, 30, 0, 0, 100, 50, 60, 10})});
+    // cumulative 500/200 of which the opening period 100/50; opening balance netted to 50/0.
+    const AccountList list = leaves({account("100", 1, {500, 200, 40, 30, 0, 0, 100, 50, 50, 0})});
     EXPECT_EQ(buildTurnoverStatement(list, shape()).rows[0].amounts.cumulative, (AmountPair{zl(400), zl(150)}));
+    // With the opening balance the opening postings come back side by side, not netted.
     EXPECT_EQ(buildTurnoverStatement(list, shape([](StatementShape& s) { s.parameters.cumulativeWithOpening = true; }))
                   .rows[0].amounts.cumulative,
-              (AmountPair{zl(460), zl(160)}));
-    EXPECT_EQ(buildTurnoverStatement(list, shape([](StatementShape& s) { s.asOf = true; })).rows[0].amounts.cumulative,
+              (AmountPair{zl(500), zl(200)}));
+    // "Na dzień": the server leaves the opening period out of kol1/kol2 itself.
+    const AccountList asOf = leaves({account("100", 1, {400, 150, 40, 30, 0, 0, 100, 50, 50, 0})});
+    EXPECT_EQ(buildTurnoverStatement(asOf, shape([](StatementShape& s) { s.asOf = true; })).rows[0].amounts.cumulative,
+              (AmountPair{zl(400), zl(150)}));
+    EXPECT_EQ(buildTurnoverStatement(asOf, shape([](StatementShape& s) {
+                  s.asOf = true;
+                  s.parameters.cumulativeWithOpening = true;
+              })).rows[0].amounts.cumulative,
               (AmountPair{zl(500), zl(200)}));
 }
 

@@ -363,9 +363,12 @@ void Generator::book(const FiscalYear& y, Document doc, bool budgetUnit)
                                .arg(monthOf(doc.day), 2, 10, QLatin1Char('0')).arg(yearOf(doc.day));
     const QString reg = QStringLiteral("%1/%2/%3").arg(batch).arg(monthOf(doc.period), 2, 10, QLatin1Char('0'))
                             .arg(journal > 0 ? journal : static_cast<int>(docId), 5, 10, QLatin1Char('0'));
+    // The document's amount is the total of its debit postings (of its credit postings too,
+    // but for the one-sided lines on off-balance accounts). An opening balance posts each
+    // account on one side only: taking a line's credit where it has no debit counted it twice.
     qint64 total = 0;
     for (const Line& l : doc.lines)
-        total += l.wn.account.isEmpty() ? l.ma.base : l.wn.base;
+        total += l.wn.base;
     m_nag->add({lit(docId), lit(y.company), lit(y.id), lit(doc.period), lit(batchId), lit(doc.status), lit(doc.cashReport),
                 lit(journal), lit(reg), lit(doc.day), lit(number), lit(docDate), lit(docDate), lit(approvedOn),
                 lit(doc.description), money(total), lit(doc.currency), lit(QStringLiteral("lnowak")),

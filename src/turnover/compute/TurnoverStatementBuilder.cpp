@@ -32,10 +32,16 @@ public:
         const AmountPair period{kol[2], kol[3]};
         AmountPair cumulative{kol[0], kol[1]};
         const AmountPair balance{kol[4], kol[5]};
+        // kol7/kol8 are the turnovers of the opening period (the opening-balance postings), kept
+        // side by side at every level. The opening balance (kol9/kol10) of an account that is not
+        // two-balance is netted over its sub-accounts, so adding it instead would lose whatever
+        // its sub-accounts open on the other side, and a parent would no longer be the sum of
+        // its rows.
+        const AmountPair openingTurnovers{kol[6], kol[7]};
         if (!m_shape.asOf)
-            cumulative -= AmountPair{kol[6], kol[7]};
+            cumulative -= openingTurnovers;
         if (m_p.cumulativeWithOpening)
-            cumulative += opening;
+            cumulative += openingTurnovers;
 
         const Decimal rowBalance = balance.debit - balance.credit;
         if (entry.synthetic())

@@ -1,11 +1,27 @@
 #include "turnover/entries/AccountEntriesQueries.h"
 
 #include "platform/sql/Quote.h"
+#include "siblings/utilka/AccountMask.h"
 
 namespace pravik::turnover {
 
 using sql::sqlNumber;
 using sql::sqlText;
+
+namespace {
+
+// "konto='201'", or "(konto='201' OR konto like '201-%')" for an account taken with the accounts
+// under it.
+QString accountTest(const QString& column, const AccountPostings& account)
+{
+    const QString own = column + QLatin1Char('=') + sqlText(account.number);
+    if (!account.under)
+        return own;
+    const QString pattern = utilka::ZAMIEN_ZNAKI(account.number + QStringLiteral("-*"));
+    return QStringLiteral("(%1 OR %2 like '%3'%4)").arg(own, column, pattern, utilka::likeEscapeClause(pattern));
+}
+
+} // namespace
 
 bool EntriesScope::foreignCurrency() const
 {
@@ -13,10 +29,10 @@ bool EntriesScope::foreignCurrency() const
     return !c.isEmpty() && c.compare(QLatin1String("PLN"), Qt::CaseInsensitive) != 0;
 }
 
-QString entriesCondition(const EntriesScope& scope, const QString& account)
+QString entriesCondition(const EntriesScope& scope, const AccountPostings& account)
 {
     QString sql = QStringLiteral(" from POZ_DOK_VIEW_UNION with (NOLOCK) where id_lata_obrot=") + sqlNumber(scope.yearId)
-                  + QStringLiteral(" AND konto=") + sqlText(account);
+                  + QStringLiteral(" AND ") + accountTest(QStringLiteral("konto"), account);
     switch (scope.range) {
     case EntriesRange::Period:
         sql += QStringLiteral(" AND data_okresu=") + sqlNumber(scope.period);
@@ -35,12 +51,12 @@ QString entriesCondition(const EntriesScope& scope, const QString& account)
     return sql;
 }
 
-QString anyEntrySql(const EntriesScope& scope, const QString& account)
+QString anyEntrySql(const EntriesScope& scope, const AccountPostings& account)
 {
     return QStringLiteral("select 1") + entriesCondition(scope, account);
 }
 
-QString turnoversBeforeSql(const EntriesScope& scope, const QString& account, bool debit)
+QString turnoversBeforeSql(const EntriesScope& scope, const AccountPostings& account, bool debit)
 {
     const bool foreign = scope.foreignCurrency();
     const QString side = debit ? QStringLiteral("wn") : QStringLiteral("ma");
@@ -58,15 +74,16 @@ QString turnoversBeforeSql(const EntriesScope& scope, const QString& account, bo
         sql += QStringLiteral(" where b.data_dok_org < ") + sqlNumber(scope.from);
         break;
     }
-    sql += QStringLiteral(" AND a.konto_%1=%2 AND b.id_firmy=%3 AND b.id_lata_obrot=%4")
-               .arg(side, sqlText(account), sqlNumber(scope.company), sqlNumber(scope.yearId));
+    sql += QStringLiteral(" AND %1 AND b.id_firmy=%2 AND b.id_lata_obrot=%3")
+               .arg(accountTest(QStringLiteral("a.konto_") + side, account), sqlNumber(scope.company),
+                    sqlNumber(scope.yearId));
     if (foreign)
         sql += QStringLiteral(" AND a.sym_waluty_%1=%2").arg(side, sqlText(scope.currency.trimmed()));
     sql += scope.approvedOnly ? QStringLiteral(" AND b.status=2") : QStringLiteral(" AND b.status > 0");
     return sql;
 }
 
-QString entriesSql(const EntriesScope& scope, const QString& account)
+QString entriesSql(const EntriesScope& scope, const AccountPostings& account)
 {
     const QString amounts = scope.foreignCurrency() ? QStringLiteral("kwota_wn_w,kwota_ma_w") : QStringLiteral("kwota_wn,kwota_ma");
     QString sql = QStringLiteral("select opis,nr_ewid_dok,data_biezaca,nr_dok_org,data_dok_org,%1,lp,data_okresu,nr_dziennika,"

@@ -30,13 +30,21 @@ struct EntriesScope {
     bool foreignCurrency() const;
 };
 
+// Which postings belong to an account of the list: its own, and with `under` also those of
+// every account under it (an account that stands for its card-index accounts).
+struct AccountPostings {
+    AccountPostings(const QString& account, bool withUnder = false) : number(account), under(withUnder) {}
+    QString number;
+    bool under = false;
+};
+
 // " from POZ_DOK_VIEW_UNION with (NOLOCK) where ..." for one account.
-QString entriesCondition(const EntriesScope& scope, const QString& account);
+QString entriesCondition(const EntriesScope& scope, const AccountPostings& account);
 // "select 1" and the condition: a row when the account has an entry in the range.
-QString anyEntrySql(const EntriesScope& scope, const QString& account);
+QString anyEntrySql(const EntriesScope& scope, const AccountPostings& account);
 // The sum of the account's debit (or credit) postings before the range.
-QString turnoversBeforeSql(const EntriesScope& scope, const QString& account, bool debit);
+QString turnoversBeforeSql(const EntriesScope& scope, const AccountPostings& account, bool debit);
 // The entries, sixteen columns (description first), in print order.
-QString entriesSql(const EntriesScope& scope, const QString& account);
+QString entriesSql(const EntriesScope& scope, const AccountPostings& account);
 
 } // namespace pravik::turnover

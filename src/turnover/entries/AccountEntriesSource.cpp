@@ -1,7 +1,9 @@
 #include "turnover/entries/AccountEntriesSource.h"
 
 #include "siblings/korda/PassThrough.h"
+#include "siblings/utilka/AccountMask.h"
 #include "siblings/utilka/Gateway.h"
+#include "turnover/compute/CardIndexExpansion.h"
 
 namespace pravik::turnover {
 
@@ -29,12 +31,31 @@ enum EntryColumn {
 
 } // namespace
 
+AccountList entriesAccountList(const AccountList& window, const TurnoverParameters& p, const TurnoverSettings& s,
+                               qint32 company)
+{
+    AccountList accounts = window;
+    if (!p.syntheticOnly) {
+        ExpansionRequest ex;
+        ex.company = company;
+        ex.year = s.yearId;
+        ex.mask = p.mask.left(60);
+        ex.cardIndexAccounts = true;
+        ex.complete = s.cardIndexComplete;
+        accounts = expandCardIndexAccounts(accounts, ex);
+    }
+    const QString mask = p.mask.left(60).trimmed();
+    if (!mask.isEmpty())
+        accounts.removeIf([&](const AccountEntry& e) { return e.leaf && utilka::SPR_MASKA(e.number, mask) == 0; });
+    return accounts;
+}
+
 AccountEntriesSource::AccountEntriesSource(EntriesScope scope, AccountList accounts, EntriesOptions options)
     : m_scope(std::move(scope)), m_accounts(std::move(accounts)), m_options(options), m_contra(m_scope.company)
 {
 }
 
-bool AccountEntriesSource::hasEntries(const QString& account)
+bool AccountEntriesSource::hasEntries(const AccountPostings& account)
 {
     utilka::EXECVAX(anyEntrySql(m_scope, account));
     if (!utilka::checkSql())
@@ -44,7 +65,7 @@ bool AccountEntriesSource::hasEntries(const QString& account)
     return any;
 }
 
-Decimal AccountEntriesSource::sumBefore(const QString& account, bool debit)
+Decimal AccountEntriesSource::sumBefore(const AccountPostings& account, bool debit)
 {
     utilka::EXECVAX(turnoversBeforeSql(m_scope, account, debit));
     if (!utilka::checkSql())
@@ -64,14 +85,17 @@ bool AccountEntriesSource::nextAccount()
         const AccountEntry& entry = m_accounts.at(m_index);
         if (!entry.leaf || entry.isPlaceholder())
             continue;
-        if (m_options.onlyWithEntries && !hasEntries(entry.number))
+        // A leaf that stands for its card-index accounts (none of them is listed on its own)
+        // lists their entries, as the turnover statement sums them into its row.
+        const AccountPostings account{entry.number, entry.placeholderParent};
+        if (m_options.onlyWithEntries && !hasEntries(account))
             continue;
         m_account.ordinal += 1;
         m_account.number = entry.number;
         m_account.name = entry.name;
-        m_account.before = {sumBefore(entry.number, true), sumBefore(entry.number, false)};
+        m_account.before = {sumBefore(account, true), sumBefore(account, false)};
         m_range = AmountPair();
-        utilka::EXECVAY(entriesSql(m_scope, entry.number));
+        utilka::EXECVAY(entriesSql(m_scope, account));
         m_reading = utilka::checkSql();
         return true;
     }

@@ -11,6 +11,7 @@
 //       use(source.rangeTotal());
 //   }
 #include "ledger/ContraAccountFinder.h"
+#include "turnover/TurnoverParameters.h"
 #include "turnover/TurnoverTypes.h"
 #include "turnover/entries/AccountEntriesQueries.h"
 
@@ -45,6 +46,13 @@ struct EntriesOptions {
     bool contraAccounts = false;
 };
 
+// The accounts whose entries are listed: the window's list with its card-index accounts
+// expanded (the window offers no choice for this statement: each card-index account is listed
+// under its own number), the leaves that fit the mask. A placeholder's parent that stays a leaf
+// (none of its card-index accounts fits the mask) lists their entries together.
+AccountList entriesAccountList(const AccountList& window, const TurnoverParameters& p, const TurnoverSettings& s,
+                               qint32 company);
+
 class AccountEntriesSource {
 public:
     AccountEntriesSource(EntriesScope scope, AccountList accounts, EntriesOptions options);
@@ -61,8 +69,8 @@ public:
     qint64 entriesRead() const { return m_entriesRead; }
 
 private:
-    bool hasEntries(const QString& account);
-    Decimal sumBefore(const QString& account, bool debit);
+    bool hasEntries(const AccountPostings& account);
+    Decimal sumBefore(const AccountPostings& account, bool debit);
     Decimal amount(const Decimal& value) const { return m_options.thousands ? value.dividedBy1000() : value; }
 
     EntriesScope m_scope;

@@ -29,27 +29,6 @@ EntriesScope entriesScope(const TurnoverParameters& p, const TurnoverSettings& s
     return scope;
 }
 
-// The accounts whose entries are listed: the window's list with its card-index accounts, the
-// leaves that fit the mask.
-AccountList entriesAccounts(const TurnoverParameters& p, const TurnoverSettings& s, frame::RunFrame& frame)
-{
-    AccountList accounts = s.accounts;
-    if (!p.syntheticOnly) {
-        frame.wait(computationPrompt(ComputationStage::CardIndex));
-        ExpansionRequest ex;
-        ex.company = korda::session().DANE_ID_FIRMY;
-        ex.year = s.yearId;
-        ex.mask = p.mask.left(60);
-        ex.cardIndexAccounts = p.cardIndexAccounts;
-        ex.complete = s.cardIndexComplete;
-        accounts = expandCardIndexAccounts(accounts, ex);
-    }
-    const QString mask = p.mask.left(60).trimmed();
-    if (!mask.isEmpty())
-        accounts.removeIf([&](const AccountEntry& e) { return e.leaf && utilka::SPR_MASKA(e.number, mask) == 0; });
-    return accounts;
-}
-
 } // namespace
 
 int runAccountEntriesStatement(const TurnoverParameters& p)
@@ -81,7 +60,9 @@ int runAccountEntriesStatement(const TurnoverParameters& p)
         utilka::MSG_INF(QStringLiteral("Zakres dat jest niepoprawny. Zestawienie nie zostanie wykonane."));
         return frame.abandon();
     }
-    const AccountList accounts = entriesAccounts(p, settings, frame);
+    if (!p.syntheticOnly)
+        frame.wait(computationPrompt(ComputationStage::CardIndex));
+    const AccountList accounts = entriesAccountList(settings.accounts, p, settings, korda::session().DANE_ID_FIRMY);
     if (accounts.isEmpty()) {
         frame.endWait();
         utilka::MSG_INF(kNoAccountsText);

@@ -64,7 +64,7 @@ QStringList turnoverDescriptionLines(const DescriptionFacts& f)
         lines << QStringLiteral("Zakres kont syntetycznych: od %1 do %2").arg(o.rangeFrom).arg(o.rangeTo);
         restricted = true;
     }
-    if (!f.synthetic && !o.cardIndexAccounts) {
+    if (!f.synthetic && !o.cardIndexAccounts && !entriesStatement) {
         lines << QStringLiteral("Bez wyszczególnienia kont kartotekowych");
         restricted = true;
     }

@@ -282,19 +282,10 @@ int runJournal(CommandContext& ctx, const QStringList& args)
         window.setCopies(*a.copies);
 
     if (a.textPrinting) {
-        QString printer = a.printer.trimmed();
-        if (printer.isEmpty()) {
-            const TextPrinterChoice choice = defaultTextPrinter();
-            if (choice.name.isEmpty()) {
-                ctx.error(QStringLiteral("journal: ") + choice.problem);
-                return kExitFailure;
-            }
-            printer = choice.name;
-            window.setPrinterName(printer);
-            ctx.note(QStringLiteral("journal: text printer %1 (%2)").arg(quotedInput(printer), choice.source));
-        }
-        if (const QString problem = textPrinterProblem(printer); !problem.isEmpty())
-            ctx.error(QStringLiteral("journal: ") + problem);
+        QString printer;
+        if (!resolveTextPrinter(ctx, QStringLiteral("journal"), a.printer, &printer))
+            return kExitFailure;
+        window.setPrinterName(printer);
     }
 
     // Files are asked for through the preview road (the frame writes what the host asked for);

@@ -1,5 +1,7 @@
 #include "TextPrinterChoice.h"
 
+#include "Options.h"
+
 #include "platform/PrintableText.h"
 #include "platform/Settings.h"
 #include "siblings/korda/PassThrough.h"
@@ -46,6 +48,24 @@ TextPrinterChoice defaultTextPrinter()
                          : QStringLiteral("no text printer of DRUKARKA has the control code \"Ilość linii wydruku\" for a "
                                           "page long enough; name one with --printer NAME");
     return choice;
+}
+
+bool resolveTextPrinter(const CommandContext& ctx, const QString& command, const QString& named, QString* chosen)
+{
+    QString printer = named.trimmed();
+    if (printer.isEmpty()) {
+        const TextPrinterChoice choice = defaultTextPrinter();
+        if (choice.name.isEmpty()) {
+            ctx.error(command + QStringLiteral(": ") + choice.problem);
+            return false;
+        }
+        printer = choice.name;
+        ctx.note(QStringLiteral("%1: text printer %2 (%3)").arg(command, quotedInput(printer), choice.source));
+    }
+    if (const QString problem = textPrinterProblem(printer); !problem.isEmpty())
+        ctx.error(command + QStringLiteral(": ") + problem);
+    *chosen = printer;
+    return true;
 }
 
 QString textPrinterProblem(const QString& printer)

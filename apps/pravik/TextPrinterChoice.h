@@ -5,6 +5,8 @@
 
 namespace pravik::cli {
 
+struct CommandContext;
+
 struct TextPrinterChoice {
     QString name;   // empty when there is none to take
     QString source; // how it was chosen, for the note ("the first printer with control codes")
@@ -15,6 +17,11 @@ struct TextPrinterChoice {
 // Name in the section [TextPrinter] of the settings file, else the first printer of DRUKARKA by
 // name whose codes give a page long enough for a report.
 TextPrinterChoice defaultTextPrinter();
+
+// The printer of a --text run of `command`: `named` (--printer), else the default. Notes which
+// default was taken and says when the printer's codes give no page. False, with the message
+// shown, when there is none to take.
+bool resolveTextPrinter(const CommandContext& ctx, const QString& command, const QString& named, QString* chosen);
 
 // What is wrong with the printer's control codes ("Ilość linii wydruku" missing or too small),
 // naming the printer; empty when its page is fit for a report.

@@ -339,19 +339,10 @@ int runTurnover(CommandContext& ctx, const QStringList& args)
     if (!applyOptions(ctx, w, a))
         return kExitUsage;
     if (a.textPrinting) {
-        QString printer = a.printer.trimmed();
-        if (printer.isEmpty()) {
-            const TextPrinterChoice choice = defaultTextPrinter();
-            if (choice.name.isEmpty()) {
-                ctx.error(QStringLiteral("turnover: ") + choice.problem);
-                return kExitFailure;
-            }
-            printer = choice.name;
-            w.setPrinterName(printer);
-            ctx.note(QStringLiteral("turnover: text printer %1 (%2)").arg(quotedInput(printer), choice.source));
-        }
-        if (const QString problem = textPrinterProblem(printer); !problem.isEmpty())
-            ctx.error(QStringLiteral("turnover: ") + problem);
+        QString printer;
+        if (!resolveTextPrinter(ctx, QStringLiteral("turnover"), a.printer, &printer))
+            return kExitFailure;
+        w.setPrinterName(printer);
     }
 
     bool written = false;

@@ -3,6 +3,7 @@
 #include "platform/sql/CursorData.h"
 #include "platform/sql/ErrorCodes.h"
 #include "platform/sql/ProcedureRegistry.h"
+#include "platform/sql/SqlCapture.h"
 #include "platform/sql/SqliteFunctions.h"
 #include "platform/sql/Translator.h"
 
@@ -290,13 +291,17 @@ Cursor Database::remember(Cursor cursor)
 
 Cursor Database::exec(const QString& tsql)
 {
-    if (isCall(tsql))
-        return call(tsql);
-    QString refused;
-    const QString sql = translate(tsql, m_spec.dialect, &refused);
-    if (!refused.isEmpty())
-        return remember(Cursor::failure(kDriverError, refused));
-    return run(sql);
+    Cursor cursor;
+    if (isCall(tsql)) {
+        cursor = call(tsql);
+    } else {
+        QString refused;
+        const QString sql = translate(tsql, m_spec.dialect, &refused);
+        cursor = refused.isEmpty() ? run(sql) : remember(Cursor::failure(kDriverError, refused));
+    }
+    if (SqlCapture::enabled())
+        SqlCapture::record(tsql, cursor.ok() ? QString() : cursor.errorText());
+    return cursor;
 }
 
 Cursor Database::execNative(const QString& sql)

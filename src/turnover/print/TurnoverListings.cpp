@@ -102,9 +102,13 @@ QString mpkListingSql(const ListingScope& s, const QString& account)
     sql += QStringLiteral(" from MPK_VIEW  with (NOLOCK) ");
     sql += QStringLiteral(" where id_lata_obrot=") + sqlNumber(s.yearId) + QStringLiteral(" AND konto=") + sqlText(account)
         + periodCondition(s) + currencyCondition(s) + approved(s);
+    // The keys end with every column that tells two rows apart: without them PostgreSQL returns
+    // rows of equal keys (and groups) in a different order from run to run.
     sql += s.grouped ? QStringLiteral(" group by drzewo_zbior_id, wskaznik_1_id, wskaznik_2_id, wskaznik_3_id, wskaznik_4_id, "
-                                      "wskaznik_5_id, strona")
-                     : QStringLiteral(" order by data_okresu,data_biezaca,data_dok_org,nr_poz_dok");
+                                      "wskaznik_5_id, strona order by drzewo_zbior_id, wskaznik_1_id, wskaznik_2_id, "
+                                      "wskaznik_3_id, wskaznik_4_id, wskaznik_5_id, strona")
+                     : QStringLiteral(" order by data_okresu,data_biezaca,data_dok_org,nr_poz_dok,nr_ewid_dok,strona,"
+                                      "drzewo_zbior_id,wskaznik_1_id,wskaznik_2_id,wskaznik_3_id,wskaznik_4_id,wskaznik_5_id");
     return sql;
 }
 
@@ -117,8 +121,9 @@ QString budgetListingSql(const ListingScope& s, const QString& account)
     sql += QStringLiteral(" from BT_VIEW  with (NOLOCK) ");
     sql += QStringLiteral(" where id_lata_obrot=") + sqlNumber(s.yearId) + QStringLiteral(" AND (konto_wn=") + quoted
         + QStringLiteral(" OR konto_ma=") + quoted + u')' + periodCondition(s) + approved(s);
-    sql += s.grouped ? QStringLiteral(" group by bt_klasyfikacja, konto_wn, konto_ma")
-                     : QStringLiteral(" order by data_okresu,data_biezaca,data_dok_org,nr_poz_dok");
+    sql += s.grouped ? QStringLiteral(" group by bt_klasyfikacja, konto_wn, konto_ma order by bt_klasyfikacja, konto_wn, konto_ma")
+                     : QStringLiteral(" order by data_okresu,data_biezaca,data_dok_org,nr_poz_dok,nr_ewid_dok,bt_klasyfikacja,"
+                                      "konto_wn,konto_ma");
     return sql;
 }
 
@@ -134,7 +139,7 @@ QString entriesListingSql(const ListingScope& s, const QString& account)
     if (s.asOf)
         sql += QStringLiteral(" AND data_biezaca<=") + sqlNumber(s.asOfDate);
     sql += currencyCondition(s) + approved(s);
-    sql += QStringLiteral(" order by id_lata_obrot,konto,data_okresu,data_biezaca,data_dok_org,nr_ewid_dok");
+    sql += QStringLiteral(" order by id_lata_obrot,konto,data_okresu,data_biezaca,data_dok_org,nr_ewid_dok,lp,id_poz_dok,strona");
     return sql;
 }
 

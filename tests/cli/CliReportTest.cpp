@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -242,3 +243,52 @@ TEST_F(CliReport, SpreadsheetOfAStatementWithoutAListIsRefused)
 
 } // namespace
 
+namespace {
+
+// "1 234 567,89" as printed -> "1234567.89".
+QString plainAmount(QString text)
+{
+    return text.remove(QLatin1Char(' ')).replace(QLatin1Char(','), QLatin1Char('.'));
+}
+
+TEST_F(CliReport, StatementShowPrintsTheComputedRowsAndStopsOnABadFormula)
+{
+    const QStringList costs = {QStringLiteral("statement"), QStringLiteral("--name"), QStringLiteral("Koszty rodzajowe"),
+                               QStringLiteral("--from"), QStringLiteral("01-01-2026"), QStringLiteral("--to"),
+                               QStringLiteral("31-03-2026"), QStringLiteral("--show")};
+    const Outcome shown = pravik(session(QStringList{QStringLiteral("--user"), QStringLiteral("admin")} + costs));
+    ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    const QStringList lines = shown.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 11) << shown.out.toStdString(); // title, header, rule, 8 rows
+    EXPECT_EQ(lines[0], QStringLiteral("Koszty rodzajowe"));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("Obroty Wn")) && lines[1].contains(QStringLiteral("Saldo")));
+    const QStringList total = lines.last().split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
+    ASSERT_EQ(total.size(), 4) << lines.last().toStdString();
+    EXPECT_EQ(total[0], QStringLiteral("Razem koszty rodzajowe"));
+    // The debit turnovers of 400-409 in the first quarter, summed here from the postings.
+    const Outcome sum = pravik(session({QStringLiteral("sql"), QStringLiteral("--via"), QStringLiteral("FUNCVAY"),
+                                        QStringLiteral("select round(sum(kwota_wn), 2) from POZ_DOK_VIEW_UNION where id_firmy=1"
+                                                       " and id_lata_obrot=2 and konto like '40%' and data_okresu between 82185"
+                                                       " and 82244")}));
+    ASSERT_EQ(sum.exitCode, 0) << sum.err.toStdString();
+    EXPECT_EQ(plainAmount(total[1]).toDouble(), sum.out.trimmed().toDouble()) << sum.out.toStdString();
+
+    // A broken formula: exit 1, the row, column and character named, no table printed.
+    const Outcome edit = pravik(session({QStringLiteral("sql"), QStringLiteral("--via"), QStringLiteral("EXECSQL"),
+                                         QStringLiteral("update ZESTAW_POZ_FORMULA set formula = 'WN(\"400*\"' where nr_kolumny = 2"
+                                                        " and id_zestaw_poz in (select id_zestaw_poz from ZESTAW_POZ p join ZESTAW_NAG n"
+                                                        " on n.id_zestaw_nag = p.id_zestaw_nag where n.nazwa = 'Koszty rodzajowe'"
+                                                        " and p.lp = 3)")}));
+    ASSERT_EQ(edit.exitCode, 0) << edit.err.toStdString();
+    const Outcome broken = pravik(session(QStringList{QStringLiteral("--user"), QStringLiteral("admin")} + costs));
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(broken.out.isEmpty()) << broken.out.toStdString();
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("Zestawienie „Koszty rodzajowe”, wiersz 3, kolumna 2, znak 10")))
+        << broken.err.toStdString();
+    EXPECT_EQ(pravik(session({QStringLiteral("statement"), QStringLiteral("--show")})).exitCode, 2);
+    EXPECT_EQ(pravik(session({QStringLiteral("statement"), QStringLiteral("--id"), QStringLiteral("1")})).exitCode, 2);
+    EXPECT_EQ(pravik(session({QStringLiteral("statement"), QStringLiteral("--id"), QStringLiteral("77"),
+                              QStringLiteral("--show")})).exitCode, 1);
+}
+
+} // namespace

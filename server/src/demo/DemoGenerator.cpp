@@ -3,6 +3,7 @@
 #include "platform/DayNumber.h"
 #include "server/src/demo/BulkInsert.h"
 #include "server/src/demo/DemoChart.h"
+#include "server/src/demo/DemoStatements.h"
 #include "server/src/demo/DemoRandom.h"
 #include "server/src/procedures/TurnoverTable.h"
 
@@ -768,12 +769,18 @@ bool Generator::run(DemoSummary* summary, QString* error)
     for (BulkInsert* b : {m_nag.get(), m_poz.get(), m_partial.get(), m_settle.get(), m_mpk.get(), m_bt.get()})
         if (!b->flush() && m_error.isEmpty())
             m_error = b->error();
+    if (m_error.isEmpty()) {
+        QString e;
+        if (!writeDemoStatements(m_db, &e))
+            m_error = e;
+    }
     if (m_error.isEmpty() && m_db.dialect() == sql::Dialect::PostgreSQL) {
         // Rows came with their ids; the identity sequences continue after them.
         const QList<QPair<QString, QString>> ids = {{"nag_dok", "id_nag_dok"}, {"poz_dok", "id_poz_dok"}, {"firma", "id_firmy"},
             {"lata_obrotowe", "id_lata_obrot"}, {"paczka", "id_paczka"}, {"drukarka", "id_drukarki"},
             {"uzytkownik", "id_uzytkownika"}, {"urzedy", "id_urzedu"}, {"mpk_slownik_drzewo", "id_mpk_slownik_drzewo"},
-            {"mpk_slownik_wskaznik", "id_mpk_slownik_wskaznik"}};
+            {"mpk_slownik_wskaznik", "id_mpk_slownik_wskaznik"}, {"zestaw_grupa", "id_zestaw_grupa"},
+            {"zestaw_nag", "id_zestaw_nag"}, {"zestaw_poz", "id_zestaw_poz"}, {"zestaw_poz_formula", "id_zestaw_poz_formula"}};
         for (const auto& t : ids)
             exec(QStringLiteral("select setval(pg_get_serial_sequence('%1','%2'), coalesce((select max(%2) from %1),0)+1, false)")
                      .arg(t.first, t.second));

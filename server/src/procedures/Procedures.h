@@ -3,8 +3,8 @@
 // SQLite or PostgreSQL backend.
 namespace pravik::server {
 
-// Registers OBROTOWKA_RAPORT, USTAL_NAZWE_KONTA, PRZELICZ_OBROTY_I_SALDA and
-// SPRAWDZ_OBROTY_I_SALDA with the gateway. Safe to call more than once.
+// Registers OBROTOWKA_RAPORT, USTAL_NAZWE_KONTA, PRZELICZ_OBROTY_I_SALDA,
+// SPRAWDZ_OBROTY_I_SALDA, ZESTAWIENIE_GENERUJ and SZUKAJ_KONTA with the gateway. Safe to call more than once.
 void registerProcedures();
 
 } // namespace pravik::server

@@ -128,6 +128,18 @@ QList<QVariantList> StatementRunner::rows(const QString& sql, int maxRows)
     return out;
 }
 
+bool StatementRunner::each(const QString& sql, const std::function<void(const sql::Cursor&)>& row)
+{
+    if (!ok())
+        return false;
+    sql::Cursor c = traced(m_db, sql);
+    while (c.ok() && c.next())
+        row(c);
+    if (!c.ok())
+        m_error = c.errorText();
+    return ok();
+}
+
 bool StatementRunner::dropTemp(const QString& table)
 {
     // PostgreSQL would answer "drop table if exists" with a notice on stderr for every table

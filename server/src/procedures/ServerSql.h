@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 namespace pravik::server {
 
 class ServerSql {
@@ -58,6 +60,8 @@ public:
     QVariant value(const QString& sql);
     // All rows of a select.
     QList<QVariantList> rows(const QString& sql, int maxRows = -1);
+    // Hands each row of a select to the function as it arrives, without keeping them.
+    bool each(const QString& sql, const std::function<void(const sql::Cursor&)>& row);
     // Drops a temporary table if it exists (both dialects).
     bool dropTemp(const QString& table);
 

@@ -12,6 +12,7 @@
 #include "journals/JournalOptions.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
+#include "ledger/LedgerProcedures.h"
 #include "siblings/korda/Session.h"
 #include "turnover/OtherStatements.h"
 #include "turnover/browse/StatementBrowseWindow.h"

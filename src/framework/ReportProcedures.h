@@ -40,6 +40,11 @@
     X(PRN_64_KSIEGA_SQL, "ledger", "currency account sheets", BYTE, BYTE, BYTE, BYTE, STRING, STRING, STRING)        \
     X(PRN_63_KSIEGA_SQL, "ledger", "account balances; mode 0 base currency, 1 currency cash", BYTE, BYTE, BYTE,      \
       STRING, STRING, STRING, STRING)                                                                                  \
+    X(PRN_1_MPK_SQL, "mpk", "cost-centre register", BYTE, BYTE, BYTE, STRING, STRING, STRING)                       \
+    X(PRN_2_MPK_SQL, "mpk", "cost-centre statement by indicator", BYTE, BYTE, BYTE, STRING, STRING, STRING)         \
+    X(RAPORT_Z_KONTA_DANE, "cash", "fills the account entries queue of the cash reports", STRING, BYTE, BYTE)       \
+    X(PRN_RAPORT_KASOWY_SQL, "cash", "cash report (kind 66 or 67) of the account entries queue", LONG, BYTE, BYTE,  \
+      BYTE, STRING, STRING)                                                                                            \
     X(PRN_ZESTAW_MULTIKOL_NEW, "statement", "multi-column statement: row filter, group id, statement id", STRING,     \
       STRING, STRING)                                                                                                  \
     X(PRN_ZESTAW_2KOL, "statement", "statement with two amount columns: preview, row filter, title, thousands, "     \

@@ -1,5 +1,6 @@
 #include "ledger/LedgerBrowseModel.h"
 
+#include "ledger/CashReportSource.h"
 #include "ledger/LedgerProcedures.h"
 #include "ledger/MarkedRecords.h"
 #include "platform/sql/Quote.h"
@@ -109,8 +110,15 @@ int LedgerBrowseModel::print(const QString& title)
     s.DANE_DRUKUJ_TYLKO_PODSUMOWANIE = 0;
     s.DANE_DRUKUJ_ZAPISY_MPK = m_costCentres ? 1 : 0;
     s.DANE_ZAZNACZ_REK.clear();
-    for (const qint64 key : m_marked)
-        s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{QString::number(key)});
+    if (m_control.kind == kCashReport || m_control.kind == kCashReportCurrency) {
+        // A cash report receives the account's state before the first period instead of marks.
+        const Amounts opening = cashOpeningFigures(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, m_account, m_from).value_or(Amounts{});
+        s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.debit.toString()});
+        s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.credit.toString()});
+    } else {
+        for (const qint64 key : m_marked)
+            s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{QString::number(key)});
+    }
     s.DANE_CZY_ZAZNACZONE = m_exclude ? 1 : 0;
     WYDRUK_KSIEGA(filter(), title, controlList());
     return s.globalResponse;

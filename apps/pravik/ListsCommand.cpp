@@ -35,6 +35,7 @@ struct ListArgs {
     qint64 load = 0;
     qint64 removeSaved = 0;
     bool saved = false;
+    bool noNames = false;
 };
 
 bool parse(CommandContext& ctx, const QStringList& args, ListArgs& a)
@@ -157,6 +158,8 @@ bool parse(CommandContext& ctx, const QStringList& args, ListArgs& a)
         } else if (n == QLatin1String("--remove-saved")) {
             if (!in.number(1, std::numeric_limits<qint32>::max(), &a.removeSaved))
                 return false;
+        } else if (n == QLatin1String("--no-names")) {
+            a.noNames = true;
         } else if (n == QLatin1String("--saved")) {
             a.saved = true;
         } else {
@@ -188,6 +191,8 @@ int runLists(CommandContext& ctx, const QStringList& args)
     const korda::Session& s = korda::session();
     UserLists lists(s.DANE_ID_FIRMY, s.DANE_ID_UZYTKOWNIKA_NR, *a.id, a.from.value_or(s.DANE_POCZATEK_ROKU),
                     a.to.value_or(s.DANE_KONIEC_ROKU));
+    if (!a.noNames)
+        lists.setAccountNames(s.DANE_LATA_OBROTOWE);
     auto fail = [&](const QString& text) {
         ctx.error(QStringLiteral("lists: %1").arg(text));
         return kExitFailure;
@@ -268,6 +273,7 @@ PRAVIK_COMMAND(QStringLiteral("lists"), QStringLiteral("build, save and show the
                    "         [--classifications-all | --classification-mask SEC.CHAPT.PARA[SUB] | --classifications C,...]\n"
                    "         [--revenues] [--plan] [--group section|chapter|paragraph|full]\n"
                    "         [--kind K|B] [--load ID] [--save NAME [--replace ID]] [--remove-saved ID] [--saved]\n"
+                   "         [--no-names]\n"
                    "\n"
                    "The lists of statement N for the user: accounts posted in the date range (default the fiscal\n"
                    "year) for its 'K' rows, budget classifications for its 'B' rows, as the statement generation\n"
@@ -277,7 +283,8 @@ PRAVIK_COMMAND(QStringLiteral("lists"), QStringLiteral("build, save and show the
                    "saved for the generation. --accounts-range compares the first three characters (\"1\" is\n"
                    "\"001\"); --synthetic and --level N show the accounts cut to their synthetic part or to N\n"
                    "analytic levels. Classifications are expenses unless --revenues; --plan adds those of the\n"
-                   "budget plan; --group cuts them to the section, chapter or paragraph.\n"
+                   "budget plan; --group cuts them to the section, chapter or paragraph. Account rows carry the\n"
+                   "account's name for the printout unless --no-names (then the row's own name is printed).\n"
                    "--save NAME saves the list of --kind (default: the accounts when the statement has 'K' rows)\n"
                    "under NAME (a new name, or --replace ID); --load ID takes a saved list; --saved lists them.\n"
                    "Output: the heading, each list's count, then \"K<TAB>element\" / \"B<TAB>element\" lines.\n"

@@ -61,7 +61,19 @@ protected:
 TEST_P(UserListsTest, FullListFiltersAndPresentation)
 {
     UserLists l = lists(kReceivables);
+    l.setAccountNames(kYear);
     ASSERT_TRUE(l.rebuildAll()) << l.error().toStdString();
+    // Account rows carry the chart's name, as the generation's own full list does.
+    sql::Cursor named = db->execNative(QStringLiteral("select k.tekst1, w.nazwa_konta from KOMUNIKAT k join WARTOSCI_KONT w on w.nr_konta=k.tekst2"
+                                                      " and w.id_firmy=1 and w.id_lata_obrot=2 where k.id_uzytkownika=%1 and k.kontekst='ZESTAW_K'")
+                                           .arg(kUser));
+    int names = 0;
+    while (named.next()) {
+        EXPECT_EQ(named.value(0).toString().trimmed(), named.value(1).toString().trimmed());
+        ++names;
+    }
+    named.close();
+    EXPECT_GT(names, 10);
     ASSERT_TRUE(l.open());
     const QStringList full = l.elements(ListKind::Accounts);
     ASSERT_FALSE(full.isEmpty());

@@ -224,9 +224,13 @@ bool UserLists::saveList(ListKind k)
             t4 = e.mid(4, 5);
             t5 = e.mid(10, 4);
         }
+        // The name comes from the database's own function, in the insert.
+        const QString first = k == ListKind::Accounts && m_namesYear != 0
+                                  ? QStringLiteral("TG_GetNazwaKonta(%1,%2,%3)").arg(sqlNumber(m_company), sqlNumber(m_namesYear), sqlText(e))
+                                  : sqlText(t1);
         ok = run(QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,id_zasobu,tekst1,tekst2,tekst3,tekst4,tekst5,lp)"
                                 " values (%1,%2,%3,%4,%5,%6,%7,%8,%9)")
-                     .arg(sqlNumber(m_user), sqlText(context(k)), sqlNumber(m_statement), sqlText(t1), sqlText(e), sqlText(t3),
+                     .arg(sqlNumber(m_user), sqlText(context(k)), sqlNumber(m_statement), first, sqlText(e), sqlText(t3),
                           sqlText(t4), sqlText(t5))
                      .arg(i + 1));
     }
@@ -392,6 +396,7 @@ bool DEFINIOWANA_LISTA_RU(qint64 statementId, DayNumber from, DayNumber to, quin
 {
     const korda::Session& s = korda::session();
     statements::UserLists lists(s.DANE_ID_FIRMY, s.DANE_ID_UZYTKOWNIKA_NR, statementId, from, to);
+    lists.setAccountNames(s.DANE_LATA_OBROTOWE);
     if (automatic == 1) {
         if (lists.rebuildAll())
             return true;

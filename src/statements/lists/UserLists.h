@@ -64,6 +64,10 @@ public:
     void remove(ListKind k, const QStringList& ticked);
     void setElements(ListKind k, const QStringList& e) { list(k) = e; }
 
+    // "Dołącz nazwę konta": account rows carry the account's name of that fiscal year (tekst1),
+    // which the generation prints for the row; without it the row's own name is printed.
+    void setAccountNames(qint32 yearId) { m_namesYear = yearId; }
+
     // "Zapisz": replaces the statement's lists in KOMUNIKAT, each in one transaction.
     bool save();
     // The automatic mode: every list the statement needs rebuilt from the whole date range and
@@ -94,6 +98,7 @@ private:
     bool m_needsAccounts = false, m_needsClassifications = false;
     QStringList m_accounts, m_classifications;
     QString m_error;
+    qint32 m_namesYear = 0;
 };
 
 // The element as "Sposób prezentacji" shows it.

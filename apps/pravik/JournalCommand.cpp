@@ -1,22 +1,14 @@
-// "pravik journal": the journals of the journal window, run without a screen into a PDF, PNG
-// pages, a text-printer file or a printer. The options are the window's controls; the window's
-// own rules (which options a kind offers, the closed-period rule for renumbering, the refusal
-// without a chosen journal) decide exactly as on the desktop.
+// "pravik journal": the journals of the journal window, run without a screen. The options are
+// the window's controls; the window's own rules (which options a kind offers, the closed-period
+// rule for renumbering, the refusal without a chosen journal) decide exactly as on the desktop.
+// Output, period, --procedure, help and exit codes are the report driver's.
 #include "Command.h"
-#include "MailOptions.h"
-#include "OptionReader.h"
-#include "Options.h"
+#include "ReportDriver.h"
 
 #include "journals/JournalOptions.h"
-#include "journals/JournalProcedures.h"
 #include "journals/window/JournalWindowModel.h"
 #include "platform/sql/Quote.h"
-#include "siblings/korda/Session.h"
 #include "siblings/utilka/Gateway.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <optional>
 
 namespace pravik::cli {
 
@@ -30,207 +22,16 @@ struct JournalArgs {
     std::optional<qint32> renumberFrom;
     bool sumDocuments = false;
     bool sumOffBalance = false;
-    bool textPrinting = false;
-    QString printer;
-    std::optional<int> copies;
-    QString pdf;
-    QString pngFolder;
-    QString textFile;
-    bool print = false;
     QString title;
     QString description;
-    // A host's direct call of one procedure with its own filter, past the window.
-    QString procedure;
+    // --procedure: the host's filter and document order.
     QString filter;
     quint8 sort = 4;
-    MailOptions mail;
 };
 
-bool parseArgs(CommandContext& ctx, const QStringList& args, JournalArgs* out)
+// The window's own choices; exit code 0 to go on.
+int chooseInWindow(CommandContext& ctx, JournalWindowModel& window, const JournalArgs& a)
 {
-    OptionReader in(ctx, QStringLiteral("journal"), args);
-    while (in.next()) {
-        const QString& name = in.name();
-        qint64 n = 0;
-        if (name == QLatin1String("--kind")) {
-            if (!in.number(71, 73, &n))
-                return false;
-            out->kind = qint32(n);
-        } else if (name == QLatin1String("--batch")) {
-            if (!in.value(&out->batch))
-                return false;
-        } else if (name == QLatin1String("--renumber")) {
-            if (!in.number(0, 2147483647, &n))
-                return false;
-            out->renumberFrom = qint32(n);
-        } else if (name == QLatin1String("--sum-documents")) {
-            out->sumDocuments = true;
-        } else if (name == QLatin1String("--sum-off-balance")) {
-            out->sumOffBalance = true;
-        } else if (name == QLatin1String("--text")) {
-            // "--text FILE" writes the text-printer journal to FILE; a bare "--text" prints it.
-            out->textPrinting = true;
-            out->textFile = in.optionalValue();
-        } else if (name == QLatin1String("--printer")) {
-            if (!in.value(&out->printer))
-                return false;
-        } else if (name == QLatin1String("--copies")) {
-            if (!in.number(1, JournalWindowModel::kMaxCopies, &n))
-                return false;
-            out->copies = int(n);
-        } else if (name == QLatin1String("--pdf")) {
-            if (!in.value(&out->pdf))
-                return false;
-        } else if (name == QLatin1String("--png")) {
-            if (!in.value(&out->pngFolder))
-                return false;
-        } else if (name == QLatin1String("--print")) {
-            out->print = true;
-        } else if (name == QLatin1String("--procedure")) {
-            if (!in.value(&out->procedure))
-                return false;
-            out->procedure = out->procedure.toUpper();
-        } else if (name == QLatin1String("--filter")) {
-            if (!in.value(&out->filter))
-                return false;
-        } else if (name == QLatin1String("--sort")) {
-            if (!in.number(1, 4, &n))
-                return false;
-            out->sort = quint8(n);
-        } else if (name == QLatin1String("--title")) {
-            if (!in.value(&out->title))
-                return false;
-        } else if (name == QLatin1String("--description")) {
-            if (!in.value(&out->description))
-                return false;
-        } else {
-            return in.unknown();
-        }
-    }
-    if (!out->procedure.isEmpty()) {
-        static const QStringList known = {"PRN_71_DZIENNIK_P_K", "PRN_71_DZIENNIK_P_J", "PRN_71_DZIENNIK_P_K1",
-                                          "PRN_71_DZIENNIK_P_TXT", "PRN_72_DZIENNIK_S_K", "PRN_72_DZIENNIK_S_J",
-                                          "PRN_73_DZIENNIK"};
-        if (!known.contains(out->procedure)) {
-            ctx.error(QStringLiteral("journal: unknown procedure %1").arg(out->procedure));
-            return false;
-        }
-        out->kind = out->procedure.mid(4, 2).toInt();
-    }
-    if (out->kind == 0) {
-        ctx.error(QStringLiteral("journal: --kind 71, 72 or 73 is required"));
-        return false;
-    }
-    const int targets = int(!out->pdf.isEmpty()) + int(!out->pngFolder.isEmpty()) + int(out->print)
-        + int(out->textPrinting) + int(out->mail.wanted());
-    if (targets == 0) {
-        ctx.error(QStringLiteral("journal: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE], --print or --mail ADDRESS"));
-        return false;
-    }
-    if (out->mail.wanted() && targets > 1) {
-        ctx.error(QStringLiteral("journal: --mail sends the journal; it does not go with another output"));
-        return false;
-    }
-    if (out->textPrinting && (!out->pdf.isEmpty() || !out->pngFolder.isEmpty())) {
-        ctx.error(QStringLiteral("journal: a text-printer journal goes to --text FILE or to the printer, not to --pdf or --png"));
-        return false;
-    }
-    return true;
-}
-
-// The procedure called as a host calls it: the session's year and period are the journal's.
-int runProcedure(CommandContext& ctx, const JournalArgs& a)
-{
-    korda::Session& s = korda::session();
-    journals::JournalOptions& o = journals::journalOptions();
-    o.yearId = s.DANE_LATA_OBROTOWE;
-    o.periodDate = s.DANE_DATA_OKRESU;
-    o.yearName = s.DANE_LATA_OBROT_NAZWA;
-    o.CZY_SUMOWANIE = a.sumDocuments ? 1 : 0;
-    o.PRN_SUMUJ_POZABILANSOWE = a.sumOffBalance ? 1 : 0;
-    o.CZY_NUMEROWANIE = a.renumberFrom ? 1 : 0;
-    o.CZY_NUMEROWANIE_WARTOSC = a.renumberFrom.value_or(0);
-    if (!a.batch.isEmpty()) {
-        const QString id = utilka::FUNCVAY(QStringLiteral("select id_paczka from PACZKA where id_firmy=%1 AND id_lata_obrot=%2 AND kod_paczki=%3")
-                                               .arg(s.DANE_ID_FIRMY).arg(o.yearId).arg(sql::sqlText(a.batch)));
-        if (id.isEmpty()) {
-            ctx.error(QStringLiteral("journal: no journal \"%1\" in the year").arg(a.batch));
-            return kExitFailure;
-        }
-        o.batchId = id.toInt();
-    }
-    s.DANE_NAGLOWEK_WYDRUKU = a.title.isEmpty() ? (a.kind == 73 ? QStringLiteral("Zestawienie dzienników księgowań")
-                                                                : QStringLiteral("Dziennik księgowań"))
-                                                : a.title;
-    s.DANE_RODZAJ_WYDRUKU = a.textPrinting ? 2 : 0;
-    if (!a.printer.isEmpty())
-        s.DANE_NAZWA_DRUKARKI = a.printer;
-    if (a.copies)
-        s.GGG_NUMCOPY = quint8(*a.copies);
-    s.outputRequests.printRequest = 1;
-    s.outputRequests.emailRequest = 0;
-    s.DANE_DRUKARKA_EKRAN = a.print ? 0 : 1;
-    applyMailOptions(a.mail);
-    const QString yearStart = QString::number(firstDayOfMonth(s.DANE_POCZATEK_ROKU));
-    const QString& f = a.filter;
-    const QString& t = s.DANE_NAGLOWEK_WYDRUKU;
-    if (a.procedure == QLatin1String("PRN_71_DZIENNIK_P_K"))
-        PRN_71_DZIENNIK_P_K(yearStart, f, t, a.sort);
-    else if (a.procedure == QLatin1String("PRN_71_DZIENNIK_P_J"))
-        PRN_71_DZIENNIK_P_J(yearStart, f, t, a.sort);
-    else if (a.procedure == QLatin1String("PRN_71_DZIENNIK_P_K1"))
-        PRN_71_DZIENNIK_P_K1(yearStart, f, t, a.sort);
-    else if (a.procedure == QLatin1String("PRN_71_DZIENNIK_P_TXT"))
-        PRN_71_DZIENNIK_P_TXT(yearStart, f, t, a.sort, a.batch.isEmpty() ? 1 : 0);
-    else if (a.procedure == QLatin1String("PRN_72_DZIENNIK_S_K"))
-        PRN_72_DZIENNIK_S_K(yearStart, f, t, a.sort);
-    else if (a.procedure == QLatin1String("PRN_72_DZIENNIK_S_J"))
-        PRN_72_DZIENNIK_S_J(yearStart, f, t, a.sort);
-    else
-        PRN_73_DZIENNIK(yearStart, f, t);
-    if (s.globalResponse != 1) {
-        ctx.error(QStringLiteral("journal: %1 did not complete").arg(a.procedure));
-        return kExitFailure;
-    }
-    return kExitOk;
-}
-
-int runJournal(CommandContext& ctx, const QStringList& args)
-{
-    JournalArgs a;
-    QStringList rest = args;
-    if (!takeMailOptions(ctx, QStringLiteral("journal"), rest, a.mail) || !parseArgs(ctx, rest, &a))
-        return kExitUsage;
-    if (!ctx.openSession())
-        return kExitFailure;
-
-    korda::OutputRequests& out = korda::session().outputRequests;
-    out.pdfPath = a.pdf.isEmpty() ? QString() : QFileInfo(a.pdf).absoluteFilePath();
-    out.pngFolder = a.pngFolder.isEmpty() ? QString() : QFileInfo(a.pngFolder).absoluteFilePath();
-    out.textFile = a.textFile.isEmpty() ? QString() : QFileInfo(a.textFile).absoluteFilePath();
-    out.printerName = a.print && !a.textPrinting ? a.printer : QString();
-    if (!a.procedure.isEmpty())
-        return runProcedure(ctx, a);
-
-    JournalWindowModel window(a.kind);
-    if (!window.open()) {
-        ctx.error(QStringLiteral("journal: the company has no fiscal year"));
-        return kExitFailure;
-    }
-    if (ctx.year && !window.selectYearId(*ctx.year)) {
-        ctx.error(QStringLiteral("journal: the company has no fiscal year %1").arg(*ctx.year));
-        return kExitFailure;
-    }
-    if (!ctx.period.isEmpty()) {
-        const bool closing = ctx.period.trimmed().compare(QLatin1String("BZ"), Qt::CaseInsensitive) == 0;
-        const bool chosen = closing ? window.selectPeriodText(QStringLiteral("BZ"))
-                                    : window.selectPeriodDate(monthPeriod(yearOf(korda::session().DANE_DATA_OKRESU),
-                                                                          monthOf(korda::session().DANE_DATA_OKRESU)));
-        if (!chosen) {
-            ctx.error(QStringLiteral("journal: the year has no period \"%1\"").arg(ctx.period));
-            return kExitFailure;
-        }
-    }
     if (!a.batch.isEmpty()) {
         if (!window.partialJournals()) {
             ctx.error(QStringLiteral("journal: --batch needs a company that keeps partial journals (kinds 71 and 72)"));
@@ -262,70 +63,131 @@ int runJournal(CommandContext& ctx, const QStringList& args)
         window.setTitle(a.title);
     if (!a.description.isEmpty())
         window.setDescription(a.description);
-    window.setOutputKind(a.textPrinting ? JournalWindowModel::kText : JournalWindowModel::kGraphic);
-    if (!a.printer.isEmpty())
-        window.setPrinterName(a.printer);
-    if (a.copies)
-        window.setCopies(*a.copies);
-
-    if (a.textPrinting && a.textFile.isEmpty() && a.printer.isEmpty() && korda::session().DANE_NAZWA_DRUKARKI.trimmed().isEmpty()) {
-        ctx.error(QStringLiteral("journal: name the text printer with --printer NAME or write the text with --text FILE"));
-        return kExitUsage;
-    }
-
-    // Files are asked for through the preview road (the frame writes what the host asked for);
-    // --print alone goes to the printer directly.
-    const bool toFiles = !out.pdfPath.isEmpty() || !out.pngFolder.isEmpty() || !out.textFile.isEmpty();
-    JournalWindowModel::Command command = toFiles ? JournalWindowModel::Command::Preview : JournalWindowModel::Command::Print;
-    if (a.mail.wanted()) {
-        // The recipient and the attachment kind; the window's e-mail button does the rest.
-        applyMailOptions(a.mail);
-        window.setMailClientKind(korda::session().outputRequests.mailClientKind);
-        command = JournalWindowModel::Command::SendEmail;
-    }
-    if (!window.run(command))
-        return kExitFailure;
-    if (korda::session().globalResponse != 1) {
-        ctx.error(QStringLiteral("journal: %1 did not complete").arg(window.lastProcedure()));
-        return kExitFailure;
-    }
-    ctx.note(QStringLiteral("%1 (%2)").arg(window.lastProcedure(), window.lastFilter()));
-    if (!out.pdfPath.isEmpty() && !QFileInfo::exists(out.pdfPath))
-        return kExitFailure;
     return kExitOk;
+}
+
+int runWithWindow(CommandContext& ctx, const ReportCommand& c, const JournalArgs& a, const ReportOutput& out)
+{
+    JournalWindowModel window(a.kind);
+    if (!window.open()) {
+        ctx.error(QStringLiteral("journal: the company has no fiscal year"));
+        return kExitFailure;
+    }
+    if (const int rc = chooseYearAndPeriod(ctx, c, window))
+        return rc;
+    if (const int rc = chooseInWindow(ctx, window, a))
+        return rc;
+    if (!chooseOutput(ctx, c, window, out))
+        return kExitUsage;
+    if (out.mail.wanted()) {
+        // The recipient and the attachment kind; the window's e-mail button does the rest.
+        applyMailOptions(out.mail);
+        window.setMailClientKind(korda::session().outputRequests.mailClientKind);
+    }
+    return runWindow(ctx, c, window, out);
+}
+
+// A host's call past the window: the session's year and period are the journal's, the journal
+// variables come from the options.
+bool hostCall(CommandContext& ctx, const JournalArgs& a, const ReportOutput& out, const reports::ReportProcedure& p,
+              QVariantList* arguments)
+{
+    korda::Session& s = korda::session();
+    journals::JournalOptions& o = journals::journalOptions();
+    o.yearId = s.DANE_LATA_OBROTOWE;
+    o.periodDate = s.DANE_DATA_OKRESU;
+    o.yearName = s.DANE_LATA_OBROT_NAZWA;
+    o.CZY_SUMOWANIE = a.sumDocuments ? 1 : 0;
+    o.PRN_SUMUJ_POZABILANSOWE = a.sumOffBalance ? 1 : 0;
+    o.CZY_NUMEROWANIE = a.renumberFrom ? 1 : 0;
+    o.CZY_NUMEROWANIE_WARTOSC = a.renumberFrom.value_or(0);
+    if (!a.batch.isEmpty()) {
+        const QString id = utilka::FUNCVAY(QStringLiteral("select id_paczka from PACZKA where id_firmy=%1 AND id_lata_obrot=%2 AND kod_paczki=%3")
+                                               .arg(s.DANE_ID_FIRMY).arg(o.yearId).arg(sql::sqlText(a.batch)));
+        if (id.isEmpty()) {
+            ctx.error(QStringLiteral("journal: no journal \"%1\" in the year").arg(a.batch));
+            return false;
+        }
+        o.batchId = id.toInt();
+    }
+    const bool batches = p.name.startsWith(QLatin1String("PRN_73"));
+    s.DANE_NAGLOWEK_WYDRUKU = !a.title.isEmpty() ? a.title
+                              : batches          ? QStringLiteral("Zestawienie dzienników księgowań")
+                                                 : QStringLiteral("Dziennik księgowań");
+    s.DANE_RODZAJ_WYDRUKU = out.textPrinting ? 2 : 0;
+    if (!out.printer.isEmpty())
+        s.DANE_NAZWA_DRUKARKI = out.printer;
+    if (out.copies)
+        s.GGG_NUMCOPY = quint8(*out.copies);
+    s.outputRequests.printRequest = 1;
+    s.outputRequests.emailRequest = 0;
+    s.DANE_DRUKARKA_EKRAN = out.print ? 0 : 1;
+    const QString yearStart = QString::number(firstDayOfMonth(s.DANE_POCZATEK_ROKU));
+    const QVariantList all = {yearStart, a.filter, s.DANE_NAGLOWEK_WYDRUKU, a.sort, a.batch.isEmpty() ? 1 : 0};
+    *arguments = all.mid(0, p.parameters.size());
+    return true;
+}
+
+ReportCommand journalCommand(JournalArgs& a)
+{
+    ReportCommand c;
+    c.name = QStringLiteral("journal");
+    c.noun = QStringLiteral("journal");
+    c.synopsis = QStringLiteral("print a journal (postings 71, documents 72, batches 73) to PDF, PNG, text or a printer");
+    c.usage = QStringLiteral("--kind 71|72|73 [--batch CODE] [--renumber N] [--sum-documents] [--sum-off-balance]\n"
+                             "                      [--title TEXT] [--description TEXT] [--printer NAME] [--copies N]");
+    c.description = QStringLiteral(
+        "Runs the journal window of the company (--company) without a screen:\n"
+        "  71  journal of postings (\"Dziennik księgowań\"), of one partial journal (--batch)\n"
+        "      when the company keeps partial journals, else of the whole period\n"
+        "  72  journal of documents\n"
+        "  73  statement of journals by batch (\"Zestawienie dzienników księgowań\")\n");
+    c.maxCopies = JournalWindowModel::kMaxCopies;
+    c.options = {
+        {QStringLiteral("kind"), QStringLiteral("71|72|73"), QStringLiteral("the journal"),
+         [&a](OptionReader& in) {
+             qint64 n = 0;
+             return in.number(71, 73, &n) && (a.kind = qint32(n), true);
+         }},
+        {QStringLiteral("batch"), QStringLiteral("CODE"), QStringLiteral("the partial journal (kinds 71 and 72)"),
+         [&a](OptionReader& in) { return in.value(&a.batch); }},
+        {QStringLiteral("renumber"), QStringLiteral("N"), QStringLiteral("number the documents from N (an open period only)"),
+         [&a](OptionReader& in) {
+             qint64 n = 0;
+             return in.number(0, 2147483647, &n) && (a.renumberFrom = qint32(n), true);
+         }},
+        {QStringLiteral("sum-documents"), {}, QStringLiteral("a total after each document (71)"),
+         [&a](OptionReader&) { return a.sumDocuments = true; }},
+        {QStringLiteral("sum-off-balance"), {}, QStringLiteral("count off-balance accounts in the totals (71, 73)"),
+         [&a](OptionReader&) { return a.sumOffBalance = true; }},
+        {QStringLiteral("title"), QStringLiteral("TEXT"), QStringLiteral("the report title"),
+         [&a](OptionReader& in) { return in.value(&a.title); }},
+        {QStringLiteral("description"), QStringLiteral("TEXT"), QStringLiteral("a description line"),
+         [&a](OptionReader& in) { return in.value(&a.description); }},
+        {QStringLiteral("filter"), QStringLiteral("TEXT"),
+         QStringLiteral("with --procedure: the host's filter (\"PDD:id_lata_obrot=2\" lists the whole year)"),
+         [&a](OptionReader& in) { return in.value(&a.filter); }},
+        {QStringLiteral("sort"), QStringLiteral("1..4"), QStringLiteral("with --procedure: the document order"),
+         [&a](OptionReader& in) {
+             qint64 n = 0;
+             return in.number(1, 4, &n) && (a.sort = quint8(n), true);
+         }},
+    };
+    c.check = [&a](CommandContext& ctx, const ReportOutput&) {
+        if (a.kind == 0)
+            ctx.error(QStringLiteral("journal: --kind 71, 72 or 73 is required"));
+        return a.kind != 0;
+    };
+    c.run = [&a](CommandContext& ctx, const ReportCommand& self, const ReportOutput& out) {
+        return runWithWindow(ctx, self, a, out);
+    };
+    c.procedureArguments = [&a](CommandContext& ctx, const ReportOutput& out, const reports::ReportProcedure& p,
+                                QVariantList* arguments) { return hostCall(ctx, a, out, p, arguments); };
+    return c;
 }
 
 } // namespace
 
-PRAVIK_COMMAND(QStringLiteral("journal"),
-               QStringLiteral("print a journal (postings 71, documents 72, batches 73) to PDF, PNG, text or a printer"),
-               QStringLiteral(
-                   "Usage: pravik journal --kind 71|72|73 [--year ID] [--period M-YYYY|DATE|BZ] [--batch CODE]\n"
-                   "                      [--renumber N] [--sum-documents] [--sum-off-balance]\n"
-                   "                      [--title TEXT] [--description TEXT] [--printer NAME] [--copies N]\n"
-                   "                      (--pdf FILE | --png DIR | --text [FILE] | --print | --mail ADDRESS [--attach KIND])\n"
-                   "\n"
-                   "Runs the journal window of the company (--company) without a screen:\n"
-                   "  71  journal of postings (\"Dziennik księgowań\"), of one partial journal (--batch)\n"
-                   "      when the company keeps partial journals, else of the whole period\n"
-                   "  72  journal of documents\n"
-                   "  73  statement of journals by batch (\"Zestawienie dzienników księgowań\")\n"
-                   "The year and period default to the session's (--year, --period, --date).\n"
-                   "--renumber N numbers the documents from N (only in an open period); --sum-documents\n"
-                   "prints a total after each document (71); --sum-off-balance counts postings on\n"
-                   "off-balance accounts in the totals (71, 73).\n"
-                   "Output: --pdf FILE, --png DIR (one PNG per page), --print (the printer --printer\n"
-                   "names, else the default printer, --copies N). --text prints for a text (matrix)\n"
-                   "printer: with FILE the printer's bytes go to FILE, else to the text printer\n"
-                   "--printer NAME. The preview needs a screen and is not offered here.\n"
-                   "\n"
-                   "E-mail:\n") + mailOptionsHelp() + QStringLiteral(
-                   "\n"
-                   "--procedure NAME --filter TEXT [--sort 1..4] calls one journal procedure as a host\n"
-                   "does, past the window, with the host's filter (\"PDD:id_lata_obrot=2\" lists the\n"
-                   "whole year); the session's year and period are the journal's.\n"
-                   "Exit code 0 when the journal was produced, 1 when it was refused or failed,\n"
-                   "2 for wrong options."),
-               &runJournal)
+PRAVIK_REPORT_COMMAND(JournalArgs, journalCommand)
 
 } // namespace pravik::cli

@@ -91,4 +91,10 @@ bool OptionReader::unknown()
     return false;
 }
 
+bool OptionReader::fail(const QString& message)
+{
+    m_ctx.error(m_command + QStringLiteral(": ") + message);
+    return false;
+}
+
 } // namespace pravik::cli

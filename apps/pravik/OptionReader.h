@@ -32,6 +32,8 @@ public:
     QString optionalValue();
     // Says that the current word is not an option of the command; returns false.
     bool unknown();
+    // Says what is wrong with the current option's value ("COMMAND: message"); returns false.
+    bool fail(const QString& message);
 
 private:
     CommandContext& m_ctx;

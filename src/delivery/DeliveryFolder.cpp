@@ -3,8 +3,11 @@
 #include "platform/report/PngSink.h"
 #include "platform/report/Spool.h"
 #include "siblings/korda/Session.h"
+#include "siblings/korda/TemporaryRoot.h"
 
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QRandomGenerator>
 
 namespace pravik::delivery {
@@ -21,8 +24,7 @@ DeliveryFolder::~DeliveryFolder() = default;
 
 bool DeliveryFolder::create(QString* error)
 {
-    const QString cutemp = korda::session().GLO_CUTEMP.trimmed();
-    m_vh = QDir(cutemp.isEmpty() ? QDir::tempPath() : cutemp).filePath(QStringLiteral("VH"));
+    m_vh = QDir(korda::temporaryRoot()).filePath(QStringLiteral("VH"));
     if (QDir().mkpath(m_vh)) {
         auto dir = std::make_unique<QTemporaryDir>(QDir(m_vh).filePath(QString::number(m_r) + QStringLiteral("-XXXXXX")));
         if (dir->isValid()) {
@@ -74,6 +76,38 @@ bool DeliveryFolder::writePages(const QString& spoolPath, QStringList* files, re
     }
     if (files)
         *files = sink.files();
+    return true;
+}
+
+bool DeliveryFolder::copyPages(const QStringList& pageFiles, QStringList* files, report::PageSetup* setup, QString* error)
+{
+    auto fail = [error](const QString& message) {
+        if (error)
+            *error = message;
+        return false;
+    };
+    if (pageFiles.isEmpty())
+        return fail(QStringLiteral("Wydruk nie ma żadnej strony do wysłania."));
+    QStringList copies;
+    for (qsizetype n = 0; n < pageFiles.size(); ++n) {
+        QString source = pageFiles.at(n).trimmed();
+        const qsizetype dot = source.lastIndexOf(QLatin1Char('.'));
+        if (dot > source.lastIndexOf(QLatin1Char('/')))
+            source = source.left(dot + 1) + QStringLiteral("png");
+        const QString target = filePath(QString::number(m_r) + QString::number(n + 1) + QStringLiteral(".png"));
+        if (!QFile::copy(source, target))
+            return fail(QStringLiteral("Nie można skopiować strony %1 do %2.")
+                            .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(path())));
+        copies.append(target);
+    }
+    if (setup) {
+        const QImage first(copies.first());
+        if (first.isNull())
+            return fail(QStringLiteral("Strona %1 nie jest obrazem PNG.").arg(QDir::toNativeSeparators(pageFiles.first())));
+        setup->orientation = first.width() > first.height() ? report::Orientation::Landscape : report::Orientation::Portrait;
+    }
+    if (files)
+        *files = copies;
     return true;
 }
 

@@ -37,6 +37,11 @@ public:
     // a page cannot be written.
     bool writePages(const QString& spoolPath, QStringList* files, report::PageSetup* setup, QString* error);
 
+    // Page image files the host made, copied as r + n + ".png" in the order given; a name's
+    // extension is replaced by "png" as the pages are PNG images here. The setup's orientation
+    // follows the first page. False with *error when there is no page or one cannot be copied.
+    bool copyPages(const QStringList& pageFiles, QStringList* files, report::PageSetup* setup, QString* error);
+
     // "vh" + r + suffix ("vh57.html", "vh57.eml").
     QString vhName(const QString& suffix) const;
 

@@ -6,6 +6,8 @@
 #include "delivery/MimeEncoding.h"
 #include "delivery/RtfDocument.h"
 #include "framework/FrameMailRoutes.h"
+#include "framework/Lifecycle.h"
+#include "siblings/korda/PreviewFileQueue.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
 
@@ -171,7 +173,9 @@ DeliveryOutcome SENDOUTLOOK(const outlik::PreviewQueue& queue)
         return failed(outcome, error);
     QStringList pages;
     report::PageSetup setup;
-    if (!folder.writePages(queue.spoolPath, &pages, &setup, &error))
+    const bool copied = queue.spoolPath.isEmpty() ? folder.copyPages(queue.pageFiles, &pages, &setup, &error)
+                                                  : folder.writePages(queue.spoolPath, &pages, &setup, &error);
+    if (!copied)
         return failed(outcome, error);
     outcome.pageFiles = fileNames(pages);
 
@@ -270,3 +274,23 @@ void uninstall()
 }
 
 } // namespace pravik::delivery
+
+namespace pravik {
+
+void SENDOUTLOOK()
+{
+    enterProcedure(QStringLiteral("SendOutlook"));
+    korda::Session& s = korda::session();
+    outlik::PreviewQueue queue;
+    queue.pageFiles = korda::previewFileQueue();
+    queue.title = s.DANE_NAGLOWEK_WYDRUKU;
+    queue.reportName = s.DANE_NAGLOWEK_WYDRUKU;
+    // The host's call is the request to mail: the e-mail request a window would have set.
+    const quint8 emailRequest = s.outputRequests.emailRequest;
+    s.outputRequests.emailRequest = 1;
+    const delivery::DeliveryOutcome outcome = delivery::SENDOUTLOOK(queue);
+    korda::session().outputRequests.emailRequest = emailRequest;
+    korda::session().globalResponse = outcome.ok ? 1 : 2;
+}
+
+} // namespace pravik

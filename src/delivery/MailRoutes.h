@@ -46,3 +46,12 @@ void install();
 void uninstall();
 
 } // namespace pravik::delivery
+
+namespace pravik {
+
+// The exported SENDOUTLOOK: the page files the host put in PRINTPREVIEWFILEQUEUE as the rich
+// mail to GLO:EMAILADRESS, subject and attachment name DANE_NAGLOWEK_WYDRUKU. The global
+// response is 1 when the mail was handed over, else 2 (the user was told why).
+void SENDOUTLOOK();
+
+} // namespace pravik

@@ -57,7 +57,8 @@ PRAVIK_EXPORT int pravik_set_global(const char* name, const char* value);
 /* Copies the global's value (NUL-terminated, cut to fit) into buffer. Returns the length the
    full value needs in bytes without the NUL, or -1 for an unknown name. */
 PRAVIK_EXPORT int pravik_get_global(const char* name, char* buffer, int bufferSize);
-/* Appends a line to a shared queue: "DANE_OPIS_PRN", "DANE_ZAZNACZ_REK", "DANE_KOLEJKA_VAX".
+/* Appends a line to a shared queue: "DANE_OPIS_PRN", "DANE_ZAZNACZ_REK", "DANE_KOLEJKA_VAX",
+   "PRINTPREVIEWFILEQUEUE" (the page image files SENDOUTLOOK mails, in page order).
    1 = added, 0 = unknown queue. */
 PRAVIK_EXPORT int pravik_queue_add(const char* queue, const char* value);
 /* Empties a shared queue (also "DANE_KOLEJKA_UNIWERS", "GGG:XML_Q"). 1 = emptied, 0 = unknown. */

@@ -11,6 +11,7 @@
 #include "platform/report/PngSink.h"
 #include "platform/report/PrinterSink.h"
 #include "siblings/korda/Session.h"
+#include "siblings/korda/TemporaryRoot.h"
 #include "siblings/outlik/PdfMail.h"
 #include "siblings/tekston/TextReport.h"
 #include "siblings/utilka/Messages.h"
@@ -123,7 +124,7 @@ bool RunFrame::start()
     s.globalResponse = 0;
     m_response = kResponseCancelled;
 
-    const QString cutemp = s.GLO_CUTEMP.trimmed().isEmpty() ? QDir::tempPath() : QDir::fromNativeSeparators(s.GLO_CUTEMP.trimmed());
+    const QString cutemp = korda::temporaryRoot();
     m_temp = std::make_unique<QTemporaryDir>(QDir(cutemp).filePath(QStringLiteral("pravik-XXXXXX")));
     if (!m_temp->isValid()) {
         utilka::MSG_OST(QStringLiteral("Nie można utworzyć folderu tymczasowego w %1: %2")

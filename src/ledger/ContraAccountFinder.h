@@ -25,8 +25,6 @@ public:
     // True when the account's synthetic account (its first three characters) is of type 'P'.
     bool offBalance(const QString& account, qint32 year);
 
-    int documentsRead() const { return int(m_documents.size()); }
-
 private:
     qint32 m_company;
     QHash<qint64, QList<DocumentPosition>> m_documents;

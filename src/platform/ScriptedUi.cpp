@@ -74,16 +74,10 @@ void ScriptedUi::cancelProgressAtPoll(int n)
     cancelAtPoll_ = qMax(0, n);
 }
 
-void ScriptedUi::setInteractive(bool interactive)
-{
-    QMutexLocker lock(&mutex_);
-    interactive_ = interactive;
-}
-
 bool ScriptedUi::interactive() const
 {
-    QMutexLocker lock(&mutex_);
-    return interactive_;
+    // Nobody sits at a scripted run's screen.
+    return false;
 }
 
 QList<ScriptedUi::Event> ScriptedUi::events() const

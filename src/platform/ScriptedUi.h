@@ -43,7 +43,6 @@ public:
     // Every progress window opened from now on asks to cancel at its n-th cancel poll (n >= 1);
     // 0 never cancels.
     void cancelProgressAtPoll(int n);
-    void setInteractive(bool interactive);
 
     QList<Event> events() const;
     // Texts of the boxes (messages and questions) in order.
@@ -89,7 +88,6 @@ private:
     QList<int> percents_;
     QStringList progressTexts_;
     int cancelAtPoll_ = 0;
-    bool interactive_ = false;
 };
 
 // Installs services for the calling thread (and as the process default) for one scope, and

@@ -31,14 +31,6 @@ void PRN_RAPORT_KONTO_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts
 
 namespace turnover {
 
-// The parameters as the exported procedures take them (flags: 1 = on), gathered; the
-// reconciliation and the statement of entries leave the last two at 0.
-TurnoverParameters firstElevenParameters(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
-                                         quint8 nonZeroTurnoversOnly, const QString& mask, const QString& yearName,
-                                         quint8 variant, quint8 thousands, const QString& title, quint8 syntheticOnly,
-                                         quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic = 0,
-                                         quint8 lastLevelOnly = 0);
-
 // The same with the parameters gathered; each returns the response (1 completed, 2 cancelled).
 int runReconciliationStatement(const TurnoverParameters& parameters);
 int runSimpleStatement(const TurnoverParameters& parameters);

@@ -62,6 +62,14 @@ struct TurnoverSettings {
     AccountList accounts;
 };
 
+// The parameters as the exported procedures take them (flags: 1 = on), gathered. The statements
+// that take eleven leave the last two at 0.
+TurnoverParameters exportedParameters(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
+                                      quint8 nonZeroTurnoversOnly, const QString& mask, const QString& yearName,
+                                      quint8 variant, quint8 thousands, const QString& title, quint8 syntheticOnly,
+                                      quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic = 0,
+                                      quint8 lastLevelOnly = 0);
+
 // The calling thread's settings.
 TurnoverSettings& turnoverSettings();
 

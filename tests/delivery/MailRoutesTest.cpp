@@ -7,6 +7,7 @@
 #include "SmtpTestServer.h"
 
 #include "delivery/DeliveryFolder.h"
+#include "framework/CApi.h"
 #include "delivery/MailRoutes.h"
 #include "framework/FrameMailRoutes.h"
 #include "framework/RunFrame.h"
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <dlfcn.h>
 #include <sys/resource.h>
 
 using namespace pravik;
@@ -348,4 +350,46 @@ TEST(DeliveryFolder, TwoDeliveriesNeverShareAFolderAndEachCleansUp)
     EXPECT_EQ(reportFileBase(QStringLiteral("PRN_OBROTY_SQL")), QStringLiteral("PRN_OBROTY_SQL"));
     EXPECT_EQ(reportFileBase(QStringLiteral("../../etc/passwd")), QStringLiteral("_.._etc_passwd"));
     EXPECT_EQ(reportFileBase(QString()), QStringLiteral("Report"));
+}
+
+// A host that rendered its pages itself lists them in PRINTPREVIEWFILEQUEUE and calls the
+// exported SENDOUTLOOK; the call is its request to mail.
+TEST_F(MailRoutesTest, ExportedSendOutlookMailsThePageFilesOfTheHostsQueue)
+{
+    using SendOutlook = void (*)();
+    const auto send = reinterpret_cast<SendOutlook>(dlsym(RTLD_DEFAULT, "SENDOUTLOOK"));
+    ASSERT_NE(send, nullptr);
+    SmtpTestServer server;
+    useSmtp(server.port());
+    korda::Session& s = korda::session();
+    s.outputRequests.emailRequest = 0;
+    s.DANE_NAGLOWEK_WYDRUKU = kTitle;
+    for (int n = 1; n <= 2; ++n) {
+        QImage page(300, 200, QImage::Format_RGB32);
+        page.fill(n == 1 ? Qt::white : Qt::gray);
+        ASSERT_TRUE(page.save(scratch(QStringLiteral("page%1.png").arg(n)), "PNG"));
+        // The host's names end in ".WMF"; the pages here are PNG images of the same name.
+        ASSERT_EQ(pravik_queue_add("PRINTPREVIEWFILEQUEUE", scratch(QStringLiteral("page%1.WMF").arg(n)).toUtf8().constData()), 1);
+    }
+    send();
+    EXPECT_EQ(s.globalResponse, 1);
+    EXPECT_EQ(s.outputRequests.emailRequest, 0);
+    const QJsonObject mail = onlyReceived(server);
+    EXPECT_EQ(mail.value("subject").toString(), kTitle);
+    const auto parts = leafParts(mail);
+    ASSERT_EQ(parts.size(), 2);
+    EXPECT_TRUE(parts[1].value("filename").toString().endsWith(QLatin1String(".rtf")));
+    const auto rtf = test::readRtf(fileBytes(parts[1].value("extracted").toString()));
+    ASSERT_EQ(rtf.pictures.size(), 2);
+    EXPECT_TRUE(rtf.words.contains(QStringLiteral("paperw16834"))) << "landscape pages give a landscape document";
+    EXPECT_TRUE(filesUnderCutemp().isEmpty()) << filesUnderCutemp().join(u' ').toStdString();
+
+    // A page that is not there: a warning naming it, nothing sent, response 2.
+    ASSERT_EQ(pravik_queue_clear("PRINTPREVIEWFILEQUEUE"), 1);
+    pravik_queue_add("PRINTPREVIEWFILEQUEUE", scratch(QStringLiteral("nie-ma.png")).toUtf8().constData());
+    send();
+    EXPECT_EQ(s.globalResponse, 2);
+    EXPECT_EQ(server.received().size(), 1);
+    ASSERT_FALSE(warnings().isEmpty());
+    EXPECT_TRUE(warnings().last().contains(QLatin1String("nie-ma.png"))) << warnings().last().toStdString();
 }

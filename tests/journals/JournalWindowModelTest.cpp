@@ -4,6 +4,9 @@
 
 #include "platform/Settings.h"
 #include "platform/UiServices.h"
+#include "support/RecordingMailRoutes.h"
+
+#include <QTemporaryDir>
 
 #include <dlfcn.h>
 
@@ -438,6 +441,24 @@ TEST_F(JournalWindowTest, ListsAndFilterOnPostgreSql)
 TEST(JournalWindowEntry, ExportedForHostsThatLoadTheModuleByName)
 {
     EXPECT_NE(dlsym(RTLD_DEFAULT, "PARAM_PRN_DZIENNIK"), nullptr);
+}
+
+// "Wyślij jako e-mail" mails pages: with the text printer chosen the journal still runs as the
+// graphic one and its pages reach the mail route.
+TEST_F(JournalWindowTest, MailWithTextOutputChosenSendsTheGraphicJournal)
+{
+    QTemporaryDir folder;
+    korda::session().GLO_CUTEMP = folder.path();
+    RecordingMailRoutes routes;
+    JournalWindowModel w(71);
+    ASSERT_TRUE(w.open());
+    ASSERT_TRUE(w.selectBatchCode(QStringLiteral("SPRZ")));
+    w.setOutputKind(JournalWindowModel::kText);
+    w.setMailClientKind(0);
+    ASSERT_TRUE(w.run(Command::SendEmail));
+    EXPECT_EQ(w.lastProcedure(), QStringLiteral("PRN_71_DZIENNIK_P_K"));
+    EXPECT_EQ(routes.calls, QStringList{QStringLiteral("mime PRN_71_DZIENNIK_P_K")});
+    EXPECT_EQ(korda::session().globalResponse, 1);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "tests/server/DemoDatabaseTest.h"
 
 #include <QFile>
+#include <dlfcn.h>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -357,6 +358,31 @@ TEST_P(TurnoverPrintTest, TextPrinterOnCutSheetsBreaksPagesWithCarryOver)
     EXPECT_FALSE(text.contains(QStringLiteral("Obroty w okresie")));
     EXPECT_EQ(labelled(text, QStringLiteral("Razem")), columns(st.totals));
     EXPECT_TRUE(pages.last().contains(QStringLiteral("Koniec wydruku")));
+}
+
+// The older statement a host calls by name is the turnover statement with its last two
+// parameters 0: the same pages as PRN_OBROTY_SQL called with those two off.
+TEST_P(TurnoverPrintTest, OlderStatementPrintsTheTurnoverStatementWithTheLastTwoParametersOff)
+{
+    parameters.nonZeroBalanceSynthetic = parameters.lastLevelOnly = false;
+    const QStringList expected = pdfPages();
+    ASSERT_FALSE(expected.isEmpty());
+
+    using Older = void (*)(unsigned char, unsigned char, unsigned char, unsigned char, const char*, const char*,
+                           unsigned char, unsigned char, const char*, unsigned char, unsigned char);
+    const auto older = reinterpret_cast<Older>(dlsym(RTLD_DEFAULT, "PRN_OBROTY"));
+    ASSERT_NE(older, nullptr);
+    const QString pdf = folder.filePath(QStringLiteral("stare.pdf"));
+    korda::session().outputRequests.pdfPath = pdf;
+    describe();
+    older(1, 1, 0, 0, "", "2026", 1, 0, kTitle.toUtf8().constData(), 0, 0);
+    EXPECT_EQ(korda::session().globalResponse, 1);
+    int code = -1;
+    QStringList pages = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, &code).split(u'\f');
+    ASSERT_EQ(code, 0);
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    EXPECT_EQ(pages, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(SQLite, TurnoverPrintTest, ::testing::Values(TestBackend::SQLite), test::backendName);

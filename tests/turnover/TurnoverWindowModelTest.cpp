@@ -3,7 +3,10 @@
 // pickers, the saved variants, and what reaches the statement procedure.
 #include "TurnoverWindowFixture.h"
 
+#include "support/RecordingMailRoutes.h"
 #include "turnover/window/TurnoverDescriptionLines.h"
+
+#include <QTemporaryDir>
 
 namespace pravik::test {
 namespace {
@@ -321,6 +324,23 @@ TEST(TurnoverDescriptionLines, ZeroOptionsAndDateRangeReadAsTheStatementsPrintTh
     EXPECT_EQ(lines.value(1), QStringLiteral("Zakres dat od 05-01-2026 do 28-02-2026 wg daty dokumentu"));
     EXPECT_FALSE(lines.contains(QStringLiteral("Otwarty okres obrotowy")));
     EXPECT_FALSE(lines.contains(QStringLiteral("Obroty narastająco z wyłączeniem BO")));
+}
+
+// "Wyślij jako e-mail" mails pages: with the text printer chosen the statement still runs as the
+// graphic one and its pages reach the mail route.
+TEST_F(TurnoverWindowTest, MailWithTextOutputChosenSendsTheGraphicStatement)
+{
+    QTemporaryDir folder;
+    korda::session().GLO_CUTEMP = folder.path();
+    RecordingMailRoutes routes;
+    TurnoverWindowModel w(3, 0);
+    ASSERT_TRUE(w.open());
+    w.setOutputKind(TurnoverWindowModel::kText);
+    w.setMailClient(QString());
+    ASSERT_TRUE(w.run(Command::SendEmail));
+    EXPECT_EQ(w.lastProcedure(), QStringLiteral("PRN_OBROTY_SQL"));
+    EXPECT_EQ(routes.calls, QStringList{QStringLiteral("mime PRN_OBROTY_SQL")});
+    EXPECT_EQ(korda::session().globalResponse, 1);
 }
 
 } // namespace

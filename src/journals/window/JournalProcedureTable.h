@@ -1,7 +1,7 @@
 #pragma once
 // The journal procedures the journal window can call, as a table: the window calls whatever the
 // table holds, so a host or a test can put its own entries in (a recording stand-in, a journal
-// run on another thread). standard() holds the module's own journals.
+// run on another thread). standard() holds the module's exported journals (framework/ReportProcedures.h).
 #include <QString>
 #include <QtGlobal>
 #include <functional>

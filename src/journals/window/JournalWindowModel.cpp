@@ -235,14 +235,6 @@ bool JournalWindowModel::selectBatchCode(const QString& code)
     return false;
 }
 
-bool JournalWindowModel::selectBatchId(qint32 id)
-{
-    for (int i = 0; i < m_batches.size(); ++i)
-        if (m_batches[i].id == id)
-            return selectBatch(i);
-    return false;
-}
-
 // ---- renumbering ----
 
 DayNumber JournalWindowModel::closedThrough(qint32 yearId, DayNumber period) const
@@ -521,6 +513,9 @@ bool JournalWindowModel::run(Command command)
         break;
     case Command::SavePdf:
     case Command::SendEmail:
+        // A PDF or a mail is made of graphic pages; the text-printer journal would end in the
+        // text viewer and never reach the mail.
+        ses.DANE_RODZAJ_WYDRUKU = kGraphic;
         ses.GGG_EMAILPDFSAVEAS = command == Command::SavePdf ? 1 : 2;
         out.printRequest = 0;
         out.emailRequest = 1;

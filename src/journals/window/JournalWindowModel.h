@@ -86,7 +86,6 @@ public:
     qint32 chosenBatchId() const;
     bool selectBatch(int index);
     bool selectBatchCode(const QString& code);
-    bool selectBatchId(qint32 id);
 
     // ---- options ----
     bool sumDocuments() const;

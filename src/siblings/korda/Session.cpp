@@ -1,9 +1,12 @@
 #include "siblings/korda/Session.h"
+#include "siblings/korda/PreviewFileQueue.h"
+#include "siblings/korda/TemporaryRoot.h"
 
 #include "platform/sql/Database.h"
 #include "siblings/korda/PassThrough.h"
 
 #include <QDate>
+#include <QDir>
 #include <QRegularExpression>
 
 #include <functional>
@@ -256,6 +259,8 @@ bool addToQueue(QStringView queue, const QString& value, Session& s)
         s.DANE_ZAZNACZ_REK.append(MarkedRecord{value.trimmed()});
     else if (key == QLatin1String("DANE_KOLEJKA_VAX"))
         s.DANE_KOLEJKA_VAX.add(value);
+    else if (key == QLatin1String("PRINTPREVIEWFILEQUEUE"))
+        previewFileQueue().append(value);
     else
         return false;
     return true;
@@ -270,6 +275,8 @@ bool clearQueue(QStringView queue, Session& s)
         s.DANE_ZAZNACZ_REK.clear();
     else if (key == QLatin1String("DANE_KOLEJKA_VAX"))
         s.DANE_KOLEJKA_VAX.clear();
+    else if (key == QLatin1String("PRINTPREVIEWFILEQUEUE"))
+        previewFileQueue().clear();
     else if (key == QLatin1String("DANE_KOLEJKA_UNIWERS"))
         s.DANE_KOLEJKA_UNIWERS.clear();
     else if (key == QLatin1String("GGG:XML_Q"))
@@ -277,6 +284,18 @@ bool clearQueue(QStringView queue, Session& s)
     else
         return false;
     return true;
+}
+
+QString temporaryRoot()
+{
+    const QString cutemp = session().GLO_CUTEMP.trimmed();
+    return cutemp.isEmpty() ? QDir::tempPath() : QDir::fromNativeSeparators(cutemp);
+}
+
+QStringList& previewFileQueue()
+{
+    thread_local QStringList queue;
+    return queue;
 }
 
 QStringList globalNames()

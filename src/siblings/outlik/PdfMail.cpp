@@ -3,6 +3,7 @@
 #include "platform/UiServices.h"
 #include "platform/report/FastPdfSink.h"
 #include "siblings/korda/Session.h"
+#include "siblings/korda/TemporaryRoot.h"
 #include "siblings/utilka/Messages.h"
 
 #include <QDir>
@@ -75,8 +76,7 @@ bool MAKEPDFANDSEND(const PreviewQueue& queue)
         utilka::MSG_OST(mailNotAvailableText());
         return false;
     }
-    const QString cutemp = s.GLO_CUTEMP.trimmed().isEmpty() ? QDir::tempPath() : s.GLO_CUTEMP.trimmed();
-    const QString folder = QDir(cutemp).filePath(QStringLiteral("VH"));
+    const QString folder = QDir(korda::temporaryRoot()).filePath(QStringLiteral("VH"));
     if (!QDir().mkpath(folder)) {
         utilka::MSG_OST(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(folder)));
         return false;

@@ -4,14 +4,17 @@
 // mail sender. Sending mail is installed by the delivery part of the module (setPdfMailer);
 // until one is installed the request is refused with a warning, never reported as sent.
 #include <QString>
+#include <QStringList>
 
 namespace outlik {
 
-// A finished report: its page spool and what the mail and file names are made of.
+// A finished report: its page spool (or, from a host, its page image files) and what the mail
+// and file names are made of.
 struct PreviewQueue {
     QString spoolPath;
     QString title;        // DANE_NAGLOWEK_WYDRUKU: the subject, and the file name offered
     QString reportName;   // the attachment's base name ("Report" when empty)
+    QStringList pageFiles; // used when spoolPath is empty
 };
 
 struct PdfMail {

@@ -4,6 +4,7 @@
 #include "platform/UiServices.h"
 #include "siblings/korda/PassThrough.h"
 #include "siblings/korda/Session.h"
+#include "siblings/korda/TemporaryRoot.h"
 #include "siblings/tekston/BandText.h"
 #include "siblings/tekston/TextPageSetup.h"
 #include "siblings/utilka/Gateway.h"
@@ -34,8 +35,7 @@ QString runFolder(const QString& folder)
 {
     if (!folder.isEmpty())
         return folder;
-    const QString cutemp = korda::session().GLO_CUTEMP.trimmed();
-    return cutemp.isEmpty() ? QDir::tempPath() : cutemp;
+    return korda::temporaryRoot();
 }
 
 void appendLine(const QString& line)

@@ -127,7 +127,6 @@ bool AccountEntriesSource::nextEntry(EntryLine& line)
     if (line.signature.isEmpty())
         line.signature = r.text(kEnteredBy).trimmed();
     m_range += AmountPair{line.debit, line.credit};
-    ++m_entriesRead;
     if (m_options.contraAccounts) {
         const qint64 documentId = r.number(kDocumentId);
         const qint64 positionId = r.number(kPositionId);

@@ -66,8 +66,6 @@ public:
     bool nextEntry(EntryLine& line);
     const AmountPair& rangeTotal() const { return m_range; }
 
-    qint64 entriesRead() const { return m_entriesRead; }
-
 private:
     bool hasEntries(const AccountPostings& account);
     Decimal sumBefore(const AccountPostings& account, bool debit);
@@ -81,7 +79,6 @@ private:
     bool m_reading = false;
     EntriesAccount m_account;
     AmountPair m_range;
-    qint64 m_entriesRead = 0;
 };
 
 } // namespace pravik::turnover

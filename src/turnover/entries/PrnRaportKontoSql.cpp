@@ -5,8 +5,7 @@
 #include "siblings/utilka/Messages.h"
 #include "turnover/compute/CardIndexExpansion.h"
 #include "turnover/entries/AccountEntriesPrintout.h"
-#include "turnover/reconciliation/StatementPrompts.h"
-#include "turnover/window/TurnoverProcedureTable.h"
+#include "turnover/compute/StatementPrompts.h"
 
 namespace pravik {
 namespace turnover {
@@ -76,19 +75,13 @@ int runAccountEntriesStatement(const TurnoverParameters& p)
     return printout.print(frame, source);
 }
 
-namespace {
-
-const bool registered = registerTurnoverProcedure(QStringLiteral("PRN_RAPORT_KONTO_SQL"),
-                                                  [](const TurnoverParameters& p) { runAccountEntriesStatement(p); });
-
-} // namespace
 } // namespace turnover
 
 void PRN_RAPORT_KONTO_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
                           quint8 nonZeroTurnoversOnly, const QString& mask, const QString& yearName, quint8 variant,
                           quint8 thousands, const QString& title, quint8 syntheticOnly, quint8 nonZeroBalanceLeaves)
 {
-    turnover::runAccountEntriesStatement(turnover::firstElevenParameters(
+    turnover::runAccountEntriesStatement(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
         title, syntheticOnly, nonZeroBalanceLeaves));
 }

@@ -2,32 +2,13 @@
 
 #include "framework/CApi.h"
 #include "siblings/korda/Session.h"
+#include "turnover/compute/StatementPrompts.h"
 #include "turnover/compute/TurnoverComputation.h"
 #include "turnover/print/TurnoverPrintout.h"
-#include "turnover/window/TurnoverProcedureTable.h"
 
 namespace pravik {
 
 namespace turnover {
-
-namespace {
-
-QString stagePrompt(ComputationStage stage)
-{
-    switch (stage) {
-    case ComputationStage::CardIndex:
-        return QStringLiteral("Proszę czekać. Trwa przygotowanie listy kont analitycznych...");
-    case ComputationStage::ServerRows:
-        return QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)...");
-    case ComputationStage::Computing:
-        return QStringLiteral("Proszę czekać. Trwa obliczanie...");
-    case ComputationStage::ReadBack:
-        break;
-    }
-    return QStringLiteral("Proszę czekać. Trwa przygotowanie danych (klient)...");
-}
-
-} // namespace
 
 int runTurnoverStatement(const TurnoverParameters& p)
 {
@@ -40,14 +21,14 @@ int runTurnoverStatement(const TurnoverParameters& p)
     if (browse)
         options.mpkEntries = options.budgetClassification = options.entries = false;
     if (p.thousands)
-        s.DANE_OPIS_PRN.add(QStringLiteral("Kwoty w tysiącach jednostek pieniężnych"));
+        s.DANE_OPIS_PRN.add(kThousandsLine);
 
     TurnoverPrintout printout(options);
     frame::RunFrame frame(printout.definition());
     if (!frame.start())
         return frame::kResponseCancelled;
     ComputationRequest rq = ComputationRequest::fromSession(p, settings);
-    rq.onStage = [&frame](ComputationStage stage) { frame.wait(stagePrompt(stage)); };
+    rq.onStage = [&frame](ComputationStage stage) { frame.wait(computationPrompt(stage)); };
     const TurnoverStatement statement = computeTurnoverStatement(settings.accounts, rq, settings, browse);
     if (!statement.completed())
         return frame.abandon();
@@ -56,57 +37,23 @@ int runTurnoverStatement(const TurnoverParameters& p)
     return response;
 }
 
-namespace {
-
-// The turnover window calls the statement through its procedure table.
-const bool registered = registerTurnoverProcedure(QStringLiteral("PRN_OBROTY_SQL"),
-                                                  [](const TurnoverParameters& p) { runTurnoverStatement(p); });
-
-} // namespace
-
 } // namespace turnover
 
 void PRN_OBROTY_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly, quint8 nonZeroTurnoversOnly,
                     const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
                     quint8 syntheticOnly, quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly)
 {
-    turnover::TurnoverParameters p;
-    p.cumulativeWithOpening = cumulativeWithOpening == 1;
-    p.cardIndexAccounts = cardIndexAccounts == 1;
-    p.approvedOnly = approvedOnly == 1;
-    p.nonZeroTurnoversOnly = nonZeroTurnoversOnly == 1;
-    p.mask = mask;
-    p.yearName = yearName;
-    p.variant = variant;
-    p.thousands = thousands == 1;
-    p.title = title;
-    p.syntheticOnly = syntheticOnly == 1;
-    p.nonZeroBalanceLeaves = nonZeroBalanceLeaves == 1;
-    p.nonZeroBalanceSynthetic = nonZeroBalanceSynthetic == 1;
-    p.lastLevelOnly = lastLevelOnly == 1;
-    turnover::runTurnoverStatement(p);
+    turnover::runTurnoverStatement(turnover::exportedParameters(
+        cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
+        title, syntheticOnly, nonZeroBalanceLeaves, nonZeroBalanceSynthetic, lastLevelOnly));
+}
+
+void PRN_OBROTY(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly, quint8 nonZeroTurnoversOnly,
+                const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
+                quint8 syntheticOnly, quint8 nonZeroBalanceLeaves)
+{
+    PRN_OBROTY_SQL(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant,
+                   thousands, title, syntheticOnly, nonZeroBalanceLeaves, 0, 0);
 }
 
 } // namespace pravik
-
-namespace {
-
-QString text(const char* utf8)
-{
-    return utf8 ? QString::fromUtf8(utf8) : QString();
-}
-
-} // namespace
-
-// For hosts that load the module by name; texts are UTF-8 (NULL counts as empty).
-extern "C" PRAVIK_EXPORT void PRN_OBROTY_SQL(unsigned char cumulativeWithOpening, unsigned char cardIndexAccounts,
-                                             unsigned char approvedOnly, unsigned char nonZeroTurnoversOnly,
-                                             const char* mask, const char* yearName, unsigned char variant,
-                                             unsigned char thousands, const char* title, unsigned char syntheticOnly,
-                                             unsigned char nonZeroBalanceLeaves, unsigned char nonZeroBalanceSynthetic,
-                                             unsigned char lastLevelOnly)
-{
-    pravik::PRN_OBROTY_SQL(cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, text(mask),
-                           text(yearName), variant, thousands, text(title), syntheticOnly, nonZeroBalanceLeaves,
-                           nonZeroBalanceSynthetic, lastLevelOnly);
-}

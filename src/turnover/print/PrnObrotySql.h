@@ -13,6 +13,12 @@ void PRN_OBROTY_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quin
                     const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
                     quint8 syntheticOnly, quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly);
 
+// The older statement hosts still call: the first eleven parameters of PRN_OBROTY_SQL, the
+// last two 0 (every card-index leaf and synthetic account, every analytic level).
+void PRN_OBROTY(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly, quint8 nonZeroTurnoversOnly,
+                const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
+                quint8 syntheticOnly, quint8 nonZeroBalanceLeaves);
+
 namespace turnover {
 
 // The same with the parameters gathered; the response (1 completed, 2 cancelled).

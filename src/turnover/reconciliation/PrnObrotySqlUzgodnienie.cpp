@@ -3,8 +3,7 @@
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
 #include "turnover/reconciliation/ReconciliationPrintout.h"
-#include "turnover/reconciliation/StatementPrompts.h"
-#include "turnover/window/TurnoverProcedureTable.h"
+#include "turnover/compute/StatementPrompts.h"
 
 namespace pravik {
 namespace turnover {
@@ -40,12 +39,6 @@ int runReconciliationStatement(const TurnoverParameters& p)
     return response;
 }
 
-namespace {
-
-const bool registered = registerTurnoverProcedure(QStringLiteral("PRN_OBROTY_SQL_UZGODNIENIE"),
-                                                  [](const TurnoverParameters& p) { runReconciliationStatement(p); });
-
-} // namespace
 } // namespace turnover
 
 void PRN_OBROTY_SQL_UZGODNIENIE(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
@@ -53,7 +46,7 @@ void PRN_OBROTY_SQL_UZGODNIENIE(quint8 cumulativeWithOpening, quint8 cardIndexAc
                                 quint8 variant, quint8 thousands, const QString& title, quint8 syntheticOnly,
                                 quint8 nonZeroBalanceLeaves)
 {
-    turnover::runReconciliationStatement(turnover::firstElevenParameters(
+    turnover::runReconciliationStatement(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
         title, syntheticOnly, nonZeroBalanceLeaves));
 }

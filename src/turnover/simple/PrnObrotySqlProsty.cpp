@@ -3,9 +3,8 @@
 #include "siblings/korda/Session.h"
 #include "turnover/compute/TurnoverComputation.h"
 #include "turnover/print/TurnoverPrintout.h"
-#include "turnover/reconciliation/StatementPrompts.h"
+#include "turnover/compute/StatementPrompts.h"
 #include "turnover/simple/SimpleStatementClosing.h"
-#include "turnover/window/TurnoverProcedureTable.h"
 
 namespace pravik {
 namespace turnover {
@@ -50,12 +49,6 @@ int runSimpleStatement(const TurnoverParameters& parameters)
     return response;
 }
 
-namespace {
-
-const bool registered = registerTurnoverProcedure(QStringLiteral("PRN_OBROTY_SQL_PROSTY"),
-                                                  [](const TurnoverParameters& p) { runSimpleStatement(p); });
-
-} // namespace
 } // namespace turnover
 
 void PRN_OBROTY_SQL_PROSTY(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
@@ -63,7 +56,7 @@ void PRN_OBROTY_SQL_PROSTY(quint8 cumulativeWithOpening, quint8 cardIndexAccount
                            quint8 thousands, const QString& title, quint8 syntheticOnly, quint8 nonZeroBalanceLeaves,
                            quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly)
 {
-    turnover::runSimpleStatement(turnover::firstElevenParameters(
+    turnover::runSimpleStatement(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
         title, syntheticOnly, nonZeroBalanceLeaves, nonZeroBalanceSynthetic, lastLevelOnly));
 }

@@ -1,45 +1,31 @@
 #include "turnover/window/TurnoverProcedureTable.h"
 
-#include "framework/Lifecycle.h"
-#include "siblings/korda/Session.h"
-#include "siblings/utilka/Messages.h"
-#include "turnover/compute/TurnoverComputation.h"
-
-#include <QHash>
-#include <QMutex>
+#include "framework/ReportRegistry.h"
 
 namespace pravik::turnover {
 
 namespace {
 
-QMutex registryMutex;
-
-QHash<QString, TurnoverProcedureTable::Statement>& registry()
+// The parameters as a host passes them to the exported procedure (flags 1/0); a procedure with
+// fewer parameters takes the first ones.
+QVariantList hostArguments(const TurnoverParameters& p, qsizetype count)
 {
-    static QHash<QString, TurnoverProcedureTable::Statement> procedures;
-    return procedures;
+    auto flag = [](bool on) { return QVariant(quint8(on ? 1 : 0)); };
+    QVariantList a = {flag(p.cumulativeWithOpening), flag(p.cardIndexAccounts), flag(p.approvedOnly),
+                      flag(p.nonZeroTurnoversOnly),  p.mask,                    p.yearName,
+                      QVariant(quint8(p.variant)),   flag(p.thousands),         p.title,
+                      flag(p.syntheticOnly),         flag(p.nonZeroBalanceLeaves), flag(p.nonZeroBalanceSynthetic),
+                      flag(p.lastLevelOnly)};
+    return a.mid(0, count);
 }
 
-const QStringList& procedureNames()
+// The window's entry for a registered procedure.
+TurnoverProcedureTable::Statement registered(const QString& name)
 {
-    static const QStringList names = {QStringLiteral("PRN_OBROTY_SQL"), QStringLiteral("PRN_OBROTY_SQL_PROSTY"),
-                                      QStringLiteral("PRN_OBROTY_SQL_UZGODNIENIE"), QStringLiteral("PRN_RAPORT_KONTO_SQL")};
-    return names;
-}
-
-// A statement whose printout is not in the module yet: the browse still gets its rows.
-TurnoverProcedureTable::Statement browseOnly(const QString& procedure)
-{
-    return [procedure](const TurnoverParameters& p) {
-        korda::Session& s = korda::session();
-        if (s.outputRequests.browseRequest == 1) {
-            computeStatementForBrowse(p);
-            return;
-        }
-        enterProcedure(procedure);
-        s.globalResponse = 2;
-        utilka::MSG_OST(procedureMissingText(p.title));
-    };
+    const reports::ReportProcedure* procedure = reports::findReportProcedure(name);
+    if (!procedure)
+        return {};
+    return [procedure](const TurnoverParameters& p) { procedure->invoke(hostArguments(p, procedure->parameters.size())); };
 }
 
 } // namespace
@@ -65,44 +51,14 @@ const TurnoverProcedureTable::Statement* TurnoverProcedureTable::entry(const QSt
 TurnoverProcedureTable TurnoverProcedureTable::standard()
 {
     TurnoverProcedureTable t;
-    QMutexLocker lock(&registryMutex);
-    for (const QString& name : procedureNames())
-        if (registry().contains(name))
-            *t.entry(name) = registry().value(name);
-    if (!t.PRN_OBROTY_SQL)
-        t.PRN_OBROTY_SQL = browseOnly(QStringLiteral("Prn_Obroty_SQL"));
-    if (!t.PRN_OBROTY_SQL_PROSTY)
-        t.PRN_OBROTY_SQL_PROSTY = browseOnly(QStringLiteral("Prn_Obroty_SQL_Prosty"));
+    for (const char* name : {"PRN_OBROTY_SQL", "PRN_OBROTY_SQL_PROSTY", "PRN_OBROTY_SQL_UZGODNIENIE", "PRN_RAPORT_KONTO_SQL"})
+        *t.entry(QLatin1String(name)) = registered(QLatin1String(name));
     return t;
-}
-
-bool registerTurnoverProcedure(const QString& procedure, TurnoverProcedureTable::Statement statement)
-{
-    if (!procedureNames().contains(procedure))
-        return false;
-    QMutexLocker lock(&registryMutex);
-    registry().insert(procedure, std::move(statement));
-    return true;
 }
 
 QString procedureMissingText(const QString& title)
 {
     return QStringLiteral("Wydruk „%1” nie jest jeszcze dostępny.").arg(title.trimmed());
-}
-
-void computeStatementForBrowse(const TurnoverParameters& parameters)
-{
-    enterProcedure(QStringLiteral("Prn_Obroty_SQL"));
-    korda::Session& s = korda::session();
-    const TurnoverSettings& settings = turnoverSettings();
-    s.globalResponse = 2;
-    const TurnoverStatement statement =
-        computeTurnoverStatement(settings.accounts, ComputationRequest::fromSession(parameters, settings), settings, true);
-    s.DANE_OPIS_PRN.clear();
-    if (statement.completed()) {
-        finishTurnoverStatement(statement);
-        s.globalResponse = 1;
-    }
 }
 
 } // namespace pravik::turnover

@@ -771,14 +771,6 @@ bool TurnoverWindowModel::chooseDate()
     return chosen && chosen->isValid() && setPrintDate(dayFromDate(*chosen));
 }
 
-bool TurnoverWindowModel::chooseAsOfDate()
-{
-    if (!editable(Control::AsOfDate))
-        return false;
-    const auto chosen = ui().askDate(QStringLiteral("Na dzień"), dateFromDay(m_asOfDate));
-    return chosen && chosen->isValid() && setAsOfDate(dayFromDate(*chosen));
-}
-
 bool TurnoverWindowModel::choosePrinter()
 {
     if (!m_open)
@@ -1025,9 +1017,8 @@ bool TurnoverWindowModel::dispatch(Command command)
     outlik::USTAL_ADRES_FIRMY();
 
     m_lastProcedure = name;
-    m_lastParameters = parameters();
     ses.globalResponse = 0;
-    (*statement)(m_lastParameters);
+    (*statement)(parameters());
 
     if (command == Command::SaveToTable) {
         ses.outputRequests.browseRequest = 0;

@@ -170,7 +170,6 @@ public:
 
     // The calendar button of the print date, and of "Na dzień". False when cancelled.
     bool chooseDate();
-    bool chooseAsOfDate();
     bool choosePrinter();
 
     // ---- saved variants ----
@@ -189,7 +188,6 @@ public:
 
     // The last dispatch, for hosts that report what ran, and the rows it left for the browse.
     QString lastProcedure() const { return m_lastProcedure; }
-    TurnoverParameters lastParameters() const { return m_lastParameters; }
     // "Zestawienie obrotów i sald (" month " " year ")": the browse's title.
     QString browseTitle() const;
     // The browse window is opened by whoever shows the window (the form); a host without a
@@ -246,7 +244,6 @@ private:
 
     std::unique_ptr<VariantChooser> m_variants;
     QString m_lastProcedure;
-    TurnoverParameters m_lastParameters;
 };
 
 } // namespace pravik::turnover

@@ -1,8 +1,8 @@
-#include "turnover/OtherStatements.h"
+#include "turnover/TurnoverParameters.h"
 
 namespace pravik::turnover {
 
-TurnoverParameters firstElevenParameters(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
+TurnoverParameters exportedParameters(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
                                          quint8 nonZeroTurnoversOnly, const QString& mask, const QString& yearName,
                                          quint8 variant, quint8 thousands, const QString& title, quint8 syntheticOnly,
                                          quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly)

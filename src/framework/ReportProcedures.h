@@ -1,0 +1,36 @@
+#pragma once
+// Every report procedure the module exports, described once: its name, the command-line
+// sub-command that runs it, a help line and its parameters as the host's interface table gives
+// them (BYTE, LONG, STRING). From this list come the C exports (ReportExports.cpp), the
+// procedure table behind the windows and --procedure (ReportRegistry.h), the sub-commands' help
+// and "pravik reports".
+//
+// Each entry needs a C++ function pravik::NAME taking quint8 for BYTE, qint32 for LONG and
+// const QString& for STRING, declared in a header that ReportExports.cpp includes. Adding a
+// report is one line here plus that function; docs/report-shape.md has the whole recipe.
+//
+//   X(NAME, "command", "help line", PARAMETER TYPES...)
+#define PRAVIK_REPORT_PROCEDURES(X)                                                                                    \
+    X(PARAM_PRN_OBROTY, "turnover", "turnover window: kind (1 entries, 2 reconciliation, else turnovers), synthetic", \
+      BYTE, BYTE)                                                                                                      \
+    X(PRN_OBROTY_SQL, "turnover", "turnover and balance statement", BYTE, BYTE, BYTE, BYTE, STRING, STRING, BYTE,   \
+      BYTE, STRING, BYTE, BYTE, BYTE, BYTE)                                                                            \
+    X(PRN_OBROTY_SQL_UZGODNIENIE, "turnover", "reconciliation of balances with settlements", BYTE, BYTE, BYTE, BYTE, \
+      STRING, STRING, BYTE, BYTE, STRING, BYTE, BYTE)                                                                  \
+    X(PRN_OBROTY_SQL_PROSTY, "turnover", "simple turnover statement", BYTE, BYTE, BYTE, BYTE, STRING, STRING, BYTE,  \
+      BYTE, STRING, BYTE, BYTE, BYTE, BYTE)                                                                            \
+    X(PRN_RAPORT_KONTO_SQL, "turnover", "statement of entries on accounts", BYTE, BYTE, BYTE, BYTE, STRING, STRING,  \
+      BYTE, BYTE, STRING, BYTE, BYTE)                                                                                  \
+    X(PRN_OBROTY, "turnover", "older turnover statement: PRN_OBROTY_SQL with the last two parameters 0", BYTE, BYTE, \
+      BYTE, BYTE, STRING, STRING, BYTE, BYTE, STRING, BYTE, BYTE)                                                      \
+    X(Bro_zestawienie_ois, "turnover", "browse of a computed statement: statement id, mode, filter, title", LONG,    \
+      BYTE, BYTE, STRING)                                                                                              \
+    X(PARAM_PRN_DZIENNIK, "journal", "journal window: kind 71, 72 or 73", LONG)                                      \
+    X(PRN_71_DZIENNIK_P_K, "journal", "journal of postings of one batch", STRING, STRING, STRING, BYTE)              \
+    X(PRN_71_DZIENNIK_P_J, "journal", "journal of postings of the whole period", STRING, STRING, STRING, BYTE)       \
+    X(PRN_71_DZIENNIK_P_K1, "journal", "compact journal of postings of one batch", STRING, STRING, STRING, BYTE)     \
+    X(PRN_71_DZIENNIK_P_TXT, "journal", "journal of postings for text printers", STRING, STRING, STRING, BYTE, BYTE) \
+    X(PRN_72_DZIENNIK_S_K, "journal", "journal of documents of one batch", STRING, STRING, STRING, BYTE)             \
+    X(PRN_72_DZIENNIK_S_J, "journal", "journal of documents of the whole period", STRING, STRING, STRING, BYTE)      \
+    X(PRN_73_DZIENNIK, "journal", "statement of journals by batch", STRING, STRING, STRING)                          \
+    X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

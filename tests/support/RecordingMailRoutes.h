@@ -1,0 +1,26 @@
+#pragma once
+// Mail routes that record which road a finished report took ("mime PRN_...", "outlook PRN_..."),
+// installed for the lifetime of the object.
+#include "framework/FrameMailRoutes.h"
+
+#include <QStringList>
+
+namespace pravik::test {
+
+class RecordingMailRoutes : public frame::MailRoutes {
+public:
+    RecordingMailRoutes() : m_installed(&frame::mailRoutes()) { frame::setMailRoutes(this); }
+    ~RecordingMailRoutes() override { frame::setMailRoutes(m_installed); }
+    RecordingMailRoutes(const RecordingMailRoutes&) = delete;
+    RecordingMailRoutes& operator=(const RecordingMailRoutes&) = delete;
+
+    void SENDOUTLOOK(const outlik::PreviewQueue& q) override { calls << QStringLiteral("outlook ") + q.reportName; }
+    void sendMimeMessage(const outlik::PreviewQueue& q) override { calls << QStringLiteral("mime ") + q.reportName; }
+
+    QStringList calls;
+
+private:
+    frame::MailRoutes* m_installed;
+};
+
+} // namespace pravik::test

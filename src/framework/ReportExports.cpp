@@ -10,6 +10,8 @@
 #include "delivery/MailRoutes.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
+#include "statements/definitions/DefinitionReports.h"
+#include "statements/lists/UserLists.h"
 #include "turnover/OtherStatements.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/print/PrnObrotySql.h"

@@ -33,4 +33,8 @@
     X(PRN_72_DZIENNIK_S_K, "journal", "journal of documents of one batch", STRING, STRING, STRING, BYTE)             \
     X(PRN_72_DZIENNIK_S_J, "journal", "journal of documents of the whole period", STRING, STRING, STRING, BYTE)      \
     X(PRN_73_DZIENNIK, "journal", "statement of journals by batch", STRING, STRING, STRING)                          \
+    X(PRN_ZESTAW_DEF, "statement-def", "definition of a user-defined statement: rows and formulas", LONG, STRING)   \
+    X(PRN_DEKLARACJE_DEF, "declarations-def", "declaration definitions of the queue DANE_KOLEJKA_UNIWERS")            \
+    X(DEFINIOWANA_LISTA_RU, "", "element lists of a statement's list rows: statement, from, to, automatic", LONG,     \
+      LONG, LONG, BYTE)                                                                                                \
     X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

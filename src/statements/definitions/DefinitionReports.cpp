@@ -88,7 +88,7 @@ int printDeclarationDefinitions()
 
 namespace pravik {
 
-void PRN_ZESTAW_DEF(qint64 statementId, const QString& name)
+void PRN_ZESTAW_DEF(qint32 statementId, const QString& name)
 {
     statements::printStatementDefinition({statementId, name});
 }

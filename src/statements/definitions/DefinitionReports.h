@@ -14,7 +14,7 @@ int printDeclarationDefinitions();
 namespace pravik {
 
 // The procedures as a host calls them.
-void PRN_ZESTAW_DEF(qint64 statementId, const QString& name);
+void PRN_ZESTAW_DEF(qint32 statementId, const QString& name);
 void PRN_DEKLARACJE_DEF();
 
 } // namespace pravik

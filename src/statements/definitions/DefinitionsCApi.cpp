@@ -1,7 +1,7 @@
 #include "statements/definitions/DefinitionsCApi.h"
 
 #include "siblings/korda/Session.h"
-#include "statements/definitions/DefinitionReports.h"
+#include "statements/definitions/DefinitionSource.h"
 
 namespace {
 
@@ -13,16 +13,6 @@ QString text(const char* utf8)
 } // namespace
 
 extern "C" {
-
-PRAVIK_EXPORT void PRN_ZESTAW_DEF(long statementId, const char* statementName)
-{
-    pravik::PRN_ZESTAW_DEF(statementId, text(statementName));
-}
-
-PRAVIK_EXPORT void PRN_DEKLARACJE_DEF(void)
-{
-    pravik::PRN_DEKLARACJE_DEF();
-}
 
 PRAVIK_EXPORT int pravik_declaration_add(const char* nazwa1, const char* nazwa2, const char* nazwa3, const char* data2,
                                          int kind, const char* share, const char* shareDate)

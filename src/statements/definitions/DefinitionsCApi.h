@@ -1,7 +1,8 @@
 #ifndef PRAVIK_DEFINITIONS_CAPI_H
 #define PRAVIK_DEFINITIONS_CAPI_H
 /*
- * The definition printouts for hosts that load the module by name (texts UTF-8, NULL = empty).
+ * The declaration queue for hosts that load the module by name (texts UTF-8, NULL = empty); the
+ * printouts themselves are exported with the other report procedures.
  *
  *   PRN_ZESTAW_DEF(12, "Rachunek zysków i strat");  // name NULL or "": the statement's own
  *   pravik_queue_clear("DANE_KOLEJKA_UNIWERS");
@@ -16,8 +17,6 @@
 extern "C" {
 #endif
 
-PRAVIK_EXPORT void PRN_ZESTAW_DEF(long statementId, const char* statementName);
-PRAVIK_EXPORT void PRN_DEKLARACJE_DEF(void);
 /* Appends one entry to DANE_KOLEJKA_UNIWERS of the calling thread. kind: -1 declaration item,
    -2 share line, other values a heading at level |kind|. Dates dd-mm-yyyy or yyyy-mm-dd, share
    with a comma or a dot. 1 = added; 0 = a text over 250 characters, a bad date or share. */

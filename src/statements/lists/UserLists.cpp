@@ -392,24 +392,25 @@ bool UserLists::removeSaved(qint64 savedId)
 
 namespace pravik {
 
-bool DEFINIOWANA_LISTA_RU(qint64 statementId, DayNumber from, DayNumber to, quint8 automatic)
+void DEFINIOWANA_LISTA_RU(qint32 statementId, qint32 from, qint32 to, quint8 automatic)
 {
-    const korda::Session& s = korda::session();
-    statements::UserLists lists(s.DANE_ID_FIRMY, s.DANE_ID_UZYTKOWNIKA_NR, statementId, from, to);
+    korda::Session& s = korda::session();
+    s.globalResponse = 2;
+    statements::UserLists lists(s.DANE_ID_FIRMY, s.DANE_ID_UZYTKOWNIKA_NR, statementId, DayNumber(from), DayNumber(to));
     lists.setAccountNames(s.DANE_LATA_OBROTOWE);
     if (automatic == 1) {
         if (lists.rebuildAll())
-            return true;
-        ::utilka::MSG_INF(lists.error());
-        return false;
+            s.globalResponse = 1;
+        else
+            ::utilka::MSG_INF(lists.error());
+        return;
     }
     if (!lists.open()) {
         ::utilka::MSG_OST(lists.error());
-        return false;
+        return;
     }
     // The window itself belongs to the desktop host; without it the lists stay as they are.
     ::utilka::MSG_OST(QStringLiteral("Okno \"Lista pozycji raportu\" jest dostępne w programie z ekranem."));
-    return false;
 }
 
 } // namespace pravik

@@ -110,7 +110,7 @@ namespace pravik {
 
 // The procedure as the statement window calls it: automatic = 1 rebuilds and saves without a
 // window; 0 opens the window (the desktop host's; without one it is said and nothing changes).
-// Returns true when the lists were saved.
-bool DEFINIOWANA_LISTA_RU(qint64 statementId, DayNumber from, DayNumber to, quint8 automatic);
+// Dates are day numbers. The response is 1 when the lists were saved, else 2.
+void DEFINIOWANA_LISTA_RU(qint32 statementId, qint32 from, qint32 to, quint8 automatic);
 
 } // namespace pravik

@@ -10,6 +10,7 @@
 #include "delivery/MailRoutes.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
+#include "ledger/LedgerProcedures.h"
 #include "statements/definitions/DefinitionReports.h"
 #include "statements/lists/UserLists.h"
 #include "turnover/OtherStatements.h"

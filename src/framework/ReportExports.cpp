@@ -18,6 +18,8 @@
 #include "statements/forms/BudgetHeader.h"
 #include "statements/print/StatementProcedures.h"
 #include "siblings/korda/Session.h"
+#include "statements/definitions/DefinitionReports.h"
+#include "statements/lists/UserLists.h"
 #include "turnover/OtherStatements.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/print/PrnObrotySql.h"

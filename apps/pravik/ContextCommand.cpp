@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Options.h"
 
+#include "platform/PrintableText.h"
 #include "siblings/korda/Session.h"
 
 namespace pravik::cli {
@@ -12,7 +13,7 @@ namespace {
 int runContext(CommandContext& ctx, const QStringList& args)
 {
     if (!args.isEmpty()) {
-        ctx.error(QStringLiteral("context: unexpected argument %1").arg(args.first()));
+        ctx.error(QStringLiteral("context: unexpected argument %1").arg(quotedInput(args.first())));
         return kExitUsage;
     }
     if (!ctx.openSession())

@@ -4,6 +4,7 @@
 #include "Command.h"
 #include "Options.h"
 
+#include "platform/PrintableText.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "server/src/procedures/DocumentAmounts.h"
@@ -16,7 +17,7 @@ namespace {
 int runDbCheck(CommandContext& ctx, const QStringList& args)
 {
     if (!args.isEmpty()) {
-        ctx.error(QStringLiteral("db check: unknown argument %1").arg(args.first()));
+        ctx.error(QStringLiteral("db check: unknown argument %1").arg(quotedInput(args.first())));
         return kExitUsage;
     }
     QString error;

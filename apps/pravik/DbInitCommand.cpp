@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "Options.h"
 
+#include "platform/PrintableText.h"
 #include "platform/sql/Database.h"
 #include "server/src/Schema.h"
 #include "server/src/demo/DemoGenerator.h"
@@ -26,7 +27,7 @@ std::optional<qint64> numberAfter(const QStringList& args, qsizetype& i, const Q
     bool ok = false;
     const qint64 n = text.toLongLong(&ok);
     if (!ok || n < 0) {
-        ctx.error(QStringLiteral("db init: %1 needs a whole number, not \"%2\"").arg(name, text));
+        ctx.error(QStringLiteral("db init: %1 needs a whole number, not %2").arg(name, quotedInput(text)));
         return std::nullopt;
     }
     return n;

@@ -1,5 +1,7 @@
 #include "HostErrorSink.h"
 
+#include "platform/PrintableText.h"
+
 #include <cstdio>
 
 namespace pravik::cli {
@@ -37,7 +39,7 @@ void HostErrorSink::report(ErrorKind kind, const QString& what, const QString& d
     line += kindText + QStringLiteral(": ") + detail;
     if (!what.isEmpty())
         line += QStringLiteral(" [") + what + QLatin1Char(']');
-    const QByteArray bytes = line.simplified().toUtf8();
+    const QByteArray bytes = printableText(line.simplified()).toUtf8();
     std::fprintf(stderr, "%s\n", bytes.constData());
     std::fflush(stderr);
 }

@@ -7,12 +7,24 @@
 
 #include "journals/JournalOptions.h"
 #include "journals/window/JournalWindowModel.h"
+#include "platform/PrintableText.h"
 #include "platform/sql/Quote.h"
 #include "siblings/utilka/Gateway.h"
 
 namespace pravik::cli {
 
 namespace {
+
+// Why the window does not offer renumbering, for the journal asked for.
+QString renumberingRefusal(const journals::JournalWindowModel& window, qint32 kind)
+{
+    if (kind == 73)
+        return QStringLiteral("journal: kind 73 (the statement of journals) has no renumbering");
+    if (!window.control(journals::JournalWindowModel::Control::Renumber).visible)
+        return QStringLiteral("journal: kind %1: renumbering is not offered by an installation that prints approved "
+                              "figures only (GGG:WERSJA_DLA_KRAB_PRIORYTET below 2)").arg(kind);
+    return QStringLiteral("journal: kind %1: renumbering is not offered in a closed period").arg(kind);
+}
 
 using journals::JournalWindowModel;
 
@@ -38,7 +50,7 @@ int chooseInWindow(CommandContext& ctx, JournalWindowModel& window, const Journa
             return kExitUsage;
         }
         if (!window.selectBatchCode(a.batch)) {
-            ctx.error(QStringLiteral("journal: no journal \"%1\" in the year").arg(a.batch));
+            ctx.error(QStringLiteral("journal: no journal %1 in the year").arg(quotedInput(a.batch)));
             return kExitFailure;
         }
     }
@@ -52,8 +64,7 @@ int chooseInWindow(CommandContext& ctx, JournalWindowModel& window, const Journa
     }
     if (a.renumberFrom) {
         if (!window.setRenumber(true) || !window.setRenumberFrom(*a.renumberFrom)) {
-            ctx.error(QStringLiteral("journal: renumbering is not offered here (kind 73, a closed period, or an "
-                                     "installation that prints approved figures only)"));
+            ctx.error(renumberingRefusal(window, a.kind));
             return kExitFailure;
         }
     } else if (window.renumber()) {
@@ -105,7 +116,7 @@ bool hostCall(CommandContext& ctx, const JournalArgs& a, const ReportOutput& out
         const QString id = utilka::FUNCVAY(QStringLiteral("select id_paczka from PACZKA where id_firmy=%1 AND id_lata_obrot=%2 AND kod_paczki=%3")
                                                .arg(s.DANE_ID_FIRMY).arg(o.yearId).arg(sql::sqlText(a.batch)));
         if (id.isEmpty()) {
-            ctx.error(QStringLiteral("journal: no journal \"%1\" in the year").arg(a.batch));
+            ctx.error(QStringLiteral("journal: no journal %1 in the year").arg(quotedInput(a.batch)));
             return false;
         }
         o.batchId = id.toInt();

@@ -2,6 +2,7 @@
 #include "Options.h"
 
 #include "delivery/MailRequest.h"
+#include "platform/PrintableText.h"
 
 namespace pravik::cli {
 
@@ -41,7 +42,7 @@ bool takeMailOptions(QStringList& args, MailOptions& options, QString* error)
         } else {
             if (!delivery::attachmentFromText(value)) {
                 if (error)
-                    *error = QStringLiteral("--attach takes pdf, rtf or png, not \"%1\"").arg(value);
+                    *error = QStringLiteral("--attach takes pdf, rtf or png, not %1").arg(quotedInput(value));
                 return false;
             }
             options.attach = value.trimmed().toLower();

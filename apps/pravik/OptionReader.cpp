@@ -1,6 +1,7 @@
 #include "OptionReader.h"
 
 #include "platform/Picture.h"
+#include "platform/PrintableText.h"
 
 namespace pravik::cli {
 
@@ -32,7 +33,7 @@ bool OptionReader::value(QString* v)
         return true;
     }
     if (m_index + 1 >= m_args.size()) {
-        m_ctx.error(QStringLiteral("%1: %2 needs a value").arg(m_command, m_name));
+        m_ctx.error(QStringLiteral("%1: %2 needs a value").arg(m_command, printableText(m_name)));
         return false;
     }
     *v = m_args.at(++m_index);
@@ -47,8 +48,8 @@ bool OptionReader::number(qint64 low, qint64 high, qint64* n)
     bool ok = false;
     *n = v.toLongLong(&ok);
     if (!ok || *n < low || *n > high) {
-        m_ctx.error(QStringLiteral("%1: %2 takes a whole number from %3 to %4, not \"%5\"")
-                        .arg(m_command, m_name).arg(low).arg(high).arg(v));
+        m_ctx.error(QStringLiteral("%1: %2 takes a whole number from %3 to %4, not %5")
+                        .arg(m_command, m_name).arg(low).arg(high).arg(quotedInput(v)));
         return false;
     }
     return true;
@@ -70,7 +71,7 @@ bool OptionReader::date(std::optional<DayNumber>* d)
         return false;
     *d = parseDate(v);
     if (!*d || **d <= 0) {
-        m_ctx.error(QStringLiteral("%1: %2 takes a date (dd-mm-yyyy or yyyy-mm-dd), not \"%3\"").arg(m_command, m_name, v));
+        m_ctx.error(QStringLiteral("%1: %2 takes a date (dd-mm-yyyy or yyyy-mm-dd), not %3").arg(m_command, m_name, quotedInput(v)));
         return false;
     }
     return true;
@@ -87,7 +88,7 @@ QString OptionReader::optionalValue()
 
 bool OptionReader::unknown()
 {
-    m_ctx.error(QStringLiteral("%1: unknown option %2").arg(m_command, m_args.at(m_index)));
+    m_ctx.error(QStringLiteral("%1: unknown option %2").arg(m_command, quotedInput(m_args.at(m_index))));
     return false;
 }
 

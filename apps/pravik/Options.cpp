@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "platform/PrintableText.h"
 #include "siblings/korda/Session.h"
 
 #include <QRegularExpression>
@@ -9,9 +10,11 @@ namespace pravik::cli {
 
 namespace {
 
-void writeLine(FILE* stream, const QString& line)
+// Result lines go out as they are (scripts read them); messages repeat names and texts from the
+// database and the command line, so their control characters are shown as escapes.
+void writeLine(FILE* stream, const QString& line, bool message = true)
 {
-    const QByteArray bytes = line.toUtf8();
+    const QByteArray bytes = (message ? printableText(line, true) : line).toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
@@ -27,6 +30,26 @@ std::optional<qint32> parseId(const QString& text)
 }
 
 } // namespace
+
+QString doneNote(const CommandContext& ctx, const QString& reportTitle, const QString& procedure, const QString& filter)
+{
+    const korda::OutputRequests& out = korda::session().outputRequests;
+    QStringList targets;
+    if (!out.pdfPath.isEmpty())
+        targets << out.pdfPath;
+    if (!out.pngFolder.isEmpty())
+        targets << QStringLiteral("pages in ") + out.pngFolder;
+    if (!out.textFile.isEmpty())
+        targets << out.textFile;
+    if (!out.printerName.isEmpty())
+        targets << QStringLiteral("printer ") + out.printerName;
+    QString note = QStringLiteral("\"%1\" done").arg(reportTitle.trimmed());
+    if (!targets.isEmpty())
+        note += QStringLiteral(": ") + targets.join(QStringLiteral(", "));
+    if (ctx.verbose && !procedure.isEmpty())
+        note += filter.isEmpty() ? QStringLiteral(" [%1]").arg(procedure) : QStringLiteral(" [%1: %2]").arg(procedure, filter);
+    return note;
+}
 
 QString defaultDatabase()
 {
@@ -46,7 +69,7 @@ std::optional<sql::ConnectionSpec> CommandContext::connectionSpec(QString* error
 
 void CommandContext::out(const QString& line) const
 {
-    writeLine(stdout, line);
+    writeLine(stdout, line, false);
 }
 
 void CommandContext::error(const QString& message) const
@@ -73,6 +96,32 @@ std::optional<DayNumber> parseDate(const QString& text)
     if (day <= 0)
         return std::nullopt;
     return day;
+}
+
+std::optional<PeriodChoice> parsePeriod(const QString& text)
+{
+    const QString t = text.trimmed().toUpper();
+    if (t == QLatin1String("BO"))
+        return PeriodChoice{PeriodChoice::Kind::Opening, 0};
+    if (t == QLatin1String("BZ"))
+        return PeriodChoice{PeriodChoice::Kind::Closing, 0};
+    static const QRegularExpression my(QStringLiteral("^(\\d{1,2})[-/.](\\d{4})$"));
+    static const QRegularExpression ym(QStringLiteral("^(\\d{4})[-/.](\\d{1,2})$"));
+    DayNumber day = 0;
+    if (const auto m = my.match(t); m.hasMatch()) {
+        const int month = m.captured(1).toInt();
+        if (month >= 1 && month <= 12)
+            day = dayFromYmd(m.captured(2).toInt(), month, 2);
+    } else if (const auto m2 = ym.match(t); m2.hasMatch()) {
+        const int month = m2.captured(2).toInt();
+        if (month >= 1 && month <= 12)
+            day = dayFromYmd(m2.captured(1).toInt(), month, 2);
+    } else if (const auto d = parseDate(t)) {
+        day = *d;
+    }
+    if (day <= 0)
+        return std::nullopt;
+    return PeriodChoice{PeriodChoice::Kind::Day, day};
 }
 
 std::optional<ParsedOptions> parseGlobalOptions(const QStringList& args, CommandContext& ctx, QString* error)
@@ -140,7 +189,7 @@ std::optional<ParsedOptions> parseGlobalOptions(const QStringList& args, Command
                        || name == QLatin1String("--user-id")) {
                 const auto id = parseId(*value);
                 if (!id)
-                    return fail(QStringLiteral("%1 takes a number, not \"%2\"").arg(name, *value));
+                    return fail(QStringLiteral("%1 takes a number, not %2").arg(name, quotedInput(*value)));
                 (name == QLatin1String("--company") ? ctx.company
                  : name == QLatin1String("--year")  ? ctx.year
                                                     : ctx.userId) = *id;
@@ -149,14 +198,17 @@ std::optional<ParsedOptions> parseGlobalOptions(const QStringList& args, Command
             } else if (name == QLatin1String("--date")) {
                 const auto day = parseDate(*value);
                 if (!day)
-                    return fail(QStringLiteral("--date takes dd-mm-yyyy or yyyy-mm-dd, not \"%1\"").arg(*value));
+                    return fail(QStringLiteral("--date takes dd-mm-yyyy or yyyy-mm-dd, not %1").arg(quotedInput(*value)));
                 ctx.date = *day;
             } else if (name == QLatin1String("--period")) {
+                if (!parsePeriod(*value))
+                    return fail(QStringLiteral("--period takes BO, BZ, M-YYYY, YYYY-MM or a date, not %1")
+                                    .arg(quotedInput(*value)));
                 ctx.period = *value;
             } else {
                 const qsizetype eq = value->indexOf(QLatin1Char('='));
                 if (eq <= 0)
-                    return fail(QStringLiteral("--set takes NAME=VALUE, not \"%1\"").arg(*value));
+                    return fail(QStringLiteral("--set takes NAME=VALUE, not %1").arg(quotedInput(*value)));
                 const QString global = value->left(eq).trimmed();
                 const QString globalValue = value->mid(eq + 1);
                 if (!korda::isGlobal(global) && commandStarted) {
@@ -165,17 +217,17 @@ std::optional<ParsedOptions> parseGlobalOptions(const QStringList& args, Command
                     continue;
                 }
                 if (!korda::isGlobal(global))
-                    return fail(QStringLiteral("--set: there is no session global %1").arg(global));
+                    return fail(QStringLiteral("--set: there is no session global %1").arg(quotedInput(global)));
                 korda::Session scratch;
                 if (!korda::setGlobal(global, globalValue, scratch))
-                    return fail(QStringLiteral("--set: %1 cannot hold \"%2\"").arg(global, globalValue));
+                    return fail(QStringLiteral("--set: %1 cannot hold %2").arg(global, quotedInput(globalValue)));
                 ctx.sets.append({global, globalValue});
             }
         } else if (commandStarted) {
             // The command's own option ("--via", "--demo").
             parsed.rest.append(arg);
         } else {
-            return fail(QStringLiteral("unknown option %1").arg(arg));
+            return fail(QStringLiteral("unknown option %1").arg(quotedInput(arg)));
         }
     }
     return parsed;

@@ -61,11 +61,25 @@ struct CommandContext {
     void note(const QString& message) const;
 };
 
+// The closing note of a run: the report by the title the user knows ("Dziennik księgowań") and
+// where it went; the procedure and its filter are for --verbose runs only.
+QString doneNote(const CommandContext& ctx, const QString& reportTitle, const QString& procedure,
+                 const QString& filter = {});
+
 // "pravik.db" in the current folder, or what the environment variable PRAVIK_DB names.
 QString defaultDatabase();
 
 // "dd-mm-yyyy", "yyyy-mm-dd" or a day number.
 std::optional<DayNumber> parseDate(const QString& text);
+
+// What --period names: the opening ("BO") or closing ("BZ") period of the year, or a day of a
+// month (day 2 of it for "M-YYYY" and "YYYY-MM"). nullopt for text that is none of these.
+struct PeriodChoice {
+    enum class Kind { Opening, Closing, Day };
+    Kind kind = Kind::Day;
+    DayNumber day = 0;
+};
+std::optional<PeriodChoice> parsePeriod(const QString& text);
 
 // Parses the global options wherever they stand; what is left (the command and its arguments)
 // goes to *rest. helpWanted/versionWanted report --help and --version.

@@ -143,6 +143,7 @@ int callProcedure(CommandContext& ctx, const ReportCommand& c, const ReportOutpu
         ctx.error(QStringLiteral("%1: %2 did not complete").arg(c.name, p.name));
         return kExitFailure;
     }
+    ctx.note(doneNote(ctx, s.DANE_NAGLOWEK_WYDRUKU, p.name));
     if (!out.pdf.isEmpty() && !QFileInfo::exists(out.pdf))
         return kExitFailure;
     return kExitOk;
@@ -204,7 +205,9 @@ QString reportCommandHelp(const ReportCommand& c)
                 "\nOutput:\n"
                 "  --pdf FILE, --png DIR (one PNG per page), --print (the printer --printer NAME names, else\n"
                 "  the default printer; --copies N). --text prints for a text (matrix) printer: with FILE the\n"
-                "  printer's bytes go to FILE, else to the text printer --printer NAME.\n");
+                "  printer's bytes go to FILE, else to the text printer: --printer NAME, else\n"
+                "  DANE_NAZWA_DRUKARKI (--set), else Name in [TextPrinter] of the settings file, else the\n"
+                "  first printer of DRUKARKA whose control codes give a page (\"Ilość linii wydruku\").\n");
     if (c.offersXlsx)
         text += QStringLiteral("  --xlsx FILE: the rows as the on-screen list shows them, written as a spreadsheet.\n");
     text += QStringLiteral("  The preview needs a screen and is not offered here.\n\nE-mail:\n") + mailOptionsHelp();

@@ -18,8 +18,10 @@
 #include "MailOptions.h"
 #include "OptionReader.h"
 #include "Options.h"
+#include "TextPrinterChoice.h"
 
 #include "framework/ReportRegistry.h"
+#include "platform/PrintableText.h"
 #include "siblings/korda/Session.h"
 
 #include <QFileInfo>
@@ -118,14 +120,14 @@ int chooseYearAndPeriod(CommandContext& ctx, const ReportCommand& c, Window& w)
     const bool chosen = closing ? w.selectPeriodText(QStringLiteral("BZ"))
                                 : w.selectPeriodDate(d) || w.selectPeriodDate(monthPeriod(yearOf(d), monthOf(d)));
     if (!chosen) {
-        ctx.error(QStringLiteral("%1: the year has no period \"%2\"").arg(c.name, ctx.period));
+        ctx.error(QStringLiteral("%1: the year has no period %2").arg(c.name, quotedInput(ctx.period)));
         return kExitFailure;
     }
     return kExitOk;
 }
 
-// The output kind, printer and copies in the window; false (exit 2) when a text printer is
-// needed and none is named.
+// The output kind, printer and copies in the window; a text run without --printer takes the
+// default text printer (TextPrinterChoice.h). False when there is none.
 template <class Window>
 bool chooseOutput(CommandContext& ctx, const ReportCommand& c, Window& w, const ReportOutput& out)
 {
@@ -134,9 +136,11 @@ bool chooseOutput(CommandContext& ctx, const ReportCommand& c, Window& w, const 
         w.setPrinterName(out.printer);
     if (out.copies)
         w.setCopies(*out.copies);
-    if (out.textPrinting && out.textFile.isEmpty() && w.printerName().trimmed().isEmpty()) {
-        ctx.error(QStringLiteral("%1: name the text printer with --printer NAME or write the text with --text FILE").arg(c.name));
-        return false;
+    if (out.textPrinting) {
+        QString printer;
+        if (!resolveTextPrinter(ctx, c.name, out.printer, &printer))
+            return false;
+        w.setPrinterName(printer);
     }
     return true;
 }
@@ -157,9 +161,9 @@ int runWindow(CommandContext& ctx, const ReportCommand& c, Window& w, const Repo
         return kExitFailure;
     }
     if constexpr (requires { w.lastFilter(); })
-        ctx.note(QStringLiteral("%1 (%2)").arg(w.lastProcedure(), w.lastFilter()));
+        ctx.note(doneNote(ctx, w.title(), w.lastProcedure(), w.lastFilter()));
     else
-        ctx.note(w.lastProcedure());
+        ctx.note(doneNote(ctx, w.options().title.isEmpty() ? w.defaultTitle() : w.options().title, w.lastProcedure()));
     if (!out.pdf.isEmpty() && !QFileInfo::exists(out.pdf))
         return kExitFailure;
     return kExitOk;

@@ -15,12 +15,14 @@ int runReports(CommandContext& ctx, const QStringList& args)
         ctx.error(QStringLiteral("reports: unexpected argument %1").arg(args.first()));
         return kExitUsage;
     }
-    qsizetype width = 0;
-    for (const reports::ReportProcedure& p : reports::reportProcedures())
+    qsizetype width = 0, commandWidth = 1;
+    for (const reports::ReportProcedure& p : reports::reportProcedures()) {
         width = std::max(width, reports::signature(p).size());
+        commandWidth = std::max(commandWidth, p.command.size());
+    }
     for (const reports::ReportProcedure& p : reports::reportProcedures()) {
         const QString command = p.command.isEmpty() ? QStringLiteral("-") : p.command;
-        ctx.out(reports::signature(p).leftJustified(width + 2) + command.leftJustified(10) + p.help);
+        ctx.out(reports::signature(p).leftJustified(width + 2) + command.leftJustified(std::max<qsizetype>(commandWidth + 2, 10)) + p.help);
     }
     return kExitOk;
 }

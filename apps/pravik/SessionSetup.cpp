@@ -2,6 +2,7 @@
 // after the user logs in and picks a company and a fiscal year.
 #include "Options.h"
 
+#include "platform/PrintableText.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
@@ -40,36 +41,20 @@ QString trimmedText(const QVariant& v)
 std::optional<DayNumber> choosePeriod(const QString& text, DayNumber workingDate, DayNumber yearFirst,
                                       DayNumber yearLast, QString* problem)
 {
-    const QString t = text.trimmed().toUpper();
-    if (t == QLatin1String("BO")) {
-        if (yearFirst <= 0) {
-            *problem = QStringLiteral("--period BO needs a fiscal year");
+    if (!text.trimmed().isEmpty()) {
+        const auto chosen = parsePeriod(text);
+        if (!chosen) {
+            *problem = QStringLiteral("--period takes BO, BZ, M-YYYY, YYYY-MM or a date, not %1").arg(quotedInput(text));
             return std::nullopt;
         }
-        return openingPeriod(yearFirst);
-    }
-    if (t == QLatin1String("BZ")) {
-        if (yearLast <= 0) {
-            *problem = QStringLiteral("--period BZ needs a fiscal year");
+        if (chosen->kind == PeriodChoice::Kind::Day)
+            return chosen->day;
+        const bool opening = chosen->kind == PeriodChoice::Kind::Opening;
+        if ((opening ? yearFirst : yearLast) <= 0) {
+            *problem = QStringLiteral("--period %1 needs a fiscal year").arg(opening ? QStringLiteral("BO") : QStringLiteral("BZ"));
             return std::nullopt;
         }
-        return closingPeriod(yearLast);
-    }
-    if (!t.isEmpty()) {
-        static const QRegularExpression my(QStringLiteral("^(\\d{1,2})[-/.](\\d{4})$"));
-        static const QRegularExpression ym(QStringLiteral("^(\\d{4})[-/.](\\d{1,2})$"));
-        DayNumber day = 0;
-        if (const auto m = my.match(t); m.hasMatch())
-            day = dayFromYmd(m.captured(2).toInt(), m.captured(1).toInt(), 2);
-        else if (const auto m2 = ym.match(t); m2.hasMatch())
-            day = dayFromYmd(m2.captured(1).toInt(), m2.captured(2).toInt(), 2);
-        else if (const auto d = parseDate(t))
-            day = *d;
-        if (day <= 0) {
-            *problem = QStringLiteral("--period takes BO, BZ, M-YYYY, YYYY-MM or a date, not \"%1\"").arg(text);
-            return std::nullopt;
-        }
-        return day;
+        return opening ? openingPeriod(yearFirst) : closingPeriod(yearLast);
     }
     DayNumber date = workingDate;
     if (yearFirst > 0 && date < yearFirst)
@@ -227,7 +212,7 @@ bool fillUser(CommandContext& ctx, Database& db, korda::Session& s)
         s.DANE_ID_UZYT = ctx.user;
         const auto id = lookUpUserId(db, ctx.user);
         if (!id && !ctx.userId && firstUser(db)) {
-            ctx.error(QStringLiteral("no user \"%1\" in %2").arg(ctx.user, ctx.databaseText()));
+            ctx.error(QStringLiteral("no user %1 in %2").arg(quotedInput(ctx.user), printableText(ctx.databaseText())));
             return false;
         }
         s.DANE_ID_UZYTKOWNIKA_NR = ctx.userId ? *ctx.userId : id.value_or(1);

@@ -9,6 +9,7 @@
 #include "turnover/browse/StatementBrowseRows.h"
 #include "turnover/browse/XlsxExport.h"
 #include "turnover/window/TurnoverWindowModel.h"
+#include "platform/PrintableText.h"
 
 #include <functional>
 #include <optional>
@@ -104,7 +105,7 @@ bool applyOptions(CommandContext& ctx, Model& w, const TurnoverArgs& a)
         return false;
     };
     if (!a.saved.isEmpty() && !w.chooseVariantName(a.saved)) {
-        ctx.error(QStringLiteral("turnover: no saved variant \"%1\" of %2 for this user").arg(a.saved, w.reportKey()));
+        ctx.error(QStringLiteral("turnover: no saved variant %1 of %2 for this user").arg(quotedInput(a.saved), w.reportKey()));
         return false;
     }
     if (a.variant && !w.setVariant(*a.variant))
@@ -220,7 +221,7 @@ ReportCommand turnoverCommand(TurnoverArgs& a)
                             if (v == text)
                                 a.variant = kindNumber;
                         return a.variant.has_value()
-                               || in.fail(QStringLiteral("--variant takes period (1), net (2) or simple (3), not \"%1\"").arg(v));
+                               || in.fail(QStringLiteral("--variant takes period (1), net (2) or simple (3), not %1").arg(quotedInput(v)));
                     }),
         valueOption("currency", "CODE", "the currency", [&a](OptionReader& in) { return in.value(&a.currency); }),
         valueOption("title", "TEXT", "the report title", [&a](OptionReader& in) { return in.value(&a.title); }),
@@ -234,7 +235,7 @@ ReportCommand turnoverCommand(TurnoverArgs& a)
                 bool ok = false;
                 const int g = part.trimmed().toInt(&ok);
                 if (!ok || g < 0 || g > 9)
-                    return in.fail(QStringLiteral("--groups takes digits 0 to 9 separated by commas, not \"%1\"").arg(v));
+                    return in.fail(QStringLiteral("--groups takes digits 0 to 9 separated by commas, not %1").arg(quotedInput(v)));
                 groups << g;
             }
             a.groups = groups;

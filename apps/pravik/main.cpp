@@ -13,6 +13,8 @@
 #include "framework/Lifecycle.h"
 #include "framework/RunFolders.h"
 #include "platform/BatchUi.h"
+#include "platform/PrintableText.h"
+#include "platform/Settings.h"
 #include "platform/sql/Database.h"
 #include "server/src/Functions.h"
 #include "server/src/procedures/Procedures.h"
@@ -94,9 +96,25 @@ const Command* findCommand(const QStringList& args, qsizetype* wordsUsed)
     return best;
 }
 
+// The help of a group of commands ("db": "db check", "db init"): each with its synopsis.
+// Empty when no command starts with these words.
+QString groupHelp(const QStringList& words)
+{
+    QString list;
+    for (const Command* c : sortedCommands()) {
+        const QStringList name = c->name.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (name.size() > words.size() && std::equal(words.begin(), words.end(), name.begin()))
+            list += QStringLiteral("  pravik ") + c->name + QStringLiteral(": ") + c->synopsis + QLatin1Char('\n');
+    }
+    if (list.isEmpty())
+        return {};
+    return QStringLiteral("Commands of pravik %1:\n").arg(words.join(QLatin1Char(' '))) + list
+           + QStringLiteral("\n'pravik help %1 COMMAND' gives the help of one of them.\n").arg(words.join(QLatin1Char(' ')));
+}
+
 int usage(const QString& message)
 {
-    print(stderr, QStringLiteral("pravik: ") + message + QStringLiteral("\nTry 'pravik --help'.\n"));
+    print(stderr, QStringLiteral("pravik: ") + pravik::printableText(message, true) + QStringLiteral("\nTry 'pravik --help'.\n"));
     return kExitUsage;
 }
 
@@ -145,16 +163,29 @@ int main(int argc, char** argv)
         }
         qsizetype used = 0;
         const Command* c = findCommand(rest, &used);
-        if (!c || used != rest.size())
-            return usage(QStringLiteral("no command \"%1\"").arg(rest.join(QLatin1Char(' '))));
+        if (!c || used != rest.size()) {
+            if (const QString group = groupHelp(rest); !group.isEmpty()) {
+                print(stdout, group);
+                return kExitOk;
+            }
+            return usage(QStringLiteral("no command %1").arg(pravik::quotedInput(rest.join(QLatin1Char(' ')))));
+        }
         print(stdout, commandHelp(*c));
         return kExitOk;
     }
 
     qsizetype used = 0;
     const Command* command = findCommand(rest, &used);
-    if (!command)
-        return usage(QStringLiteral("no command \"%1\"").arg(rest.first()));
+    if (!command) {
+        const QString group = groupHelp(rest.mid(0, 1));
+        if (!group.isEmpty() && parsed->helpWanted) {
+            print(stdout, group);
+            return kExitOk;
+        }
+        if (!group.isEmpty() && rest.size() == 1)
+            return usage(QStringLiteral("%1 needs a command:\n%2").arg(pravik::quotedInput(rest.first()), group.trimmed()));
+        return usage(QStringLiteral("no command %1").arg(pravik::quotedInput(rest.join(QLatin1Char(' ')))));
+    }
     if (parsed->helpWanted) {
         print(stdout, commandHelp(*command));
         return kExitOk;
@@ -163,7 +194,7 @@ int main(int argc, char** argv)
 
     const auto dbTarget = ctx.connectionSpec(&error);
     if (!dbTarget)
-        return usage(QStringLiteral("--db %1: %2").arg(ctx.databaseText(), error));
+        return usage(QStringLiteral("--db %1: %2").arg(pravik::quotedInput(ctx.databaseText()), error));
 
     pravik::BatchUi ui;
     ui.setVerbose(ctx.verbose);
@@ -184,6 +215,14 @@ int main(int argc, char** argv)
 
     pravik::cli::HostErrorSink errors(ctx.verbose);
     pravik::PRAVIK_INIT(&errors, nullptr);
+    // A settings file that was refused (not a regular file, too large) has been named by the
+    // error manager; running without it would send mail another way than the user set up.
+    if (!pravik::moduleSettings().errorString().isEmpty()) {
+        pravik::PRAVIK_KILL();
+        pravik::module::unload();
+        pravik::setUi(nullptr);
+        return kExitFailure;
+    }
     const int rc = command->run(ctx, commandArgs);
     pravik::PRAVIK_KILL();
     pravik::module::unload();

@@ -11,6 +11,7 @@
 #include <curl/curl.h>
 
 #include <mutex>
+#include <sys/socket.h>
 
 namespace pravik::delivery {
 
@@ -116,6 +117,9 @@ bool sendSmtp(const MailSettings& settings, const QString& messagePath, const QS
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, long(qMin(kConnectTimeoutSeconds, settings.timeoutSeconds)));
     curl_easy_setopt(c, CURLOPT_TIMEOUT, long(settings.timeoutSeconds));
+    // Each answer the server owes is bounded by the same setting; libcurl's own default would
+    // wait two minutes for one.
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(settings.timeoutSeconds));
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
     if (settings.security == MailSettings::Security::StartTls)
         curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
@@ -126,6 +130,12 @@ bool sendSmtp(const MailSettings& settings, const QString& messagePath, const QS
     const CURLcode code = curl_easy_perform(c);
     if (code == CURLE_OK)
         return true;
+    // A failed exchange may leave the connection open, and freeing the handle would then say
+    // QUIT and wait for a server that has stopped answering, past the timeout. The message was
+    // not taken; nothing is owed to the server, so the connection simply ends here.
+    curl_socket_t socket = CURL_SOCKET_BAD;
+    if (curl_easy_getinfo(c, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK && socket != CURL_SOCKET_BAD)
+        ::shutdown(socket, SHUT_RDWR);
     long response = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response);
     QString reason = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));

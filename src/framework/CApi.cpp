@@ -2,9 +2,12 @@
 
 #include "framework/Lifecycle.h"
 #include "platform/ErrorSink.h"
+#include "platform/PrintableText.h"
 #include "platform/Settings.h"
 #include "platform/sql/ConnectionSpec.h"
 #include "platform/sql/Database.h"
+#include "server/src/Functions.h"
+#include "server/src/procedures/Procedures.h"
 #include "siblings/korda/Session.h"
 
 #include <cstring>
@@ -52,6 +55,14 @@ private:
     PravikErrorManager m_callbacks;
 };
 
+// The reference database's functions (SQLite) and procedures (SQLite and PostgreSQL) on every
+// connection the module opens for a host: a C host has no other way to get them.
+void registerReferenceDatabase()
+{
+    pravik::server::registerFunctions();
+    pravik::server::registerProcedures();
+}
+
 } // namespace
 
 extern "C" {
@@ -59,8 +70,10 @@ extern "C" {
 void PRAVIK_INIT(void* errorManager, void* settingsManager)
 {
     pravik::module::load();
-    // A second INIT must neither replace the managers nor build new ones.
-    if (pravik::module::initCalled())
+    registerReferenceDatabase();
+    // A second INIT must neither replace the managers nor build new ones; after KILL it starts
+    // the module again.
+    if (pravik::module::initCalled() && pravik::module::state() != pravik::module::State::Killed)
         return;
 
     std::unique_ptr<pravik::ErrorSink> em;
@@ -116,14 +129,41 @@ int pravik_queue_clear(const char* queue)
 
 int pravik_set_database(const char* dbTarget)
 {
+    registerReferenceDatabase();
     QString error;
-    const auto parsed = pravik::sql::ConnectionSpec::parse(fromC(dbTarget), &error);
+    const QString text = fromC(dbTarget);
+    const auto parsed = pravik::sql::ConnectionSpec::parse(text, &error);
     if (!parsed) {
-        pravik::errorSink().report(pravik::ErrorKind::Other, fromC(dbTarget), error);
+        pravik::errorSink().report(pravik::ErrorKind::Other, pravik::quotedInput(text), error);
         return 0;
     }
     pravik::sql::Database::setCurrent(*parsed);
     return 1;
+}
+
+int pravik_set_output(const char* kind, const char* path)
+{
+    if (!kind)
+        return 0;
+    korda::OutputRequests& out = korda::session().outputRequests;
+    const QString k = QString::fromUtf8(kind).trimmed().toLower();
+    const QString target = fromC(path);
+    if (k == QLatin1String("pdf"))
+        out.pdfPath = target;
+    else if (k == QLatin1String("png"))
+        out.pngFolder = target;
+    else if (k == QLatin1String("text"))
+        out.textFile = target;
+    else if (k == QLatin1String("printer"))
+        out.printerName = target;
+    else
+        return 0;
+    return 1;
+}
+
+int pravik_last_response(void)
+{
+    return korda::session().globalResponse;
 }
 
 } // extern "C"

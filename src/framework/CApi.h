@@ -45,9 +45,12 @@ typedef struct PravikSettingsManager {
 
 /* errorManager: a PravikErrorManager* or NULL; settingsManager: a PravikSettingsManager* or NULL.
    The module copies what it needs; the callbacks and userData must stay valid until unload.
-   Acts once per load. */
+   A second call while the module is up does nothing; after PRAVIK_KILL it starts the module
+   again. A host without a Qt application of its own needs none: the first report makes what
+   it needs (offscreen without a display). */
 PRAVIK_EXPORT void PRAVIK_INIT(void* errorManager, void* settingsManager);
-/* Acts once per load. */
+/* A second call does nothing. After it the report procedures refuse to run (the error manager
+   is told) until PRAVIK_INIT is called again. */
 PRAVIK_EXPORT void PRAVIK_KILL(void);
 
 /* Sets a session global by its name ("DANE_ID_FIRMY", "GGG:NUMCOPY"; dates as a day number,
@@ -64,8 +67,17 @@ PRAVIK_EXPORT int pravik_queue_add(const char* queue, const char* value);
 /* Empties a shared queue (also "DANE_KOLEJKA_UNIWERS", "GGG:XML_Q"). 1 = emptied, 0 = unknown. */
 PRAVIK_EXPORT int pravik_queue_clear(const char* queue);
 /* The database every report works on: a SQLite file path, postgresql://... or odbc:...
-   1 = accepted; 0 = malformed (the error manager is told why). */
+   1 = accepted; 0 = malformed or longer than any connection takes (4096 bytes; a file name of
+   more than 255), and the error manager is told why. On SQLite and PostgreSQL the module brings
+   the reference database's functions and procedures to every connection it opens. */
 PRAVIK_EXPORT int pravik_set_database(const char* dbTarget);
+
+/* Where the reports go instead of the preview, for a host without a screen: kind "pdf" (a file),
+   "png" (a folder, one PNG per page), "text" (the text-printer file) or "printer" (a printer
+   queue). NULL or "" clears that output. 1 = set; 0 = unknown kind. */
+PRAVIK_EXPORT int pravik_set_output(const char* kind, const char* path);
+/* How the last report on this thread ended: 1 completed, 2 cancelled or failed, 0 none ran. */
+PRAVIK_EXPORT int pravik_last_response(void);
 
 #ifdef __cplusplus
 }

@@ -75,6 +75,8 @@ void openOwnSettings()
     // The old store may be in use as the module's store; switch before freeing it.
     setModuleSettings(store.get());
     d.ownSettings = std::move(store);
+    if (const QString refused = d.ownSettings->errorString(); !refused.isEmpty())
+        errorSink().report(ErrorKind::File, path, QStringLiteral("the settings file is not used: %1").arg(refused));
 }
 
 // Loading the shared library sets up the module-own state, as the host expects of a loaded module.
@@ -90,9 +92,11 @@ void PRAVIK_INIT(ErrorSink* errorManager, SettingsStore* settingsManager)
 {
     module::load();
     ModuleData& d = data();
-    if (d.initDone)
+    // Once up, a second INIT does nothing; after KILL, INIT brings the module up again.
+    if (d.initDone && !d.killDone)
         return;
     d.initDone = true;
+    d.killDone = false;
 
     if (errorManager)
         setErrorSink(errorManager);

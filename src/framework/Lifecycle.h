@@ -4,8 +4,10 @@
 // When the library loads, the module sets up its own error manager (platform/ErrorSink.h) and
 // its own settings manager, an ini file named by the session global GGG:SCIEZKA_SET (in memory
 // while that is empty). PRAVIK_INIT then takes the host's managers in their place and brings up
-// the sibling libraries; PRAVIK_KILL takes them down. Each acts once per load: a second call
-// does nothing. Between the two the host calls the report procedures any number of times.
+// the sibling libraries; PRAVIK_KILL takes them down. A second INIT while the module is up does
+// nothing, and so does a second KILL; an INIT after KILL brings the module up again. Between
+// the two the host calls the report procedures any number of times; after KILL the report
+// entries of the C interface refuse to run until the next INIT.
 #include <QList>
 #include <QPair>
 #include <QString>

@@ -4,10 +4,12 @@
 // (NULL counts as empty), BYTE as unsigned char and LONG as a 32-bit int; the export turns them
 // into the C++ procedure's types and calls pravik::PRN_73_DZIENNIK.
 #include "framework/CApi.h"
+#include "framework/CEntry.h"
 #include "framework/ReportProcedures.h"
 #include "framework/ReportRegistry.h"
 
 #include "delivery/MailRoutes.h"
+#include "journals/JournalOptions.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
 #include "ledger/LedgerProcedures.h"
@@ -15,6 +17,9 @@
 #include "statements/export/SpdExport.h"
 #include "statements/forms/BudgetHeader.h"
 #include "statements/print/StatementProcedures.h"
+#include "siblings/korda/Session.h"
+#include "statements/definitions/DefinitionReports.h"
+#include "statements/lists/UserLists.h"
 #include "turnover/OtherStatements.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/print/PrnObrotySql.h"
@@ -22,6 +27,7 @@
 
 #include <QMetaType>
 #include <cstdint>
+#include <functional>
 #include <limits>
 
 namespace pravik {
@@ -82,6 +88,29 @@ bool fits(const QString& type, const QVariant& value)
 }
 
 } // namespace
+
+// A report called by a host through the C interface: refused when the module cannot run it
+// (CEntry.h). A journal called without its window reads the session's year and period, for
+// this call only.
+void hostCall(const char* procedure, const std::function<void()>& report)
+{
+    capi::runReport(procedure, [&] {
+        journals::JournalOptions& o = journals::journalOptions();
+        const bool journalWithoutWindow = QByteArray(procedure).startsWith("PRN_7") && o.yearId == 0;
+        if (journalWithoutWindow) {
+            const korda::Session& s = korda::session();
+            o.yearId = s.DANE_LATA_OBROTOWE;
+            o.periodDate = s.DANE_DATA_OKRESU;
+            o.yearName = s.DANE_LATA_OBROT_NAZWA;
+        }
+        report();
+        if (journalWithoutWindow) {
+            o.yearId = 0;
+            o.periodDate = 0;
+            o.yearName = QString();
+        }
+    });
+}
 
 } // namespace pravik::reports
 
@@ -146,7 +175,10 @@ bool fits(const QString& type, const QVariant& value)
 #define PRV_ARGS(...) PRV_CAT(PRV_ARGS_, PRV_COUNT(__VA_ARGS__))(__VA_ARGS__)
 
 #define PRV_EXPORT(NAME, COMMAND, HELP, ...)                                                                           \
-    PRAVIK_EXPORT void NAME(PRV_PARAMS(__VA_ARGS__)) { ::pravik::NAME(PRV_FROMC(__VA_ARGS__)); }
+    PRAVIK_EXPORT void NAME(PRV_PARAMS(__VA_ARGS__))                                                                   \
+    {                                                                                                                  \
+        ::pravik::reports::hostCall(#NAME, [&] { ::pravik::NAME(PRV_FROMC(__VA_ARGS__)); });                          \
+    }
 
 extern "C" {
 PRAVIK_REPORT_PROCEDURES(PRV_EXPORT)

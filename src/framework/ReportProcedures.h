@@ -57,4 +57,8 @@
       STRING)                                                                                                          \
     X(EXPORT_XML, "statement", "XML export window of a budget form: period text, report name", STRING, STRING)       \
     X(EKSPORT_PSD, "statement", "SPD export window: to date, period type", LONG, LONG)                                \
+    X(PRN_ZESTAW_DEF, "statement-def", "definition of a user-defined statement: rows and formulas", LONG, STRING)   \
+    X(PRN_DEKLARACJE_DEF, "declarations-def", "declaration definitions of the queue DANE_KOLEJKA_UNIWERS")            \
+    X(DEFINIOWANA_LISTA_RU, "", "element lists of a statement's list rows: statement, from, to, automatic", LONG,     \
+      LONG, LONG, BYTE)                                                                                                \
     X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

@@ -1,5 +1,7 @@
 #include "platform/BatchUi.h"
 
+#include "platform/PrintableText.h"
+
 #include <QMutexLocker>
 #include <cstdio>
 
@@ -14,14 +16,15 @@ void writeToStderr(const QString& line)
     std::fflush(stderr);
 }
 
-// One message is one line of the log, whatever line breaks the text carries.
+// One message is one line of the log, whatever line breaks the text carries; other characters
+// that would steer the terminal are shown as escapes.
 QString flattened(const QString& text)
 {
     QString out;
     out.reserve(text.size());
     for (const QChar c : text)
-        out += (c.unicode() < 32) ? QChar(u' ') : c;
-    return out;
+        out += (c.unicode() < 32 && c.unicode() != 0x1B) ? QChar(u' ') : c;
+    return printableText(out);
 }
 
 class BatchProgress : public ProgressSink {

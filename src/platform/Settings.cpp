@@ -9,12 +9,21 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pravik {
 
 namespace {
 
 const char* const kLegacyCodePage = "windows-1250";
+
+// A settings file larger than this is refused, as is anything that is not a regular file: the
+// store is then empty, never writes the file, and errorString() says why.
+constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
 
 struct Line {
     QString raw;      // the line as it stands in the file (regenerated when a pair changes)
@@ -71,6 +80,8 @@ struct SettingsStore::Data {
     bool byteOrderMark = false;
     bool legacyCodePage = false;
     bool dirty = false;
+    // The file could not be read as a settings file: writing it would destroy what it holds.
+    bool unreadable = false;
     QString error;
 
     Section* findSection(const QString& name)
@@ -149,14 +160,12 @@ struct SettingsStore::Data {
         sections.append(Section{QString(), false, {}});
         if (path.isEmpty())
             return true;
-        QFile file(path);
-        if (!file.exists())
-            return true;
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = file.errorString();
+        unreadable = false;
+        QByteArray bytes;
+        if (!readBounded(bytes)) {
+            unreadable = true;
             return false;
         }
-        QByteArray bytes = file.readAll();
         byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
         if (byteOrderMark)
             bytes.remove(0, 3);
@@ -171,9 +180,58 @@ struct SettingsStore::Data {
         return true;
     }
 
+    // Only a regular file of at most kMaxSettingsFileBytes is read: a FIFO would hold the start
+    // for ever and a device could feed it without end. Opened without blocking, checked on the
+    // open descriptor, so nothing can be swapped in between. A missing file reads as empty.
+    bool readBounded(QByteArray& bytes)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT || errno == ENOTDIR)
+                return true;
+            error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        QFile file;
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            error = file.errorString();
+            return false;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) {
+            error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            error = QStringLiteral("not a regular file; a settings file must be one");
+            return false;
+        }
+        if (st.st_size > kMaxSettingsFileBytes) {
+            error = QStringLiteral("%1 bytes; a settings file may have at most %2").arg(st.st_size).arg(kMaxSettingsFileBytes);
+            return false;
+        }
+        bytes = file.read(kMaxSettingsFileBytes + 1);
+        if (bytes.size() > kMaxSettingsFileBytes) {
+            error = QStringLiteral("grew past %1 bytes while being read").arg(kMaxSettingsFileBytes);
+            bytes.clear();
+            return false;
+        }
+        if (file.error() != QFileDevice::NoError) {
+            error = file.errorString();
+            return false;
+        }
+        return true;
+    }
+
     bool save()
     {
         error.clear();
+        if (unreadable) {
+            error = QStringLiteral("not written: the file could not be read as a settings file");
+            return false;
+        }
         const QString text = serialize();
         QByteArray bytes;
         if (legacyCodePage) {

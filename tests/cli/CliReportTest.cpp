@@ -125,6 +125,91 @@ TEST_F(CliReport, AJournalThatCannotBeProducedSaysWhyAndLeavesNoFile)
     EXPECT_EQ(noOutput.exitCode, 2);
 }
 
+TEST_F(CliReport, NotesNameTheReportAsTheUserKnowsIt)
+{
+    const QString pdf = folder->filePath(QStringLiteral("obroty.pdf"));
+    const Outcome turnover = pravik(session({QStringLiteral("turnover"), QStringLiteral("--pdf"), pdf}));
+    ASSERT_EQ(turnover.exitCode, 0) << turnover.err.toStdString();
+    EXPECT_TRUE(turnover.err.contains(QStringLiteral("Zestawienie obrotów i sald"))) << turnover.err.toStdString();
+    EXPECT_TRUE(turnover.err.contains(pdf)) << turnover.err.toStdString();
+    EXPECT_FALSE(turnover.err.contains(QStringLiteral("PRN_"))) << turnover.err.toStdString();
+
+    const Outcome journal = pravik(session({QStringLiteral("journal"), QStringLiteral("--kind"), QStringLiteral("72"),
+                                            QStringLiteral("--batch"), QStringLiteral("SPRZ"), QStringLiteral("--pdf"),
+                                            folder->filePath(QStringLiteral("dokumenty.pdf"))}));
+    ASSERT_EQ(journal.exitCode, 0) << journal.err.toStdString();
+    EXPECT_TRUE(journal.err.contains(QStringLiteral("Dziennik księgowań"))) << journal.err.toStdString();
+    EXPECT_FALSE(journal.err.contains(QStringLiteral("PRN_"))) << journal.err.toStdString();
+}
+
+TEST_F(CliReport, TheRenumberingRefusalNamesTheKindAskedForAndWhy)
+{
+    // A copy whose every month is closed.
+    const QString closed = folder->filePath(QStringLiteral("zamkniety.db"));
+    ASSERT_TRUE(QFile::copy(db, closed));
+    const Outcome close = pravik({QStringLiteral("--db"), closed, QStringLiteral("sql"),
+                                  QStringLiteral("update LATA_OBROTOWE set zamkniety_okres=99999")});
+    ASSERT_EQ(close.exitCode, 0) << close.err.toStdString();
+    const auto renumber = [&](const char* kind, const QStringList& more) {
+        return pravik(QStringList{QStringLiteral("--db"), closed, QStringLiteral("--company"), QStringLiteral("1"),
+                                  QStringLiteral("--set"), QStringLiteral("GGG:WERSJA_DLA_KRAB_PRIORYTET=2"),
+                                  QStringLiteral("--period"), QStringLiteral("3-2026"), QStringLiteral("journal"),
+                                  QStringLiteral("--kind"), QString::fromLatin1(kind), QStringLiteral("--renumber"),
+                                  QStringLiteral("1"), QStringLiteral("--pdf"), folder->filePath(QStringLiteral("n.pdf"))}
+                      + more);
+    };
+    const Outcome documents = renumber("72", {QStringLiteral("--batch"), QStringLiteral("SPRZ")});
+    EXPECT_EQ(documents.exitCode, 1);
+    EXPECT_TRUE(documents.err.contains(QStringLiteral("kind 72"))) << documents.err.toStdString();
+    EXPECT_TRUE(documents.err.contains(QStringLiteral("closed period"))) << documents.err.toStdString();
+    EXPECT_FALSE(documents.err.contains(QStringLiteral("73"))) << documents.err.toStdString();
+    // Where only approved figures are printed, renumbering is never offered, and the run says so.
+    const Outcome approved = pravik(session({QStringLiteral("journal"), QStringLiteral("--kind"), QStringLiteral("72"),
+                                             QStringLiteral("--batch"), QStringLiteral("SPRZ"), QStringLiteral("--renumber"),
+                                             QStringLiteral("1"), QStringLiteral("--pdf"), folder->filePath(QStringLiteral("n.pdf"))}));
+    EXPECT_EQ(approved.exitCode, 1);
+    EXPECT_TRUE(approved.err.contains(QStringLiteral("kind 72: renumbering is not offered by an installation that prints "
+                                                     "approved figures only"))) << approved.err.toStdString();
+    const Outcome batches = renumber("73", {});
+    EXPECT_EQ(batches.exitCode, 1);
+    EXPECT_TRUE(batches.err.contains(QStringLiteral("kind 73"))) << batches.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder->filePath(QStringLiteral("n.pdf"))));
+}
+
+TEST_F(CliReport, AFilterNestedTooDeepIsRefusedWithAMessageNotACrash)
+{
+    const QString filter = QString(3000, u'(') + QStringLiteral("PDD:id_lata_obrot>0") + QString(3000, u')');
+    const Outcome r = pravik(session({QStringLiteral("--verbose"), QStringLiteral("journal"), QStringLiteral("--procedure"),
+                                      QStringLiteral("PRN_71_DZIENNIK_P_K"), QStringLiteral("--filter"), filter,
+                                      QStringLiteral("--pdf"), folder->filePath(QStringLiteral("gleboki.pdf"))}));
+    EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1) << r.exitCode;
+    EXPECT_TRUE(r.err.contains(QStringLiteral("deeper than 256 levels"))) << r.err.left(500).toStdString();
+}
+
+TEST_F(CliReport, ATextJournalWithoutAPrinterTakesTheFirstPrinterWithCodes)
+{
+    const QString prn = folder->filePath(QStringLiteral("dziennik.prn"));
+    const Outcome r = pravik(session({QStringLiteral("journal"), QStringLiteral("--kind"), QStringLiteral("71"),
+                                      QStringLiteral("--batch"), QStringLiteral("SPRZ"), QStringLiteral("--text"), prn}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("text printer"))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("za mała"))) << r.err.toStdString();
+    QFile file(prn);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const qsizetype pages = bytes.count('\f') + 1;
+    const qsizetype lines = bytes.count('\n');
+    EXPECT_GT(lines / pages, 20) << pages << " pages for " << lines << " lines";
+
+    // A printer without codes is still the user's choice, and the run says which one it is.
+    const Outcome bare = pravik(session({QStringLiteral("journal"), QStringLiteral("--kind"), QStringLiteral("71"),
+                                         QStringLiteral("--batch"), QStringLiteral("SPRZ"), QStringLiteral("--printer"),
+                                         QStringLiteral("Bez kodów"), QStringLiteral("--text"),
+                                         folder->filePath(QStringLiteral("bez.prn"))}));
+    EXPECT_TRUE(bare.err.contains(QStringLiteral("\"Bez kodów\""))) << bare.err.toStdString();
+    EXPECT_TRUE(bare.err.contains(QStringLiteral("Ilość linii wydruku"))) << bare.err.toStdString();
+}
+
 TEST_F(CliReport, ADocumentWhoseAmountIsNotItsPostingsTotalIsCaught)
 {
     const Outcome ok = pravik({QStringLiteral("--db"), db, QStringLiteral("db"), QStringLiteral("check")});

@@ -2,6 +2,8 @@
 
 #include <QMutexLocker>
 
+#include <chrono>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -190,6 +192,19 @@ void SmtpTestServer::session(int fd)
             }
             if (!complete)
                 return;
+            if (m_options.stallAfterData) {
+                // Hold the connection without a word until the client gives up or the test ends.
+                const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kReadTimeoutMs);
+                while (!m_stop && std::chrono::steady_clock::now() < until) {
+                    pollfd p{fd, POLLIN, 0};
+                    if (::poll(&p, 1, kAcceptPollMs) > 0) {
+                        char chunk[512];
+                        if (::recv(fd, chunk, sizeof chunk, 0) <= 0)
+                            return;
+                    }
+                }
+                return;
+            }
             mail.data = body;
             {
                 QMutexLocker lock(&m_mutex);

@@ -26,6 +26,7 @@ public:
         QString password;
         bool refuseLogin = false; // every login gets 535
         QString refuseRecipient; // this recipient gets 550
+        bool stallAfterData = false; // the message is read, then no answer comes, ever
     };
 
     explicit SmtpTestServer(Options options);

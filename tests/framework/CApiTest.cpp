@@ -6,12 +6,17 @@
 #include "platform/Settings.h"
 #include "platform/sql/Database.h"
 #include "siblings/korda/Session.h"
+#include "siblings/korda/Sibling.h"
 #include "siblings/utilka/Gateway.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// A report entry as a C host declares it.
+extern "C" void PRN_73_DZIENNIK(const char* yearStart, const char* filter, const char* title);
 
 namespace {
 
@@ -127,6 +132,62 @@ TEST_F(CApi, AMalformedDatabaseIsRefusedAndTheHostIsTold)
     EXPECT_EQ(pravik_set_database("postgresql://"), 0);
     ASSERT_EQ(log.reports.size(), 1u);
     EXPECT_EQ(log.reports[0].rfind("2|", 0), 0u) << log.reports[0];
+}
+
+TEST_F(CApi, ReportsAreRefusedAfterKillUntilTheNextInitStartsTheModuleAgain)
+{
+    HostLog log;
+    PravikErrorManager em{&log, &onProcedure, &onReport};
+    PRAVIK_INIT(&em, nullptr);
+    PRAVIK_KILL();
+    const QByteArray pdf = folder.filePath(QStringLiteral("z.pdf")).toUtf8();
+    ASSERT_EQ(pravik_set_output("pdf", pdf.constData()), 1);
+    PRN_73_DZIENNIK("46023", "", "Zestawienie dzienników księgowań");
+    ASSERT_EQ(log.reports.size(), 1u);
+    EXPECT_NE(log.reports[0].find("PRAVIK_KILL"), std::string::npos) << log.reports[0];
+    // Named against the refused procedure, not the one that ran before it.
+    EXPECT_EQ(log.reports[0].rfind("2|Prn_73_Dziennik|PRN_73_DZIENNIK|", 0), 0u) << log.reports[0];
+    EXPECT_EQ(pravik_last_response(), 2);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("z.pdf"))));
+
+    PRAVIK_INIT(&em, nullptr);
+    EXPECT_EQ(pravik::module::state(), pravik::module::State::Initialised);
+    EXPECT_TRUE(korda::isUp());
+    PRAVIK_KILL();
+    EXPECT_EQ(pravik::module::state(), pravik::module::State::Killed);
+}
+
+TEST_F(CApi, ADatabaseNoConnectionCanUseIsRefused)
+{
+    HostLog log;
+    PravikErrorManager em{&log, nullptr, &onReport};
+    PRAVIK_INIT(&em, nullptr);
+    const std::string huge(1024 * 1024, 'a');
+    EXPECT_EQ(pravik_set_database(huge.c_str()), 0);
+    const std::string longName = folder.filePath(QStringLiteral("")).toStdString() + std::string(300, 'n') + ".db";
+    EXPECT_EQ(pravik_set_database(longName.c_str()), 0);
+    ASSERT_EQ(log.reports.size(), 2u);
+    // The host is told why, without its megabyte repeated back.
+    EXPECT_LT(log.reports[0].size(), 400u);
+    EXPECT_NE(log.reports[0].find("4096"), std::string::npos) << log.reports[0];
+    EXPECT_NE(log.reports[1].find("255"), std::string::npos) << log.reports[1];
+    const QByteArray fine = folder.filePath(QStringLiteral("k.db")).toUtf8();
+    EXPECT_EQ(pravik_set_database(fine.constData()), 1);
+}
+
+TEST_F(CApi, OutputsAreNamedByKind)
+{
+    EXPECT_EQ(pravik_set_output("pdf", "/tmp/a.pdf"), 1);
+    EXPECT_EQ(pravik_set_output("PNG", "/tmp/strony"), 1);
+    EXPECT_EQ(pravik_set_output("text", "/tmp/a.prn"), 1);
+    EXPECT_EQ(pravik_set_output("faks", "/tmp/x"), 0);
+    EXPECT_EQ(pravik_set_output(nullptr, "/tmp/x"), 0);
+    const korda::OutputRequests& out = korda::session().outputRequests;
+    EXPECT_EQ(out.pdfPath, QStringLiteral("/tmp/a.pdf"));
+    EXPECT_EQ(out.pngFolder, QStringLiteral("/tmp/strony"));
+    EXPECT_EQ(out.textFile, QStringLiteral("/tmp/a.prn"));
+    EXPECT_EQ(pravik_set_output("pdf", nullptr), 1);
+    EXPECT_TRUE(out.pdfPath.isEmpty());
 }
 
 } // namespace

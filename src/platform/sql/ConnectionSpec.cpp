@@ -1,5 +1,7 @@
 #include "platform/sql/ConnectionSpec.h"
 
+#include "platform/PrintableText.h"
+
 #include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
@@ -7,6 +9,9 @@
 namespace pravik::sql {
 
 namespace {
+
+// No path, URL or connection string any driver takes is longer (the system's PATH_MAX).
+constexpr qsizetype kMaxConnectionBytes = 4096;
 
 bool fail(QString* error, const QString& message)
 {
@@ -63,8 +68,8 @@ bool parseOdbc(const QString& body, bool isDsn, ConnectionSpec& dbTarget, QStrin
             const QString value = trimmed.mid(eq + 1);
             const auto dialect = dialectFromName(value);
             if (!dialect)
-                return fail(error, QStringLiteral("Unknown SQL dialect \"%1\" in the ODBC connection "
-                                                  "(expected tsql, postgresql or sqlite).").arg(value));
+                return fail(error, QStringLiteral("Unknown SQL dialect %1 in the ODBC connection "
+                                                  "(expected tsql, postgresql or sqlite).").arg(quotedInput(value)));
             dbTarget.dialect = *dialect;
             continue;
         }
@@ -74,11 +79,22 @@ bool parseOdbc(const QString& body, bool isDsn, ConnectionSpec& dbTarget, QStrin
         return fail(error, isDsn ? QStringLiteral("The ODBC connection names no data source (odbc://DSN).")
                                  : QStringLiteral("The ODBC connection string is empty."));
     if (!isDsn && !kept.join(u';').contains(u'='))
-        return fail(error, QStringLiteral("\"%1\" is not an ODBC connection string (KEY=VALUE;...); "
-                                          "use odbc://DSN for a data source name.").arg(body));
+        return fail(error, QStringLiteral("%1 is not an ODBC connection string (KEY=VALUE;...); "
+                                          "use odbc://DSN for a data source name.").arg(quotedInput(body)));
     dbTarget.odbcConnection = kept.join(u';');
     if (isDsn && !dbTarget.odbcConnection.contains(u'='))
         dbTarget.odbcConnection = QStringLiteral("DSN=") + dbTarget.odbcConnection;
+    return true;
+}
+
+// A file name longer than the file system allows can never be opened.
+bool sqlitePathUsable(const QString& path, QString* error)
+{
+    constexpr qsizetype kMaxNameBytes = 255;
+    for (const QString& part : path.split(u'/', Qt::SkipEmptyParts))
+        if (part.toUtf8().size() > kMaxNameBytes)
+            return fail(error, QStringLiteral("The SQLite file path has a name of %1 bytes; a file or folder name may "
+                                              "have at most %2.").arg(part.toUtf8().size()).arg(kMaxNameBytes));
     return true;
 }
 
@@ -88,7 +104,7 @@ bool parsePostgres(const QString& text, ConnectionSpec& dbTarget, QString* error
     dbTarget.dialect = Dialect::PostgreSQL;
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid())
-        return fail(error, QStringLiteral("\"%1\" is not a valid PostgreSQL URL: %2").arg(text, url.errorString()));
+        return fail(error, QStringLiteral("%1 is not a valid PostgreSQL URL: %2").arg(quotedInput(text), url.errorString()));
     dbTarget.user = url.userName(QUrl::FullyDecoded);
     dbTarget.password = url.password(QUrl::FullyDecoded);
     dbTarget.host = url.host(QUrl::FullyDecoded);
@@ -108,7 +124,7 @@ bool parsePostgres(const QString& text, ConnectionSpec& dbTarget, QString* error
             bool ok = false;
             dbTarget.port = value.toInt(&ok);
             if (!ok || dbTarget.port <= 0 || dbTarget.port > 65535)
-                return fail(error, QStringLiteral("Invalid port \"%1\" in the PostgreSQL URL.").arg(value));
+                return fail(error, QStringLiteral("Invalid port %1 in the PostgreSQL URL.").arg(quotedInput(value)));
         } else if (k == u"user")
             dbTarget.user = value;
         else if (k == u"password")
@@ -116,8 +132,8 @@ bool parsePostgres(const QString& text, ConnectionSpec& dbTarget, QString* error
         else if (k == u"dbname")
             dbTarget.databaseName = value;
         else
-            return fail(error, QStringLiteral("Unknown parameter \"%1\" in the PostgreSQL URL "
-                                              "(known: host, port, user, password, dbname).").arg(key));
+            return fail(error, QStringLiteral("Unknown parameter %1 in the PostgreSQL URL "
+                                              "(known: host, port, user, password, dbname).").arg(quotedInput(key)));
     }
     if (dbTarget.databaseName.isEmpty())
         return fail(error, QStringLiteral("The PostgreSQL URL names no database: postgresql://user@host:port/dbname."));
@@ -134,6 +150,12 @@ std::optional<ConnectionSpec> ConnectionSpec::parse(const QString& input, QStrin
     ConnectionSpec dbTarget;
     if (text.isEmpty()) {
         fail(error, QStringLiteral("No database given (--db: a SQLite file, postgresql://... or odbc:...)."));
+        return std::nullopt;
+    }
+    // Longer than a path may be: no driver could open it, and repeating it would flood messages.
+    if (const qsizetype bytes = text.toUtf8().size(); bytes > kMaxConnectionBytes) {
+        fail(error, QStringLiteral("The database is named by %1 bytes; a file path, URL or connection string may "
+                                   "have at most %2.").arg(bytes).arg(kMaxConnectionBytes));
         return std::nullopt;
     }
 
@@ -157,12 +179,15 @@ std::optional<ConnectionSpec> ConnectionSpec::parse(const QString& input, QStrin
         dbTarget = sqliteFile(path);
         if (path.isEmpty())
             ok = fail(error, QStringLiteral("sqlite: names no database file."));
+        else
+            ok = sqlitePathUsable(path, error);
     } else if (!kind.isEmpty() && kind.size() > 1 && text.mid(m.capturedLength()).startsWith(u"//")) {
         // Something like mysql://... : a URL, but of a kind we do not speak.
-        ok = fail(error, QStringLiteral("Unknown kind of database \"%1\" (known: a SQLite file, sqlite:, "
-                                        "postgresql://, odbc:).").arg(kind));
+        ok = fail(error, QStringLiteral("Unknown kind of database %1 (known: a SQLite file, sqlite:, "
+                                        "postgresql://, odbc:).").arg(quotedInput(kind)));
     } else {
         dbTarget = sqliteFile(text);
+        ok = sqlitePathUsable(text, error);
     }
     if (!ok)
         return std::nullopt;

@@ -302,7 +302,14 @@ Cursor Database::remember(Cursor cursor)
 
 Cursor Database::exec(const QString& tsql)
 {
-    Cursor cursor = isCall(tsql) ? call(tsql) : run(translate(tsql, m_spec.dialect));
+    Cursor cursor;
+    if (isCall(tsql)) {
+        cursor = call(tsql);
+    } else {
+        QString refused;
+        const QString sql = translate(tsql, m_spec.dialect, &refused);
+        cursor = refused.isEmpty() ? run(sql) : remember(Cursor::failure(kDriverError, refused));
+    }
     if (SqlCapture::enabled())
         SqlCapture::record(tsql, cursor.ok() ? QString() : cursor.errorText());
     return cursor;

@@ -80,9 +80,11 @@ public:
         m_concat.assign(size_t(n), 0);
         std::vector<qsizetype> open;
         for (qsizetype i = 0; i < n; ++i) {
-            if (isPunct(i, u'('))
+            if (isPunct(i, u'(')) {
                 open.push_back(i);
-            else if (isPunct(i, u')') && !open.empty()) {
+                if (open.size() > size_t(kMaxSqlNesting))
+                    m_tooDeep = true;
+            } else if (isPunct(i, u')') && !open.empty()) {
                 m_match[size_t(open.back())] = i;
                 m_match[size_t(i)] = open.back();
                 open.pop_back();
@@ -90,7 +92,16 @@ public:
         }
     }
 
-    QString run() { return scope(0, m_tokens.size()); }
+    // nullopt when the statement nests deeper than the rewriting may descend.
+    std::optional<QString> run()
+    {
+        if (m_tooDeep)
+            return std::nullopt;
+        QString out = scope(0, m_tokens.size());
+        if (m_tooDeep)
+            return std::nullopt;
+        return out;
+    }
 
 private:
     const QString& m_sql;
@@ -98,6 +109,24 @@ private:
     QList<SqlToken> m_tokens;
     std::vector<qsizetype> m_match;
     std::vector<char> m_concat; // "+" tokens that join texts
+    // The rewriting descends once per parenthesis, CASE or sign, and an inner group's scope once
+    // more; the stack would be the limit otherwise. Parentheses are counted up front; the descent
+    // bound leaves room for signs and CASE inside the deepest group allowed.
+    mutable int m_depth = 0;
+    mutable bool m_tooDeep = false;
+
+    struct Descent {
+        explicit Descent(const Translation& owner) : t(owner)
+        {
+            if (++t.m_depth > 2 * kMaxSqlNesting)
+                t.m_tooDeep = true;
+        }
+        ~Descent() { --t.m_depth; }
+        Descent(const Descent&) = delete;
+        Descent& operator=(const Descent&) = delete;
+        bool refused() const { return t.m_tooDeep; }
+        const Translation& t;
+    };
 
     bool pg() const { return m_target == Dialect::PostgreSQL; }
 
@@ -205,7 +234,8 @@ private:
 
     std::optional<Operand> operand(const std::vector<Range>& us, size_t k) const
     {
-        if (k >= us.size())
+        const Descent descent(*this);
+        if (k >= us.size() || descent.refused())
             return std::nullopt;
         const Range& u = us[k];
         if (unitIsGroup(u))
@@ -467,6 +497,9 @@ private:
 
     QString scope(qsizetype from, qsizetype to)
     {
+        const Descent descent(*this);
+        if (descent.refused())
+            return {};
         chains(from, to, &m_concat);
         QString out;
         out.reserve((m_tokens.isEmpty() || to <= from)
@@ -590,11 +623,19 @@ private:
 
 } // namespace
 
-QString translate(const QString& tsql, Dialect target)
+QString translate(const QString& tsql, Dialect target, QString* error)
 {
+    if (error)
+        error->clear();
     if (target == Dialect::TSql)
         return tsql;
-    return Translation(tsql, target).run();
+    if (auto out = Translation(tsql, target).run())
+        return *out;
+    if (error)
+        *error = QStringLiteral("The statement nests parentheses, CASE expressions or signs deeper than %1 levels; "
+                                "it was not run.")
+                     .arg(kMaxSqlNesting);
+    return {};
 }
 
 } // namespace pravik::sql

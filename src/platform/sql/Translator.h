@@ -13,6 +13,11 @@
 
 namespace pravik::sql {
 
-QString translate(const QString& tsql, Dialect target);
+// Statements nested deeper than this (parentheses, CASE, signs) are refused, not rewritten.
+inline constexpr int kMaxSqlNesting = 256;
+
+// The statement for the target server. A statement nested deeper than kMaxSqlNesting comes back
+// empty, with the reason in *error (cleared otherwise).
+QString translate(const QString& tsql, Dialect target, QString* error = nullptr);
 
 } // namespace pravik::sql

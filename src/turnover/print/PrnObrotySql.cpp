@@ -2,6 +2,8 @@
 
 #include "framework/CApi.h"
 #include "siblings/korda/Session.h"
+#include "siblings/outlik/CompanyAddress.h"
+#include "turnover/compute/AccountListBuilder.h"
 #include "turnover/compute/StatementPrompts.h"
 #include "turnover/compute/TurnoverComputation.h"
 #include "turnover/print/TurnoverPrintout.h"
@@ -43,9 +45,25 @@ void PRN_OBROTY_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quin
                     const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
                     quint8 syntheticOnly, quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly)
 {
+    // A host that calls the statement without the parameter window would otherwise get an empty
+    // statement: it gets what the window prepares with its defaults, the session's year and
+    // period and the whole chart, for this call only.
+    turnover::TurnoverSettings& st = turnover::turnoverSettings();
+    const bool withoutWindow = st.accounts.isEmpty() && st.yearId == 0;
+    if (withoutWindow) {
+        const korda::Session& s = korda::session();
+        turnover::AccountSelection selection;
+        selection.syntheticOnly = syntheticOnly == 1;
+        st.yearId = s.DANE_LATA_OBROTOWE;
+        st.period = s.DANE_DATA_OKRESU;
+        st.accounts = turnover::buildAccountList(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, selection).accounts;
+        outlik::USTAL_ADRES_FIRMY();
+    }
     turnover::runTurnoverStatement(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
         title, syntheticOnly, nonZeroBalanceLeaves, nonZeroBalanceSynthetic, lastLevelOnly));
+    if (withoutWindow)
+        turnover::turnoverSettings() = turnover::TurnoverSettings();
 }
 
 void PRN_OBROTY(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly, quint8 nonZeroTurnoversOnly,

@@ -8,15 +8,15 @@ select id_lata_obrot, rok_obrotowy, poczatek_roku, koniec_roku from LATA_OBROTOW
 select 1,nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 AND id_lata_obrot=2 AND id_opcje=120
 select id_paczka, kod_paczki, opis_paczki from PACZKA where id_firmy=1 AND id_lata_obrot=2 order by id_firmy, id_lata_obrot, kod_paczki, id_paczka
 select isnull((select ZAMKNIETY_OKRES from LATA_OBROTOWE where ID_LATA_OBROT=2),0)
-select poczatek_roku from LATA_OBROTOWE where id_lata_obrot = 2
-select zamkniety_okres, status from LATA_OBROTOWE where id_lata_obrot=2
-select nazwa, nip, dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',1), dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',2) from FIRMA where id_firmy=1
-select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 AND id_lata_obrot=2 AND id_opcje=123
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='Epson LQ-590' AND k.nazwa_kodu='Ilość linii wydruku'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='Epson LQ-590' AND Upper(k.nazwa_kodu)='PAPIER'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='Epson LQ-590' AND k.nazwa_kodu='Górny margines (ilość linii odstępu)'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='Epson LQ-590' AND k.nazwa_kodu='Dolny margines (ilość linii odstępu od stopki)'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='Epson LQ-590' AND Upper(k.nazwa_kodu) IN ('STRONA KODOWA','KODOWANIE')
+select poczatek_roku from LATA_OBROTOWE where id_lata_obrot = 2
+select zamkniety_okres, status from LATA_OBROTOWE where id_lata_obrot=2
+select nazwa, nip, dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',1), dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',2) from FIRMA where id_firmy=1
+select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 AND id_lata_obrot=2 AND id_opcje=123
 select 1,1,1, isnull(sum(kwota_wn),0) from POZ_DOK_VIEW_DZIENNIK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu<82244 AND id_paczka=14 AND dbo.TG_GetTypKonta(id_firmy,id_lata_obrot,konto_wn) <> 'P'
 select 1,1,1, isnull(sum(kwota_ma),0) from POZ_DOK_VIEW_DZIENNIK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu<82244 AND id_paczka=14 AND dbo.TG_GetTypKonta(id_firmy,id_lata_obrot,konto_ma) <> 'P'
 select count(*) from POZ_DOK_VIEW_DZIENNIK where id_firmy=1 AND id_lata_obrot=2 AND data_okresu=82244 AND id_paczka=14

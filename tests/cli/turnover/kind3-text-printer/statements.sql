@@ -8,13 +8,13 @@ select id_lata_obrot, rok_obrotowy, poczatek_roku, koniec_roku from LATA_OBROTOW
 select sym_waluty, nazwa from WALUTY
 select nazwa,id_parametry_wydruku_nag from PARAMETRY_WYDRUKU_NAG where id_uzytkownika=1 AND raport='OBR_A' order by id_uzytkownika,raport,nazwa
 select zamkniety_okres, status from LATA_OBROTOWE where id_lata_obrot=2
-select w.nr_konta, w.nazwa_konta, w.poziom, s.nr_konta_syn, s.typ_konta, s.czy_dwusaldowe, s.czy_rozrachunkowe, s.czy_walutowe, s.czy_mpk from WARTOSCI_KONT w with (NOLOCK) join KONTA_SYNT s with (NOLOCK) on s.id_firmy=w.id_firmy AND s.id_lata_obrot=w.id_lata_obrot AND s.nr_konta_syn=w.nr_konta_syn where w.id_firmy=1 AND w.id_lata_obrot=2 order by w.id_firmy,w.id_lata_obrot,w.nr_konta
-select nazwa, nip, dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',1), dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',2) from FIRMA where id_firmy=1
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='OKI Microline 3390' AND k.nazwa_kodu='Ilość linii wydruku'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='OKI Microline 3390' AND Upper(k.nazwa_kodu)='PAPIER'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='OKI Microline 3390' AND k.nazwa_kodu='Górny margines (ilość linii odstępu)'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='OKI Microline 3390' AND k.nazwa_kodu='Dolny margines (ilość linii odstępu od stopki)'
 select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki where d.nazwa='OKI Microline 3390' AND Upper(k.nazwa_kodu) IN ('STRONA KODOWA','KODOWANIE')
+select w.nr_konta, w.nazwa_konta, w.poziom, s.nr_konta_syn, s.typ_konta, s.czy_dwusaldowe, s.czy_rozrachunkowe, s.czy_walutowe, s.czy_mpk from WARTOSCI_KONT w with (NOLOCK) join KONTA_SYNT s with (NOLOCK) on s.id_firmy=w.id_firmy AND s.id_lata_obrot=w.id_lata_obrot AND s.nr_konta_syn=w.nr_konta_syn where w.id_firmy=1 AND w.id_lata_obrot=2 order by w.id_firmy,w.id_lata_obrot,w.nr_konta
+select nazwa, nip, dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',1), dbo.tg_AdresFirmy(id_firmy,<dziś>,'S',2) from FIRMA where id_firmy=1
 select poczatek_roku, koniec_roku from LATA_OBROTOWE where id_lata_obrot=2 AND id_firmy=1
 select 1,1,1,1,nr_konta,dbo.TG_GetNazwaKonta(1,2,nr_konta) from OBROTY_I_SALDA with (NOLOCK) where id_firmy=1 AND id_lata_obrot=2 AND Substring(nr_konta,1,4)='131-' group by nr_konta
 delete from ZESTAW_ZESTAW where id_zestaw_nag=0 AND id_uzytkownika=1 AND wariant_zestaw=99

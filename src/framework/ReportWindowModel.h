@@ -6,7 +6,7 @@
 // answers the hooks below; the command line, the Qt forms and the tests drive it through this
 // interface. How a window subclasses it: docs/report-shape.md.
 #include "framework/FiscalYearLists.h"
-#include "framework/VariantStore.h"
+#include "framework/VariantChooser.h"
 #include "platform/DayNumber.h"
 
 #include <QList>
@@ -15,8 +15,6 @@
 #include <memory>
 
 namespace pravik {
-
-class VariantChooser;
 
 class ReportWindowModel : public QObject {
     Q_OBJECT

@@ -98,7 +98,7 @@ void JournalWindowModel::loadBatches()
     m_partial = false;
     m_batches.clear();
     m_batchIndex = -1;
-    const JournalYear* y = currentYear();
+    const FiscalYearEntry* y = currentYear();
     if (!y || m_kind == Batches)
         return;
     if (companyOption(y->id, 120, true) != kPartialJournals)
@@ -166,8 +166,8 @@ DayNumber JournalWindowModel::closedThrough(qint32 yearId, DayNumber period) con
 
 void JournalWindowModel::evaluateRenumbering()
 {
-    const JournalYear* y = currentYear();
-    const JournalPeriod* p = currentPeriod();
+    const FiscalYearEntry* y = currentYear();
+    const FiscalPeriodEntry* p = currentPeriod();
     JournalOptions& o = journalOptions();
     m_renumberOffered = y && p && m_kind != Batches && p->date > closedThrough(y->id, p->date);
     if (m_renumberOffered) {
@@ -326,7 +326,7 @@ JournalWindowModel::MailRoute JournalWindowModel::mailRoute() const
     return {2, m_mailClientKind.value_or(delivery::mailClientKind())};
 }
 
-QStringList JournalWindowModel::descriptionLines(qint32 yearId, const JournalPeriod& period) const
+QStringList JournalWindowModel::descriptionLines(qint32 yearId, const FiscalPeriodEntry& period) const
 {
     QStringList lines;
     lines << QStringLiteral("Okres obrotowy: ") + period.name;
@@ -370,8 +370,8 @@ quint8 JournalWindowModel::documentOrder(qint32 yearId) const
 bool JournalWindowModel::dispatch(Command)
 {
     korda::Session& ses = s();
-    const JournalYear& year = *currentYear();
-    const JournalPeriod& period = *currentPeriod();
+    const FiscalYearEntry& year = *currentYear();
+    const FiscalPeriodEntry& period = *currentPeriod();
     const qint32 batch = chosenBatchId();
 
     storePrinterChoice();

@@ -22,10 +22,6 @@
 
 namespace pravik::journals {
 
-// The year and period lists are those of every parameter window.
-using JournalYear = FiscalYearEntry;
-using JournalPeriod = FiscalPeriodEntry;
-
 struct JournalBatch {
     QString code;
     QString name;
@@ -98,7 +94,7 @@ private:
     void loadBatches();
     void evaluateRenumbering();
     DayNumber closedThrough(qint32 yearId, DayNumber period) const;
-    QStringList descriptionLines(qint32 yearId, const JournalPeriod& period) const;
+    QStringList descriptionLines(qint32 yearId, const FiscalPeriodEntry& period) const;
     quint8 documentOrder(qint32 yearId) const;
     bool editable(Control c) const;
 

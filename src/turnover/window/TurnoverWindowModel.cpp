@@ -162,8 +162,8 @@ void TurnoverWindowModel::periodChosen()
 
 void TurnoverWindowModel::evaluatePeriod()
 {
-    const TurnoverYear* y = currentYear();
-    const TurnoverPeriod* p = currentPeriod();
+    const FiscalYearEntry* y = currentYear();
+    const FiscalPeriodEntry* p = currentPeriod();
     m_periodOpen = true;
     if (!y || !p)
         return;
@@ -709,8 +709,8 @@ bool TurnoverWindowModel::dispatch(Command command)
 bool TurnoverWindowModel::runStatement(Command command)
 {
     korda::Session& ses = s();
-    const TurnoverYear& year = *currentYear();
-    const TurnoverPeriod& period = *currentPeriod();
+    const FiscalYearEntry& year = *currentYear();
+    const FiscalPeriodEntry& period = *currentPeriod();
     const QString name = procedure();
     const TurnoverProcedureTable::Statement* statement = m_procedures.entry(name);
     if (!statement || !*statement) {

@@ -23,9 +23,6 @@
 
 namespace pravik::turnover {
 
-using TurnoverYear = FiscalYearEntry;
-using TurnoverPeriod = FiscalPeriodEntry;
-
 struct TurnoverCurrency {
     QString code;
     QString name;

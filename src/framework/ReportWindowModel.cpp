@@ -10,14 +10,10 @@
 
 namespace pravik {
 
-namespace {
-
-korda::Session& s()
+korda::Session& ReportWindowModel::s()
 {
     return korda::session();
 }
-
-} // namespace
 
 ReportWindowModel::ReportWindowModel(QObject* parent) : QObject(parent)
 {

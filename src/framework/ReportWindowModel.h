@@ -14,6 +14,10 @@
 #include <QString>
 #include <memory>
 
+namespace korda {
+struct Session;
+}
+
 namespace pravik {
 
 class ReportWindowModel : public QObject {
@@ -99,6 +103,9 @@ protected:
         quint8 clientKind = 0;
     };
 
+    // The session the window reads its defaults from and leaves its choices in.
+    static korda::Session& s();
+
     // ---- hooks ----
     virtual void storeTitle(const QString& title) = 0;
     virtual void storeDescription(const QString& text) = 0;
@@ -117,6 +124,9 @@ protected:
     // The variant values of the window's options, and applying loaded ones.
     virtual VariantValues variantValues() const { return {}; }
     virtual void applyVariant(const VariantValues& values) { Q_UNUSED(values); }
+
+    // A control the user may change now: the window open, the control shown and enabled.
+    bool editable(ControlState st) const { return m_open && st.visible && st.enabled; }
 
     // ---- for open() ----
     // GGG:EMAILPDFSAVEAS cleared, the session's printer (or the default one) and copies.

@@ -22,11 +22,6 @@ using sql::sqlNumber;
 const QString kPartialJournals = QStringLiteral("dzienniki częściowe");
 const QString kChooseJournal = QStringLiteral("Proszę wybrać dziennik.");
 
-korda::Session& s()
-{
-    return korda::session();
-}
-
 QString clipped(const QString& text)
 {
     qsizetype n = text.size();
@@ -47,7 +42,7 @@ QString companyOption(qint32 yearId, int option, bool withLeadingOne)
 {
     const QString sql = QStringLiteral("select %1nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=%2 AND id_lata_obrot=%3"
                                        " AND id_opcje=%4")
-                            .arg(withLeadingOne ? QStringLiteral("1,") : QString(), sqlNumber(s().DANE_ID_FIRMY),
+                            .arg(withLeadingOne ? QStringLiteral("1,") : QString(), sqlNumber(korda::session().DANE_ID_FIRMY),
                                  sqlNumber(yearId), sqlNumber(option));
     if (!utilka::EXECVAX(sql)) {
         utilka::checkSql();
@@ -213,12 +208,6 @@ JournalWindowModel::ControlState JournalWindowModel::control(Control c) const
         break;
     }
     return st;
-}
-
-bool JournalWindowModel::editable(Control c) const
-{
-    const ControlState st = control(c);
-    return m_open && st.visible && st.enabled;
 }
 
 bool JournalWindowModel::sumDocuments() const

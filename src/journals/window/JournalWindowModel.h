@@ -96,7 +96,7 @@ private:
     DayNumber closedThrough(qint32 yearId, DayNumber period) const;
     QStringList descriptionLines(qint32 yearId, const FiscalPeriodEntry& period) const;
     quint8 documentOrder(qint32 yearId) const;
-    bool editable(Control c) const;
+    bool editable(Control c) const { return ReportWindowModel::editable(control(c)); }
 
     qint32 m_kind;
     JournalProcedureTable m_procedures;

@@ -24,11 +24,6 @@ using sql::sqlNumber;
 const QString kAsOfOutsideMonth = QStringLiteral("Data \"na dzień\" wykracza poza wybrany miesiąc obrotowy.");
 const QString kPln = QStringLiteral("PLN");
 
-korda::Session& s()
-{
-    return korda::session();
-}
-
 bool sameMonth(DayNumber a, DayNumber b)
 {
     return yearOf(a) == yearOf(b) && monthOf(a) == monthOf(b);
@@ -322,12 +317,6 @@ TurnoverWindowModel::ControlState TurnoverWindowModel::control(Control c) const
         break;
     }
     return st;
-}
-
-bool TurnoverWindowModel::editable(Control c) const
-{
-    const ControlState st = control(c);
-    return m_open && st.visible && st.enabled;
 }
 
 QString TurnoverWindowModel::groupMpkLabel() const

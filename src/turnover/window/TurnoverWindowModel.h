@@ -158,7 +158,7 @@ private:
     void applyDefaults();
     void applyRules();
     void applyVariantValuesShown(const VariantValues& values);
-    bool editable(Control c) const;
+    bool editable(Control c) const { return ReportWindowModel::editable(control(c)); }
     bool runStatement(Command command);
     bool analyticStatement() const { return m_kind != 1 && m_kind != 2 && !m_synthetic; }
     bool turnoverStatement() const { return m_kind != 1 && m_kind != 2; }

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "LedgerBrowse.h"
 #include "TurnoverMenu.h"
 
 #include "journals/window/ParamPrnDziennik.h"
@@ -49,8 +50,11 @@ void MainWindow::buildMenus()
     m_journal73 = journals->addAction(QStringLiteral("Zestawienie dzienników księgowań"), this, [this] { openJournal(73); });
 
     QMenu* ledger = prints->addMenu(QStringLiteral("Księga główna"));
-    addPending(ledger, QStringLiteral("Kartoteki kont"));
-    addPending(ledger, QStringLiteral("Kartoteki kont walutowych"));
+    // The account sheets start from the ledger browse, with its filter and marked rows.
+    ledger->addAction(QStringLiteral("Kartoteki kont (z przeglądania zapisów)"), this, [this] {
+        LedgerBrowse browse(this);
+        browse.exec();
+    });
     addPending(ledger, QStringLiteral("Salda kont"));
     addPending(ledger, QStringLiteral("Raporty kasowe"));
     addPending(ledger, QStringLiteral("Zestawienia MPK"));
@@ -58,6 +62,8 @@ void MainWindow::buildMenus()
     QMenu* statements = prints->addMenu(QStringLiteral("Zestawienia definiowane"));
     addPending(statements, QStringLiteral("Zestawienia użytkownika"));
     addPending(statements, QStringLiteral("Sprawozdania budżetowe"));
+
+    addLedgerMenu(menuBar(), this);
 }
 
 void MainWindow::showSession()

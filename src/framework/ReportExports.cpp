@@ -10,6 +10,7 @@
 #include "delivery/MailRoutes.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
+#include "ledger/LedgerProcedures.h"
 #include "turnover/OtherStatements.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/print/PrnObrotySql.h"

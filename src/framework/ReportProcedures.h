@@ -33,4 +33,16 @@
     X(PRN_72_DZIENNIK_S_K, "journal", "journal of documents of one batch", STRING, STRING, STRING, BYTE)             \
     X(PRN_72_DZIENNIK_S_J, "journal", "journal of documents of the whole period", STRING, STRING, STRING, BYTE)      \
     X(PRN_73_DZIENNIK, "journal", "statement of journals by batch", STRING, STRING, STRING)                          \
+    X(WYDRUK_KSIEGA, "ledger", "print of the ledger browse: filter, title, control list (kind|marked|sort|...)",     \
+      STRING, STRING, STRING)                                                                                          \
+    X(PRN_61_KSIEGA_SQL, "ledger", "account sheets (61); with a period date the sheet of one period (68)", BYTE,      \
+      BYTE, BYTE, BYTE, STRING, STRING, STRING, LONG)                                                                  \
+    X(PRN_64_KSIEGA_SQL, "ledger", "currency account sheets", BYTE, BYTE, BYTE, BYTE, STRING, STRING, STRING)        \
+    X(PRN_63_KSIEGA_SQL, "ledger", "account balances; mode 0 base currency, 1 currency cash", BYTE, BYTE, BYTE,      \
+      STRING, STRING, STRING, STRING)                                                                                  \
+    X(PRN_1_MPK_SQL, "mpk", "cost-centre register", BYTE, BYTE, BYTE, STRING, STRING, STRING)                       \
+    X(PRN_2_MPK_SQL, "mpk", "cost-centre statement by indicator", BYTE, BYTE, BYTE, STRING, STRING, STRING)         \
+    X(RAPORT_Z_KONTA_DANE, "cash", "fills the account entries queue of the cash reports", STRING, BYTE, BYTE)       \
+    X(PRN_RAPORT_KASOWY_SQL, "cash", "cash report (kind 66 or 67) of the account entries queue", LONG, BYTE, BYTE,  \
+      BYTE, STRING, STRING)                                                                                            \
     X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

@@ -1,5 +1,6 @@
 #include "ledger/ContraAccountFinder.h"
 
+#include "ledger/LedgerLabels.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/PassThrough.h"
 #include "siblings/utilka/Gateway.h"
@@ -38,14 +39,20 @@ const QList<DocumentPosition>& ContraAccountFinder::document(qint64 documentId, 
     return *m_documents.insert(documentId, std::move(positions));
 }
 
+void ContraAccountFinder::addDocument(qint64 documentId, QList<DocumentPosition> positions, qint32 year)
+{
+    positions = groupPositions(std::move(positions), [&](const QString& account) { return offBalance(account, year); });
+    m_documents.insert(documentId, std::move(positions));
+}
+
 bool ContraAccountFinder::offBalance(const QString& account, qint32 year)
 {
-    // The synthetic number is the account's first three characters; an account that does not
-    // start with one has no synthetic account to be off-balance by.
-    bool numeric = false;
-    const int synthetic = account.left(3).toInt(&numeric);
-    if (!numeric || synthetic < 0)
+    // The synthetic account is the first segment read as a number, as the ledger prints read it
+    // (13 for "13-1", 100 for "100"); an account without one is not off-balance.
+    const std::optional<qint32> number = syntheticAccount(account);
+    if (!number || *number < 0)
         return false;
+    const int synthetic = *number;
     const QPair<qint32, int> key{year, synthetic};
     auto found = m_offBalance.constFind(key);
     if (found != m_offBalance.constEnd())

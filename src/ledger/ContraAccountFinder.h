@@ -22,8 +22,14 @@ public:
     // The grouped positions of a document, read on first use.
     const QList<DocumentPosition>& document(qint64 documentId, qint32 year);
 
-    // True when the account's synthetic account (its first three characters) is of type 'P'.
+    // True when the account's synthetic account (its first segment as a number) is of type 'P'.
     bool offBalance(const QString& account, qint32 year);
+
+    int documentsRead() const { return int(m_documents.size()); }
+    bool hasDocument(qint64 documentId) const { return m_documents.contains(documentId); }
+    // The positions of a document that the caller read itself (in position order, several
+    // documents in one query), grouped and kept as if read here.
+    void addDocument(qint64 documentId, QList<DocumentPosition> positions, qint32 year);
 
 private:
     qint32 m_company;

@@ -1,5 +1,7 @@
 // The command-line host end to end, as a cron job of an accounting office runs it: a demo company
 // into a new file, the consistency check, a journal to PDF, and the failures such a job must see.
+#include "platform/Decimal.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -154,6 +156,71 @@ TEST_F(CliReport, SpreadsheetOfAStatementWithoutAListIsRefused)
         EXPECT_TRUE(r.err.contains(QStringLiteral("--xlsx"))) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(xlsx)) << kind;
     }
+}
+
+TEST_F(CliReport, TheCashAccountSheetOfAPeriodAddsUpToItsPostingsAndTwoPeriodsAreRefused)
+{
+    // March 2026 as the database keeps it: a day number.
+    const QString march = QStringLiteral("82244");
+    auto postings = [&](const char* side) {
+        const Outcome r = pravik({QStringLiteral("--db"), db, QStringLiteral("--quiet"), QStringLiteral("sql"), QStringLiteral("--via"),
+                                  QStringLiteral("FUNCVAY"),
+                                  QStringLiteral("select sum(p.kwota_%1) from POZ_DOK p join NAG_DOK n on n.id_nag_dok=p.id_nag_dok "
+                                                 "where n.status<>0 and n.id_firmy=1 and p.konto_%1='100' and n.data_okresu=%2")
+                                      .arg(QLatin1String(side), march)});
+        return pravik::Decimal::parse(r.out.trimmed());
+    };
+    const QString pdf = folder->filePath(QStringLiteral("kasa.pdf"));
+    const Outcome r = pravik(session({QStringLiteral("ledger"), QStringLiteral("--kind"), QStringLiteral("68"), QStringLiteral("--filter"),
+                                      QStringLiteral("PDD:konto='100' AND PDD:data_okresu=") + march, QStringLiteral("--description"),
+                                      QStringLiteral("Konto: 100"), QStringLiteral("--pdf"), pdf}));
+    ASSERT_EQ(r.exitCode, 0) << (r.out + r.err).toStdString();
+    EXPECT_EQ(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).exitCode, 0);
+    QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out;
+    QString period;
+    for (const QString& line : text.split(u'\n'))
+        if (line.contains(QStringLiteral("Razem w okresie")))
+            period = line.simplified();
+    // "Razem w okresie 12 345,67 8 901,23": the amounts without their thousands blanks.
+    period = period.mid(QStringLiteral("Razem w okresie ").size());
+    QStringList amounts;
+    for (const QString& piece : period.split(u' '))
+        if (amounts.isEmpty() || amounts.last().contains(u','))
+            amounts << piece;
+        else
+            amounts.last() += piece;
+    ASSERT_EQ(amounts.size(), 2) << period.toStdString();
+    EXPECT_EQ(pravik::Decimal::parse(amounts[0]), postings("wn"));
+    EXPECT_EQ(pravik::Decimal::parse(amounts[1]), postings("ma"));
+    EXPECT_TRUE(postings("wn").has_value());
+
+    const QString none = folder->filePath(QStringLiteral("dwa.pdf"));
+    const Outcome two = pravik(session({QStringLiteral("ledger"), QStringLiteral("--kind"), QStringLiteral("68"), QStringLiteral("--filter"),
+                                        QStringLiteral("PDD:konto='100' AND PDD:data_okresu>=82215 AND PDD:data_okresu<=") + march,
+                                        QStringLiteral("--pdf"), none}));
+    EXPECT_EQ(two.exitCode, 1);
+    EXPECT_TRUE(two.err.contains(QStringLiteral("Proszę wybrać tylko jeden okres obrotowy"))) << two.err.toStdString();
+    EXPECT_FALSE(QFile::exists(none));
+
+    const Outcome usage = pravik(session({QStringLiteral("ledger"), QStringLiteral("--kind"), QStringLiteral("61"), QStringLiteral("--sort"),
+                                          QStringLiteral("14"), QStringLiteral("--filter"), QString(), QStringLiteral("--pdf"), none}));
+    EXPECT_EQ(usage.exitCode, 2);
+    // The ledger prints are graphic only; the driver's --text is refused before anything runs.
+    const QString textFile = folder->filePath(QStringLiteral("kasa.txt"));
+    const Outcome textPrint = pravik(session({QStringLiteral("ledger"), QStringLiteral("--kind"), QStringLiteral("61"),
+                                              QStringLiteral("--filter"), QString(), QStringLiteral("--text"), textFile}));
+    EXPECT_EQ(textPrint.exitCode, 2);
+    EXPECT_FALSE(QFile::exists(textFile));
+    // A print procedure called without the host's arguments is wrong usage.
+    const Outcome bare = pravik(session({QStringLiteral("ledger"), QStringLiteral("--procedure"), QStringLiteral("PRN_64_KSIEGA_SQL"),
+                                         QStringLiteral("--pdf"), none}));
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_TRUE(bare.err.contains(QStringLiteral("PRN_64_KSIEGA_SQL(BYTE, BYTE, BYTE, BYTE, STRING, STRING, STRING)"))) << bare.err.toStdString();
+    const Outcome control = pravik(session({QStringLiteral("ledger"), QStringLiteral("--control"), QStringLiteral("61|x"),
+                                            QStringLiteral("--filter"), QString(), QStringLiteral("--pdf"), none}));
+    EXPECT_EQ(control.exitCode, 1);
+    EXPECT_TRUE(control.err.contains(QStringLiteral("pozycja 2"))) << control.err.toStdString();
+    EXPECT_FALSE(QFile::exists(none));
 }
 
 } // namespace

@@ -1,0 +1,15 @@
+select min(id_firmy) from FIRMA
+select id_firmy, kod_firmy, nazwa, nazwa_pelna, nip, regon, sym_waluty from FIRMA where id_firmy=1
+select dbo.tg_AdresFirmy(1,82288,'S',1), dbo.tg_AdresFirmy(1,82288,'S',2)
+select id_lata_obrot, id_firmy, rok_obrotowy, poczatek_roku, koniec_roku, zamkniety_okres, status, zamkniete_bo from LATA_OBROTOWE where id_firmy=1 order by poczatek_roku desc, id_lata_obrot desc
+select id_uzytkownika from UZYTKOWNIK where login='pravik'
+select top 1 id_uzytkownika, login from UZYTKOWNIK order by id_uzytkownika
+select min(data_okresu) from POZ_DOK_VIEW_UNION where id_firmy=1 AND (konto='100' AND (data_okresu>=82244 AND data_okresu<=82275))
+select sum(kwota_wn), sum(kwota_ma) from POZ_DOK_VIEW_UNION where id_firmy=1 AND id_lata_obrot=2 AND konto='100' AND data_okresu<82244
+select count(*) from POZ_DOK_VIEW_UNION (NOLOCK) where id_firmy=1 AND (konto='100' AND (data_okresu>=82244 AND data_okresu<=82275))
+select nr_ewid_dok,data_biezaca,nr_dok_org,data_dok_org,lp,kwota_wn,kwota_ma,kwota_wn_w,kwota_ma_w,opis,strona,id_poz_dok,id_nag_dok,id_lata_obrot,konto from POZ_DOK_VIEW_UNION (NOLOCK) where id_firmy=1 AND (konto='100' AND (data_okresu>=82244 AND data_okresu<=82275)) order by id_firmy asc, id_lata_obrot asc, konto asc, nr_ewid_dok asc, id_poz_dok asc, strona asc
+select id_nag_dok, id_poz_dok, konto_wn, konto_ma, kwota_wn, kwota_ma from POZ_DOK with (NOLOCK) where id_nag_dok in (281,296,304,310,319,330,353,372,376,382) order by id_nag_dok asc, nr_poz_dok asc
+select 1 from KONTA_SYNT where id_firmy=1 AND id_lata_obrot=2 AND nr_konta_syn=100 AND typ_konta='P'
+select 1 from KONTA_SYNT where id_firmy=1 AND id_lata_obrot=2 AND nr_konta_syn=201 AND typ_konta='P'
+select 1 from KONTA_SYNT where id_firmy=1 AND id_lata_obrot=2 AND nr_konta_syn=401 AND typ_konta='P'
+select 1 from KONTA_SYNT where id_firmy=1 AND id_lata_obrot=2 AND nr_konta_syn=234 AND typ_konta='P'

@@ -12,6 +12,7 @@
 #include "apps/pravik/Options.h"
 
 #include "framework/Lifecycle.h"
+#include "framework/RunFolders.h"
 #include "platform/QtUi.h"
 #include "platform/Settings.h"
 #include "platform/sql/Database.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pravik-gui"));
     QApplication::setOrganizationName(QStringLiteral("pravik"));
+    pravik::frame::removeRunFoldersOnSignals();
 
     QStringList args = QApplication::arguments().mid(1);
     const int journal = takeJournalOption(args);

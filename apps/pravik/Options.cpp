@@ -159,6 +159,11 @@ std::optional<ParsedOptions> parseGlobalOptions(const QStringList& args, Command
                     return fail(QStringLiteral("--set takes NAME=VALUE, not \"%1\"").arg(*value));
                 const QString global = value->left(eq).trimmed();
                 const QString globalValue = value->mid(eq + 1);
+                if (!korda::isGlobal(global) && commandStarted) {
+                    // Not a session global: the command's own --set (budget-header's fields).
+                    parsed.rest << QStringLiteral("--set") << *value;
+                    continue;
+                }
                 if (!korda::isGlobal(global))
                     return fail(QStringLiteral("--set: there is no session global %1").arg(global));
                 korda::Session scratch;

@@ -133,6 +133,14 @@ bool fillCompany(const CommandContext& ctx, Database& db, korda::Session& s, Day
             ctx.note(QStringLiteral("company address not read: %1").arg(a.errorText()));
         }
     }
+    // The budget-classification separator is the company's global parameter; "-" when it has none.
+    s.GGG_BT_SEPARATOR = QStringLiteral("-");
+    if (tableNames(db).contains(QStringLiteral("PARAMETRY_GLOBALNE"))) {
+        Cursor p = db.execNative(QStringLiteral("select wartosc from PARAMETRY_GLOBALNE where id_firmy=%1 and nazwa='BT_SEPARATOR'")
+                                     .arg(sql::sqlNumber(company)));
+        if (p.next() && !trimmedText(p.value(0)).isEmpty())
+            s.GGG_BT_SEPARATOR = trimmedText(p.value(0));
+    }
     return true;
 }
 
@@ -146,7 +154,18 @@ bool fillYear(const CommandContext& ctx, Database& db, korda::Session& s)
         query += QStringLiteral(" AND id_lata_obrot=") + sql::sqlNumber(*ctx.year);
     query += QStringLiteral(" order by poczatek_roku desc, id_lata_obrot desc");
     Cursor c = db.exec(query);
-    if (!c.next()) {
+    bool found = c.next();
+    if (!found && c.ok() && ctx.year && *ctx.year >= 1900 && *ctx.year <= 2999) {
+        // No year with that id: a calendar year names the company's fiscal year that ends in it
+        // ("--year 2026" for a budget form's period).
+        c.close();
+        c = db.exec(QStringLiteral("select id_lata_obrot, id_firmy, rok_obrotowy, poczatek_roku, koniec_roku, zamkniety_okres, status,"
+                                   " zamkniete_bo from LATA_OBROTOWE where id_firmy=%1 AND koniec_roku>=%2 AND koniec_roku<=%3"
+                                   " order by poczatek_roku desc, id_lata_obrot desc")
+                        .arg(company, sql::sqlNumber(dayFromYmd(int(*ctx.year), 1, 1)), sql::sqlNumber(dayFromYmd(int(*ctx.year), 12, 31))));
+        found = c.next();
+    }
+    if (!found) {
         if (!c.ok()) {
             ctx.error(QStringLiteral("cannot read the fiscal years: %1").arg(c.errorText()));
             return false;

@@ -11,6 +11,7 @@
 #include "Options.h"
 
 #include "framework/Lifecycle.h"
+#include "framework/RunFolders.h"
 #include "platform/BatchUi.h"
 #include "platform/sql/Database.h"
 #include "server/src/Functions.h"
@@ -115,6 +116,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pravik"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    // A cron job or a script that stops a run must not leave its spool in the temporary folder.
+    pravik::frame::removeRunFoldersOnSignals();
 
     CommandContext ctx;
     QString error;

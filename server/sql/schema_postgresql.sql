@@ -452,7 +452,7 @@ CREATE TABLE ZESTAW_NAG (
   id_zestaw_grupa      integer DEFAULT 0,
   nazwa                varchar(200),
   typ                  varchar(10),
-  wariant              varchar(20),
+  wariant              varchar(30),
   ilosc_kolumn         integer DEFAULT 1,
   czy_rozne_definicje  smallint DEFAULT 0,
   etykieta_0  varchar(100),

@@ -444,6 +444,7 @@ CREATE TABLE ZESTAW_GRUPA (
 );
 
 -- wariant is the form code of a budget statement; typ 'BA' marks budget statements.
+-- (section codes run to 23 characters: "Rb28SDotacjeRozwojowe70").
 -- Column n: caption etykieta_n, fiscal year id_lo_n (0 = the working year), opening
 -- balance flag czy_bo_n; etykieta_0 is the caption of the text column.
 CREATE TABLE ZESTAW_NAG (
@@ -452,7 +453,7 @@ CREATE TABLE ZESTAW_NAG (
   id_zestaw_grupa      integer DEFAULT 0,
   nazwa                varchar(200),
   typ                  varchar(10),
-  wariant              varchar(20),
+  wariant              varchar(30),
   ilosc_kolumn         integer DEFAULT 1,
   czy_rozne_definicje  smallint DEFAULT 0,
   etykieta_0  varchar(100),

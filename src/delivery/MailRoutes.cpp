@@ -125,8 +125,12 @@ QStringList fileNames(const QStringList& paths)
 // Routes of the run frame: the rich mail and the MIME message.
 class FrameRoutes final : public frame::MailRoutes {
 public:
-    void SENDOUTLOOK(const outlik::PreviewQueue& queue) override { delivery::SENDOUTLOOK(queue); }
-    void sendMimeMessage(const outlik::PreviewQueue& queue) override { delivery::sendMimeMessage(queue); }
+    bool SENDOUTLOOK(const outlik::PreviewQueue& queue) override
+    {
+        const DeliveryOutcome outcome = delivery::SENDOUTLOOK(queue);
+        return outcome.ok || outcome.skipped;
+    }
+    bool sendMimeMessage(const outlik::PreviewQueue& queue) override { return delivery::sendMimeMessage(queue).ok; }
 };
 
 class PdfMailSender final : public outlik::PdfMailer {

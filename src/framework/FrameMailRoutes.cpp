@@ -11,16 +11,18 @@ namespace {
 std::atomic<MailRoutes*> g_routes{nullptr};
 } // namespace
 
-void MailRoutes::SENDOUTLOOK(const outlik::PreviewQueue&)
+bool MailRoutes::SENDOUTLOOK(const outlik::PreviewQueue&)
 {
     if (korda::session().outputRequests.emailRequest == 0)
-        return;
+        return true;
     utilka::MSG_OST(outlik::mailNotAvailableText());
+    return false;
 }
 
-void MailRoutes::sendMimeMessage(const outlik::PreviewQueue&)
+bool MailRoutes::sendMimeMessage(const outlik::PreviewQueue&)
 {
     utilka::MSG_OST(outlik::mailNotAvailableText());
+    return false;
 }
 
 MailRoutes& mailRoutes()

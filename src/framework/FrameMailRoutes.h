@@ -10,10 +10,11 @@ namespace pravik::frame {
 class MailRoutes {
 public:
     virtual ~MailRoutes() = default;
-    // Called with mail client kind 1; does nothing when the e-mail request is 0.
-    virtual void SENDOUTLOOK(const outlik::PreviewQueue& queue);
+    // Called with mail client kind 1; does nothing when the e-mail request is 0. Each returns
+    // false when the mail was not handed on (the user has been told why).
+    virtual bool SENDOUTLOOK(const outlik::PreviewQueue& queue);
     // Called for any other mail client when the print request is 0.
-    virtual void sendMimeMessage(const outlik::PreviewQueue& queue);
+    virtual bool sendMimeMessage(const outlik::PreviewQueue& queue);
 };
 
 // The routes in use (never null: the refusing ones until others are installed).

@@ -45,4 +45,16 @@
     X(RAPORT_Z_KONTA_DANE, "cash", "fills the account entries queue of the cash reports", STRING, BYTE, BYTE)       \
     X(PRN_RAPORT_KASOWY_SQL, "cash", "cash report (kind 66 or 67) of the account entries queue", LONG, BYTE, BYTE,  \
       BYTE, STRING, STRING)                                                                                            \
+    X(PRN_ZESTAW_MULTIKOL_NEW, "statement", "multi-column statement: row filter, group id, statement id", STRING,     \
+      STRING, STRING)                                                                                                  \
+    X(PRN_ZESTAW_2KOL, "statement", "statement with two amount columns: preview, row filter, title, thousands, "     \
+      "group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                                \
+    X(PRN_ZESTAW_MULTIKOL, "statement", "statement with twenty amount columns and Lp: preview, row filter, title, "  \
+      "thousands, group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                     \
+    X(PRN_ZESTAW_MULTIKOL_OLD, "statement", "statement with five amount columns: preview, row filter, title, "       \
+      "thousands, group id, statement id", BYTE, STRING, STRING, BYTE, LONG, LONG)                                     \
+    X(BT_DANE_FIRMY, "budget-header", "budget form header data: mode (1 opens the window), date, form code", BYTE, LONG, \
+      STRING)                                                                                                          \
+    X(EXPORT_XML, "statement", "XML export window of a budget form: period text, report name", STRING, STRING)       \
+    X(EKSPORT_PSD, "statement", "SPD export window: to date, period type", LONG, LONG)                                \
     X(SENDOUTLOOK, "", "the page files of the preview queue (PRINTPREVIEWFILEQUEUE) as a rich mail")

@@ -2,6 +2,7 @@
 
 #include "framework/FrameMailRoutes.h"
 #include "framework/Lifecycle.h"
+#include "framework/RunFolders.h"
 #include "platform/DayNumber.h"
 #include "platform/Picture.h"
 #include "platform/UiServices.h"
@@ -10,6 +11,7 @@
 #include "platform/report/PageSink.h"
 #include "platform/report/PngSink.h"
 #include "platform/report/PrinterSink.h"
+#include "siblings/korda/RuntimeStatus.h"
 #include "siblings/korda/Session.h"
 #include "siblings/korda/TemporaryRoot.h"
 #include "siblings/outlik/PdfMail.h"
@@ -20,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QMutex>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QThread>
@@ -71,6 +74,8 @@ RunFrame::RunFrame(ReportDefinition definition)
 
 RunFrame::~RunFrame()
 {
+    if (m_temp)
+        forgetRunFolder(m_temp->path());
     endWait();
     if (m_textMode)
         tekston::closeTextReport();
@@ -123,8 +128,23 @@ bool RunFrame::start()
     s.globalRequest = 0;
     s.globalResponse = 0;
     m_response = kResponseCancelled;
+    // Statements of the data stage count from here: a report that went on after a failed one
+    // would print figures that are not the database's.
+    korda::RuntimeStatus& status = korda::runtimeStatus();
+    m_sqlFailuresAtStart = status.failureCount;
+    status.clearFirstFailure();
 
     const QString cutemp = korda::temporaryRoot();
+    // Runs that were killed left their folders (and spools of many megabytes) behind.
+    {
+        static QMutex mutex;
+        static QStringList swept;
+        QMutexLocker lock(&mutex);
+        if (!swept.contains(cutemp)) {
+            swept.append(cutemp);
+            sweepStaleRunFolders(cutemp);
+        }
+    }
     m_temp = std::make_unique<QTemporaryDir>(QDir(cutemp).filePath(QStringLiteral("pravik-XXXXXX")));
     if (!m_temp->isValid()) {
         utilka::MSG_OST(QStringLiteral("Nie można utworzyć folderu tymczasowego w %1: %2")
@@ -133,10 +153,12 @@ bool RunFrame::start()
         s.globalResponse = m_response;
         return false;
     }
+    adoptRunFolder(m_temp->path());
 
     m_textMode = s.DANE_RODZAJ_WYDRUKU == 2;
     if (m_textMode) {
         if (tekston::INICJUJRAPORTTXT(m_temp->path()) == 1) {
+            forgetRunFolder(m_temp->path());
             m_temp.reset();
             s.globalResponse = m_response;
             return false;
@@ -187,24 +209,46 @@ int RunFrame::run(RowFeed feed)
         return m_response;
     }
     try {
-        openReport();
-        const bool completed = produce(feed);
-        if (completed) {
-            if (m_def.closing)
-                m_def.closing(*this);
-            m_response = kResponseCompleted;
+        if (sqlFailed()) {
+            fail({});
+        } else {
+            openReport();
+            const bool completed = produce(feed);
+            if (completed && !m_failed) {
+                if (m_def.closing)
+                    m_def.closing(*this);
+                m_response = kResponseCompleted;
+            }
+            if (sqlFailed())
+                fail({});
+            if (m_response == kResponseCompleted && !m_failed)
+                deliver();
         }
-        if (m_response == kResponseCompleted)
-            deliver();
     } catch (const report::ReportError& e) {
-        utilka::MSG_OST(e.message());
-        m_response = kResponseCancelled;
+        fail(e.message());
     } catch (const std::exception& e) {
-        utilka::MSG_OST(QStringLiteral("Wydruk przerwany: %1").arg(QString::fromLocal8Bit(e.what())));
-        m_response = kResponseCancelled;
+        fail(QStringLiteral("Wydruk przerwany: %1").arg(QString::fromLocal8Bit(e.what())));
     }
     finishRun();
     return m_response;
+}
+
+bool RunFrame::sqlFailed() const
+{
+    return m_started && korda::runtimeStatus().failureCount > m_sqlFailuresAtStart;
+}
+
+void RunFrame::fail(const QString& message)
+{
+    if (!message.isEmpty()) {
+        utilka::MSG_OST(message);
+    } else if (sqlFailed() && !m_failed) {
+        const QString cause = korda::runtimeStatus().firstFailureText;
+        utilka::MSG_OST(QStringLiteral("Wydruk nie powstał z powodu błędu bazy danych: %1")
+                            .arg(cause.isEmpty() ? QStringLiteral("(brak opisu)") : cause));
+    }
+    m_failed = true;
+    m_response = kResponseCancelled;
 }
 
 void RunFrame::openReport()
@@ -418,7 +462,7 @@ bool RunFrame::produce(RowFeed& feed)
         && QThread::currentThread() == QCoreApplication::instance()->thread();
     bool finished = false;
     if (!eventDriven) {
-        while (!finished && !m_stopped)
+        while (!finished && !m_stopped && !m_failed)
             finished = tick(feed, *progress);
     } else {
         // Rows go out in small batches from a timer so that the progress window repaints and its
@@ -432,7 +476,7 @@ bool RunFrame::produce(RowFeed& feed)
             } catch (...) {
                 failure = std::current_exception();
             }
-            if (finished || m_stopped || failure)
+            if (finished || m_stopped || m_failed || failure)
                 loop.quit();
         });
         timer.start(0);
@@ -441,7 +485,7 @@ bool RunFrame::produce(RowFeed& feed)
         if (failure)
             std::rethrow_exception(failure);
     }
-    return finished && !m_stopped;
+    return finished && !m_stopped && !m_failed;
 }
 
 bool RunFrame::tick(RowFeed& feed, ProgressSink& progress)
@@ -453,6 +497,12 @@ bool RunFrame::tick(RowFeed& feed, ProgressSink& progress)
             checkPage();
         if (feed.print)
             feed.print(*this);
+        if (sqlFailed()) {
+            // The rest of the report would be read from a broken connection or a half-written
+            // table: stop here rather than print pages that are thrown away.
+            fail({});
+            return false;
+        }
         ++m_processed;
         if (m_total > 0) {
             const int percent = int(qMin<qint64>(100, m_processed * 100 / m_total));
@@ -508,11 +558,14 @@ void RunFrame::deliver()
     m_writer->finish();
     if (m_textMode) {
         int print = m_textPrint;
+        bool delivered = true;
         if (print == 0)
-            tekston::VIEWRAPORTTXT(print);
-        if (print > 0)
-            tekston::DRUKUJRAPORTTXT(m_def.textTitle, print);
+            delivered = tekston::VIEWRAPORTTXT(print);
+        if (delivered && print > 0)
+            delivered = tekston::DRUKUJRAPORTTXT(m_def.textTitle, print);
         tekston::closeTextReport();
+        if (!delivered)
+            fail({}); // the text printer's part has said what failed
         return;
     }
     const QString spool = m_writer->spoolPath();
@@ -525,7 +578,8 @@ void RunFrame::deliver()
     }
     if (s.outputRequests.printRequest == 1 || s.outputRequests.emailRequest == 0)
         showOrPrint(spool);
-    route(spool);
+    if (!m_failed)
+        route(spool);
 }
 
 void RunFrame::showOrPrint(const QString& spool)
@@ -539,8 +593,8 @@ void RunFrame::showOrPrint(const QString& spool)
     const int copies = qMax(1, int(korda::session().GGG_NUMCOPY));
     bool printed = false;
     if (!ui().showPreview(spool, reportTitle(), m_def.procedure, copies, &printed))
-        utilka::MSG_OST(QStringLiteral("Podgląd wydruku wymaga ekranu. Wskaż plik PDF, folder na strony PNG "
-                                       "albo drukarkę, na które ma trafić wydruk."));
+        fail(QStringLiteral("Podgląd wydruku wymaga ekranu. Wskaż plik PDF, folder na strony PNG "
+                            "albo drukarkę, na które ma trafić wydruk."));
 }
 
 bool RunFrame::writeHostOutputs(const QString& spool)
@@ -552,32 +606,30 @@ bool RunFrame::writeHostOutputs(const QString& spool)
         any = true;
         const auto sink = report::makePdfSink(out.pdfPath, reportTitle());
         if (!report::replay(spool, *sink, &error))
-            utilka::MSG_OST(QStringLiteral("Nie można zapisać pliku PDF %1: %2")
-                                .arg(QDir::toNativeSeparators(out.pdfPath), error));
+            fail(QStringLiteral("Nie można zapisać pliku PDF %1: %2").arg(QDir::toNativeSeparators(out.pdfPath), error));
     }
-    if (!out.pngFolder.isEmpty()) {
+    if (!out.pngFolder.isEmpty() && !m_failed) {
         any = true;
         if (!QDir().mkpath(out.pngFolder)) {
-            utilka::MSG_OST(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(out.pngFolder)));
+            fail(QStringLiteral("Nie można utworzyć folderu %1.").arg(QDir::toNativeSeparators(out.pngFolder)));
         } else {
             const QString base = QDir(out.pngFolder).filePath((m_def.procedure.isEmpty() ? QStringLiteral("strona") : m_def.procedure) + u'-');
             report::PngSink sink(base);
             if (!report::replay(spool, sink, &error))
-                utilka::MSG_OST(QStringLiteral("Nie można zapisać stron PNG w %1: %2")
-                                    .arg(QDir::toNativeSeparators(out.pngFolder), error));
+                fail(QStringLiteral("Nie można zapisać stron PNG w %1: %2").arg(QDir::toNativeSeparators(out.pngFolder), error));
         }
     }
-    if (!out.printerName.isEmpty()) {
+    if (!out.printerName.isEmpty() && !m_failed) {
         any = true;
         QPrinter printer(QPrinter::HighResolution);
         printer.setPrinterName(out.printerName);
         printer.setDocName(reportTitle());
         if (!printer.isValid()) {
-            utilka::MSG_OST(QStringLiteral("Nie ma drukarki %1.").arg(out.printerName));
+            fail(QStringLiteral("Nie ma drukarki %1.").arg(out.printerName));
         } else {
             report::PrinterSink sink(printer, qMax(1, int(korda::session().GGG_NUMCOPY)));
             if (!report::replay(spool, sink, &error))
-                utilka::MSG_OST(QStringLiteral("Drukowanie nie powiodło się: %1").arg(error));
+                fail(QStringLiteral("Drukowanie na drukarce %1 nie powiodło się: %2").arg(out.printerName, error));
         }
     }
     return any;
@@ -588,15 +640,20 @@ void RunFrame::printDirect(const QString& spool)
     if (QPrinterInfo::defaultPrinter().isNull()) {
         const int go = ui().choose(MessageIcon::Warning, m_strings.NoDfltPrtrTitle, messageLines(m_strings.NoDfltPrtrText),
                                    buttonLabels(m_strings.ButtonYesNo), 0);
-        if (go != 0)
+        if (go != 0) {
+            // The user chose not to print: nothing was delivered.
+            m_response = kResponseCancelled;
             return;
+        }
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(reportTitle());
     report::PrinterSink sink(printer, qMax(1, int(korda::session().GGG_NUMCOPY)));
     QString error;
-    if (!report::replay(spool, sink, &error))
-        utilka::MSG_OST(QStringLiteral("Drukowanie nie powiodło się: %1").arg(error));
+    if (!report::replay(spool, sink, &error)) {
+        const QString name = printer.printerName().isEmpty() ? QStringLiteral("domyślnej") : printer.printerName();
+        fail(QStringLiteral("Drukowanie na drukarce %1 nie powiodło się: %2").arg(name, error));
+    }
 }
 
 void RunFrame::route(const QString& spool)
@@ -604,13 +661,18 @@ void RunFrame::route(const QString& spool)
     korda::Session& s = korda::session();
     const korda::OutputRequests& req = s.outputRequests;
     const outlik::PreviewQueue queue{spool, reportTitle(), m_def.procedure};
+    // Each route has told the user what went wrong; the run only has to end as failed.
     if (s.GGG_EMAILPDFSAVEAS == 1 || (s.GGG_EMAILPDF == 1 && req.printRequest == 0)) {
-        outlik::MAKEPDFANDSEND(queue);
+        const bool sent = outlik::MAKEPDFANDSEND(queue);
         s.GGG_EMAILPDFSAVEAS = 0;
+        if (!sent)
+            fail({});
     } else if (req.mailClientKind == 1) {
-        mailRoutes().SENDOUTLOOK(queue);
+        if (!mailRoutes().SENDOUTLOOK(queue))
+            fail({});
     } else if (req.printRequest == 0) {
-        mailRoutes().sendMimeMessage(queue);
+        if (!mailRoutes().sendMimeMessage(queue))
+            fail({});
     }
 }
 
@@ -623,7 +685,9 @@ void RunFrame::finishRun()
     if (m_textMode)
         tekston::closeTextReport();
     m_writer.reset(); // removes its spool
-    m_temp.reset();   // removes the run's folder and whatever is left in it
+    if (m_temp)
+        forgetRunFolder(m_temp->path());
+    m_temp.reset(); // removes the run's folder and whatever is left in it
     korda::session().globalResponse = m_response;
 }
 

@@ -142,8 +142,9 @@ public:
     void wait(const QString& prompt);
     void endWait();
     // Produces the pages from the rows and delivers them; returns the response (1 completed,
-    // 2 cancelled), also copied to the session's global response. Temporary files are gone when
-    // it returns, whatever happened.
+    // 2 cancelled or failed), also copied to the session's global response. Temporary files are
+    // gone when it returns, whatever happened. A run fails (2, a message, no output) when any SQL
+    // statement failed since start(), or when an output or the delivery failed.
     int run(RowFeed feed);
     // Ends a run that stops before producing pages (its data check failed): response 2.
     int abandon();
@@ -182,6 +183,8 @@ public:
     const tekston::TextPageSetup& textPage() const { return m_textPage; }
     QString temporaryFolder() const;
     int response() const { return m_response; }
+    // True when the run failed (a statement since start(), an output or the delivery).
+    bool failed() const { return m_failed; }
     const ReportDefinition& definition() const { return m_def; }
 
 private:
@@ -196,6 +199,9 @@ private:
     void printDirect(const QString& spool);
     void route(const QString& spool);
     void finishRun();
+    bool sqlFailed() const;
+    // Ends the run as failed; message (if any) is shown to the user.
+    void fail(const QString& message);
     FieldValues totalsValues(const QStringList& fields, const QList<Decimal>& totals, const QString& labelField,
                              const QString& label) const;
     FieldValues merged(const FieldValues& values) const;
@@ -223,6 +229,8 @@ private:
     qint64 m_total = -1;
     int m_percent = -1;
     int m_response = kResponseCancelled;
+    bool m_failed = false;
+    quint64 m_sqlFailuresAtStart = 0;
 };
 
 } // namespace pravik::frame

@@ -1,12 +1,16 @@
 // The run frame on a small report: furniture, carry-over across pages, cancelling, the end of a
 // run and its clean-up, read back from the PDF the frame produced (pdftotext).
 #include "framework/FrameMailRoutes.h"
+#include "framework/RunFolders.h"
 #include "framework/RunFrame.h"
 #include "platform/ScriptedUi.h"
 #include "platform/report/PdfSink.h"
 #include "platform/report/Spool.h"
+#include "platform/sql/Database.h"
 #include "siblings/korda/Session.h"
+#include "siblings/utilka/Gateway.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -303,11 +307,12 @@ TEST_F(FrameRun, FailuresLeaveNoTemporaryFilesAndNoHalfWrittenPdf)
     EXPECT_EQ(m_ui.messageTexts().size(), 1);
     EXPECT_TRUE(temporaryFolderEmpty());
 
-    // The host asked for a PDF in a folder that does not exist.
+    // The host asked for a PDF in a folder that does not exist: the run has failed.
     m_ui.clear();
     const QString target = QDir(m_out.path()).filePath(QStringLiteral("brak/wynik.pdf"));
     korda::session().outputRequests.pdfPath = target;
-    EXPECT_EQ(runReport(10, definition()), kResponseCompleted);
+    EXPECT_EQ(runReport(10, definition()), kResponseCancelled);
+    EXPECT_EQ(korda::session().globalResponse, kResponseCancelled);
     ASSERT_EQ(m_ui.messageTexts().size(), 1);
     EXPECT_TRUE(m_ui.messageTexts()[0].startsWith(QStringLiteral("Nie można zapisać pliku PDF")));
     EXPECT_FALSE(QFile::exists(target));
@@ -339,9 +344,18 @@ TEST_F(FrameRun, EndOfRunRouting)
     // The mail routes by the requests: mail client kind 1 to the Outlook route, other clients
     // to the MIME message when the print request is 0.
     struct Routes : MailRoutes {
-        void SENDOUTLOOK(const outlik::PreviewQueue& q) override { calls << QStringLiteral("outlook ") + q.title; }
-        void sendMimeMessage(const outlik::PreviewQueue& q) override { calls << QStringLiteral("mime ") + q.reportName; }
+        bool SENDOUTLOOK(const outlik::PreviewQueue& q) override
+        {
+            calls << QStringLiteral("outlook ") + q.title;
+            return !refuse;
+        }
+        bool sendMimeMessage(const outlik::PreviewQueue& q) override
+        {
+            calls << QStringLiteral("mime ") + q.reportName;
+            return !refuse;
+        }
         QStringList calls;
+        bool refuse = false;
     } routes;
     MailRoutes* installed = &mailRoutes();
     setMailRoutes(&routes);
@@ -356,8 +370,16 @@ TEST_F(FrameRun, EndOfRunRouting)
     ASSERT_EQ(runReport(5, definition()), kResponseCompleted);
     s.outputRequests.printRequest = 1;
     ASSERT_EQ(runReport(5, definition()), kResponseCompleted);
-    setMailRoutes(installed);
     EXPECT_EQ(routes.calls, (QStringList{QStringLiteral("outlook Zestawienie próbne"), QStringLiteral("mime PRN_PROBA")}));
+    // A mail that was not handed on fails the run.
+    routes.refuse = true;
+    s.outputRequests.printRequest = 0;
+    s.outputRequests.mailClientKind = 1;
+    EXPECT_EQ(runReport(5, definition()), kResponseCancelled);
+    s.outputRequests.mailClientKind = 0;
+    EXPECT_EQ(runReport(5, definition()), kResponseCancelled);
+    s.outputRequests.printRequest = 1;
+    setMailRoutes(installed);
 
     // Until a route is installed, asking for mail is refused, never taken for sent.
     m_ui.clear();
@@ -391,4 +413,90 @@ TEST_F(FrameRun, DisplayStringsComeFromTheProgramFolder)
     EXPECT_EQ(m_ui.progressTexts().last(), QStringLiteral("100% gotowe"));
     const DisplayStrings defaults = loadDisplayStrings(QString());
     EXPECT_EQ(defaults.NothingToPrntText, QStringLiteral("Nothing to Print."));
+}
+
+TEST_F(FrameRun, AStatementThatFailsBeforeOrDuringTheRowsFailsTheRunWithNoOutput)
+{
+    ScopedUi scope(m_ui);
+    sql::Database::setCurrent(sql::ConnectionSpec::sqliteFile(QDir(m_out.path()).filePath(QStringLiteral("x.db")), true));
+    ASSERT_TRUE(utilka::EXECSQL(QStringLiteral("create table T (a integer)")));
+
+    // A failure the data stage went past (its result was never checked).
+    {
+        RunFrame frame(definition());
+        ASSERT_TRUE(frame.start());
+        utilka::EXECSQL(QStringLiteral("insert into NIE_MA_TAKIEJ (a) values (1)"));
+        EXPECT_EQ(frame.run(rows(5)), kResponseCancelled);
+        EXPECT_TRUE(frame.failed());
+    }
+    EXPECT_EQ(korda::session().globalResponse, kResponseCancelled);
+    EXPECT_EQ(m_ui.previews, 0);
+    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_TRUE(m_ui.messageTexts().join(u'\n').contains(QStringLiteral("no such table"))) << m_ui.messageTexts().join(u'\n').toStdString();
+
+    // A failure while rows print stops the run at once.
+    m_ui.clear();
+    int printed = 0;
+    RowFeed feed = rows(400);
+    const auto print = feed.print;
+    feed.print = [&](RunFrame& f) {
+        print(f);
+        if (++printed == 30)
+            utilka::FUNCVAY(QStringLiteral("select a from NIE_MA_TAKIEJ"));
+    };
+    {
+        RunFrame frame(definition());
+        ASSERT_TRUE(frame.start());
+        EXPECT_EQ(frame.run(feed), kResponseCancelled);
+    }
+    EXPECT_EQ(printed, 30) << "no row is printed after the failure";
+    EXPECT_EQ(m_ui.previews, 0);
+    EXPECT_FALSE(QFile::exists(pdf()));
+
+    // Failures before the run started are not the run's.
+    RunFrame frame(definition());
+    ASSERT_TRUE(frame.start());
+    EXPECT_EQ(frame.run(rows(5)), kResponseCompleted);
+    EXPECT_TRUE(QFile::exists(pdf()));
+    EXPECT_TRUE(temporaryFolderEmpty());
+    sql::Database::releaseThread();
+}
+
+TEST_F(FrameRun, RunFoldersOfProcessesThatAreGoneAreSweptAndLiveOnesKept)
+{
+    const QDir tmp(m_temp.path());
+    auto folder = [&](const QString& name, const QByteArray& owner) {
+        EXPECT_TRUE(tmp.mkpath(name));
+        QFile spool(tmp.filePath(name + QStringLiteral("/strony.spool")));
+        EXPECT_TRUE(spool.open(QIODevice::WriteOnly));
+        spool.write(QByteArray(1000, 'x'));
+        if (!owner.isEmpty()) {
+            QFile f(tmp.filePath(name + QStringLiteral("/owner")));
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(owner);
+        }
+    };
+    // A folder of a run going on now (this process's).
+    QDir live;
+    {
+        RunFrame frame(definition());
+        ASSERT_TRUE(frame.start());
+        live = QDir(frame.temporaryFolder());
+        EXPECT_TRUE(QFile::exists(live.filePath(QStringLiteral("owner"))));
+        // A process number that cannot be running (above the kernel's limit).
+        folder(QStringLiteral("pravik-Gone01"), "2147483600 12345\n");
+        // This process's number with another start time: the number was reused.
+        folder(QStringLiteral("pravik-Reuse1"), QByteArray::number(QCoreApplication::applicationPid()) + " 1\n");
+        // Not a run folder: another program's, and one without an owner touched just now.
+        folder(QStringLiteral("pravik-notours-at-all"), "2147483600 1\n");
+        folder(QStringLiteral("pravik-NoOwnr"), {});
+        EXPECT_EQ(sweepStaleRunFolders(m_temp.path()), 2);
+        EXPECT_TRUE(live.exists());
+        frame.abandon();
+    }
+    EXPECT_FALSE(live.exists());
+    EXPECT_FALSE(tmp.exists(QStringLiteral("pravik-Gone01")));
+    EXPECT_FALSE(tmp.exists(QStringLiteral("pravik-Reuse1")));
+    EXPECT_TRUE(tmp.exists(QStringLiteral("pravik-notours-at-all")));
+    EXPECT_TRUE(tmp.exists(QStringLiteral("pravik-NoOwnr")));
 }

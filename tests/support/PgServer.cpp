@@ -210,6 +210,28 @@ bool PgServer::startLocal()
     return true;
 }
 
+bool PgServer::pause()
+{
+    if (!m_local || m_dataDir.isEmpty())
+        return false;
+    QString out;
+    return runAs(::geteuid() == 0, m_binDir + QStringLiteral("/pg_ctl"),
+                 {QStringLiteral("-D"), m_dataDir, QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("-w"),
+                  QStringLiteral("stop")},
+                 &out, 60000);
+}
+
+bool PgServer::resume()
+{
+    if (!m_local || m_dataDir.isEmpty())
+        return false;
+    QString out;
+    return runAs(::geteuid() == 0, m_binDir + QStringLiteral("/pg_ctl"),
+                 {QStringLiteral("-D"), m_dataDir, QStringLiteral("-l"), m_host + QStringLiteral("/server.log"),
+                  QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("60"), QStringLiteral("start")},
+                 &out, 90000);
+}
+
 void PgServer::stop()
 {
     if (!m_local || m_dataDir.isEmpty())

@@ -43,6 +43,11 @@ public:
     int port() const { return m_port; }
     QString user() const { return m_user; }
 
+    // Stops the server at once, as a crash or an administrator would, and starts it again on the
+    // same data. Only for the server this program started (false with PRAVIK_TEST_PG_URL).
+    bool pause();
+    bool resume();
+
     ~PgServer();
 
 private:

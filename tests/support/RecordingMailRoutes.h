@@ -14,8 +14,16 @@ public:
     RecordingMailRoutes(const RecordingMailRoutes&) = delete;
     RecordingMailRoutes& operator=(const RecordingMailRoutes&) = delete;
 
-    void SENDOUTLOOK(const outlik::PreviewQueue& q) override { calls << QStringLiteral("outlook ") + q.reportName; }
-    void sendMimeMessage(const outlik::PreviewQueue& q) override { calls << QStringLiteral("mime ") + q.reportName; }
+    bool SENDOUTLOOK(const outlik::PreviewQueue& q) override
+    {
+        calls << QStringLiteral("outlook ") + q.reportName;
+        return true;
+    }
+    bool sendMimeMessage(const outlik::PreviewQueue& q) override
+    {
+        calls << QStringLiteral("mime ") + q.reportName;
+        return true;
+    }
 
     QStringList calls;
 

@@ -21,6 +21,14 @@ namespace {
 
 // Cost-centre path ids are joined with this character (the session's MPK separator).
 const QString kMpkSeparator = QStringLiteral(";");
+// The budget unit's classification separator: written to its global parameter BT_SEPARATOR, which
+// the host reads into GGG:BT_SEPARATOR, and used for every classification and mask below.
+const QString kBudgetSeparator = QStringLiteral("-");
+
+QString classification(const char* chapter, const char* section, const char* paragraph)
+{
+    return QStringList{QLatin1String(chapter), QLatin1String(section), QLatin1String(paragraph)}.join(kBudgetSeparator);
+}
 
 struct Side {
     QString account;
@@ -208,7 +216,7 @@ void Generator::writeCompany(int company, const QString& code, const QString& na
     insert(QStringLiteral("FIRMA"), {"id_firmy", "kod_firmy", "nazwa", "nazwa_pelna", "nip", "regon", "sym_waluty"},
            {{lit(company), lit(code), lit(name), lit(fullName),
              lit(company == 1 ? QStringLiteral("725-18-44-312") : QStringLiteral("727-00-15-968")),
-             lit(company == 1 ? QStringLiteral("472839105") : QStringLiteral("000215742")), lit(QStringLiteral("PLN"))}});
+             lit(company == 1 ? QStringLiteral("472839105") : QStringLiteral("00021574200017")), lit(QStringLiteral("PLN"))}});
     insert(QStringLiteral("ADRESY_FIRMY"), {"id_firmy", "typ_adresu", "data_od", "ulica", "nr_domu", "nr_lokalu", "kod_pocztowy",
                                             "miejscowosc", "poczta", "gmina", "powiat", "wojewodztwo"},
            {{lit(company), lit(QStringLiteral("S")), lit(dayFromYmd(2020, 1, 1)),
@@ -442,15 +450,15 @@ void Generator::book(const FiscalYear& y, Document doc, bool budgetUnit)
         }
         if (budgetUnit) {
             static const QList<QPair<int, QString>> expenses = {
-                {401, QStringLiteral("801-80101-4210")}, {402, QStringLiteral("801-80101-4300")},
-                {404, QStringLiteral("801-80101-4010")}, {405, QStringLiteral("801-80101-4110")},
-                {409, QStringLiteral("801-80104-4430")}};
+                {401, classification("801", "80101", "4210")}, {402, classification("801", "80101", "4300")},
+                {404, classification("801", "80101", "4010")}, {405, classification("801", "80101", "4110")},
+                {409, classification("801", "80104", "4430")}};
             for (const auto& e : expenses)
                 if (e.first == wnSyn)
-                    m_bt->add({lit(y.company), lit(lineId), lit(e.second + (m_rnd.chance(30) ? QStringLiteral("-01") : QString())),
+                    m_bt->add({lit(y.company), lit(lineId), lit(e.second + (m_rnd.chance(30) ? kBudgetSeparator + QStringLiteral("01") : QString())),
                                lit(QStringLiteral("W")), money(l.wn.base), lit(0), lit(0), lit(1), lit(0), lit(0), lit(0)});
             if (l.ma.account.startsWith(QLatin1String("700")))
-                m_bt->add({lit(y.company), lit(lineId), lit(QStringLiteral("801-80101-0830")), lit(QStringLiteral("D")),
+                m_bt->add({lit(y.company), lit(lineId), lit(classification("801", "80101", "0830")), lit(QStringLiteral("D")),
                            money(l.ma.base), lit(1), lit(0), lit(0), lit(0), lit(0), lit(0)});
         }
         if (doc.cashReport == 10 && doc.currency != QLatin1String("PLN")) {
@@ -757,12 +765,20 @@ bool Generator::run(DemoSummary* summary, QString* error)
         writeCardIndexes(2, 24, 5);
         generateYear(y3, true, nullptr, nullptr);
         QList<SqlRow> plan;
-        const QStringList classes = {"801-80101-4010", "801-80101-4110", "801-80101-4210", "801-80101-4300", "801-80104-4430",
-                                     "801-80101-0830"};
+        const QStringList classes = {classification("801", "80101", "4010"), classification("801", "80101", "4110"),
+                                     classification("801", "80101", "4210"), classification("801", "80101", "4300"),
+                                     classification("801", "80104", "4430"), classification("801", "80101", "0830")};
         for (const QString& c : classes)
             plan << SqlRow{lit(2), lit(3), lit(c), lit(c.endsWith(QLatin1String("0830")) ? QStringLiteral("D") : QStringLiteral("W")),
                                 lit(y3.first), money(m_rnd.amount(20000, 900000))};
         insert(QStringLiteral("BT_PLAN"), {"id_firmy", "id_lata_obrot", "bt_klasyfikacja", "typ", "data_biezaca", "kwota"}, plan);
+        // Territorial codes of the unit for the budget forms' headers (Łódź, city with powiat rights).
+        QList<SqlRow> params;
+        const QList<QPair<QString, QString>> values = {{"BeKodW", "10"}, {"BeKodP", "61"}, {"BeKodG", "01"}, {"BeTypG", "1"},
+                                                       {"BeKodMSWiA", "1061011"}, {"BT_SEPARATOR", kBudgetSeparator}};
+        for (const auto& v : values)
+            params << SqlRow{lit(2), lit(v.first), lit(v.second)};
+        insert(QStringLiteral("PARAMETRY_GLOBALNE"), {"id_firmy", "nazwa", "wartosc"}, params);
         years << y3;
         m_summary.companies = 2;
     }
@@ -771,7 +787,7 @@ bool Generator::run(DemoSummary* summary, QString* error)
             m_error = b->error();
     if (m_error.isEmpty()) {
         QString e;
-        if (!writeDemoStatements(m_db, &e))
+        if (!writeDemoStatements(m_db, m_options.secondCompany, kBudgetSeparator, &e))
             m_error = e;
     }
     if (m_error.isEmpty() && m_db.dialect() == sql::Dialect::PostgreSQL) {

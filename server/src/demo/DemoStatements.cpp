@@ -23,6 +23,17 @@ struct StatementDef {
     QList<int> years;       // id_lo_n per column (0: the working year)
     QList<int> opening;     // czy_bo_n per column
     QList<RowDef> rows;
+    int company = 1;
+    QString type = {};    // 'BA' for a section of a budget form
+    QString variant = {}; // its section code
+};
+
+struct GroupDef {
+    int id;
+    int company;
+    QString name;
+    QString type; // the form code of a budget form
+    int predef;
 };
 
 QList<StatementDef> statements()
@@ -105,17 +116,114 @@ QList<StatementDef> statements()
     return {profitAndLoss, costs, balance, receivables};
 }
 
+
+// The school's budget forms (company 2). The classifications are dział, rozdział and paragraf
+// joined with the unit's separator; a list row's mask keeps the three-part classifications, so
+// that a record filed under a sub-item ("...-4210-01") counts once, in its paragraph.
+QList<StatementDef> budgetForms(const QString& sep)
+{
+    auto mask = [&sep](const QStringList& parts) { return QStringLiteral("\"%1\"").arg(parts.join(sep)); };
+    const QString expenses = QStringList{"801", "801??", "4???"}.join(sep);
+    const QString incomes = QStringList{"801", "801??", "0???"}.join(sep);
+    const QString ba = QStringLiteral("BA");
+
+    StatementDef rb27s{
+        2, QStringLiteral("Rb-27S Pozycje"),
+        {QStringLiteral("Dział / rozdział / paragraf"), QStringLiteral("Plan"), QStringLiteral("Należności"),
+         QStringLiteral("Dochody wykonane"), QStringLiteral("Należności pozostałe do zapłaty")},
+        {0, 0, 0, 0}, {0, 0, 0, 0},
+        {
+            {1, QStringLiteral("Dochody ogółem"), {QStringLiteral("W(2)")}},
+            {2, QStringLiteral("Dochody"), {QStringLiteral("PLAN(#)"), QStringLiteral("BT(#; D)"), QStringLiteral("BT(#; D)"),
+                                            QStringLiteral("K(2)-K(3)")}, QStringLiteral("B"), incomes},
+        },
+        2, ba, QStringLiteral("Rb27SPozycje")};
+
+    StatementDef rb28sItems{
+        3, QStringLiteral("Rb-28S Pozycje"),
+        {QStringLiteral("Dział / rozdział / paragraf"), QStringLiteral("Plan"), QStringLiteral("Zaangażowanie"),
+         QStringLiteral("Wydatki wykonane"), QStringLiteral("Zobowiązania ogółem"), QStringLiteral("w tym wymagalne")},
+        {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0},
+        {
+            {1, QStringLiteral("Wydatki ogółem"), {QStringLiteral("W(2)")}},
+            {2, QStringLiteral("Wydatki"), {QStringLiteral("PLAN(#)"), QStringLiteral("BT(#; WY)"), QStringLiteral("BT(#; WY)"),
+                                            QStringLiteral("BT(#; Z)"), QStringLiteral("BT(#; X)")}, QStringLiteral("B"), expenses},
+        },
+        2, ba, QStringLiteral("Rb28SPozycje")};
+    StatementDef rb28sGrants{
+        3, QStringLiteral("Rb-28S Dotacje rozwojowe"),
+        {QStringLiteral("Wyszczególnienie"), QStringLiteral("Plan"), QStringLiteral("Wykonanie")},
+        {0, 0}, {0, 0},
+        {
+            {1, QStringLiteral("Wydatki na programy finansowane z udziałem środków UE"),
+             {QStringLiteral("PLAN(%1)").arg(mask({"801", "*", "6*"})), QStringLiteral("BT(%1; WY)").arg(mask({"801", "*", "6*"}))}},
+            {1, QStringLiteral("Wydatki bieżące jednostki"),
+             {QStringLiteral("PLAN(%1)").arg(mask({"801", "*", "4*"})), QStringLiteral("BT(%1; WY)").arg(mask({"801", "*", "4*"}))}},
+        },
+        2, ba, QStringLiteral("Rb28SDotacjeRozwojowe")};
+
+    // Rb-Z over the ledger: the school has no debt, so most lines are zero, as on a real form.
+    const QStringList domestic = {QStringLiteral("Wyszczególnienie"), QStringLiteral("dłużnicy krajowi"),
+                                  QStringLiteral("wierzyciele krajowi")};
+    StatementDef rbzDebt{
+        4, QStringLiteral("Rb-Z Tytuły dłużne"), domestic, {0, 0}, {0, 0},
+        {
+            {1, QStringLiteral("E. Zobowiązania ogółem"), {QStringLiteral("W(2)+W(3)+W(4)")}},
+            {2, QStringLiteral("E1. papiery wartościowe"), {QStringLiteral("0"), QStringLiteral("0")}},
+            {2, QStringLiteral("E2. kredyty i pożyczki"), {QStringLiteral("0"), QStringLiteral("SMA(\"134*\")")}},
+            {2, QStringLiteral("E4. wymagalne zobowiązania"),
+             {QStringLiteral("0"), QStringLiteral("SMA(\"201*\")+SMA(\"202*\")+SMA(\"234*\")")}},
+        },
+        2, ba, QStringLiteral("RbZTytulyDluzne")};
+    StatementDef rbzGuarantees{
+        4, QStringLiteral("Rb-Z Poręczenia i gwarancje"),
+        {QStringLiteral("Wyszczególnienie"), QStringLiteral("dłużnicy"), QStringLiteral("wierzyciele")}, {0, 0}, {0, 0},
+        {
+            {1, QStringLiteral("Poręczenia i gwarancje ogółem"), {QStringLiteral("W(2)")}},
+            {2, QStringLiteral("udzielone poręczenia"), {QStringLiteral("WN(\"990*\")"), QStringLiteral("0")}},
+        },
+        2, ba, QStringLiteral("RbZPoreczeniaGwarancje")};
+    StatementDef rbzLoans{
+        4, QStringLiteral("Rb-Z Kredyty i pożyczki"),
+        {QStringLiteral("Wyszczególnienie"), QStringLiteral("długoterminowe")}, {0}, {0},
+        {
+            {1, QStringLiteral("Kredyty i pożyczki na programy z udziałem środków UE"), {QStringLiteral("SMA(\"134*\")")}},
+        },
+        2, ba, QStringLiteral("RbZKredytyPozyczki")};
+    StatementDef rbzContracts{
+        4, QStringLiteral("Rb-Z Zawarte umowy"),
+        {QStringLiteral("Wyszczególnienie"), QStringLiteral("Zadania bieżące"), QStringLiteral("Zadania inwestycyjne")},
+        {0, 0}, {0, 0},
+        {
+            {1, QStringLiteral("Umowy o usługi (leasing, najem)"), {QStringLiteral("PLAN(%1)").arg(mask({"801", "80101", "4300"})),
+                                                                    QStringLiteral("0")}},
+            {1, QStringLiteral("Umowy na dostawy"), {QStringLiteral("PLAN(%1)").arg(mask({"801", "80101", "4210"})),
+                                                     QStringLiteral("0")}},
+        },
+        2, ba, QStringLiteral("RbZZawarteUmowy")};
+    return {rb27s, rb28sItems, rb28sGrants, rbzDebt, rbzGuarantees, rbzLoans, rbzContracts};
+}
+
 } // namespace
 
-bool writeDemoStatements(sql::Database& db, QString* error)
+bool writeDemoStatements(sql::Database& db, bool budgetUnit, const QString& budgetSeparator, QString* error)
 {
     using sql::sqlNumber;
     using sql::sqlText;
     QStringList script;
-    script << QStringLiteral("insert into ZESTAW_GRUPA (id_zestaw_grupa, id_firmy, nazwa, typ, predef) values (1, 1, %1, '', 0)")
-                  .arg(sqlText(QStringLiteral("Sprawozdania finansowe")));
+    QList<GroupDef> groups = {{1, 1, QStringLiteral("Sprawozdania finansowe"), QString(), 0}};
+    QList<StatementDef> all = statements();
+    if (budgetUnit) {
+        groups << GroupDef{2, 2, QStringLiteral("Rb-27S"), QStringLiteral("Rb27S"), 1}
+               << GroupDef{3, 2, QStringLiteral("Rb-28S"), QStringLiteral("Rb28S"), 1}
+               << GroupDef{4, 2, QStringLiteral("Rb-Z"), QStringLiteral("RbZ"), 1};
+        all << budgetForms(budgetSeparator);
+    }
+    for (const GroupDef& g : groups)
+        script << QStringLiteral("insert into ZESTAW_GRUPA (id_zestaw_grupa, id_firmy, nazwa, typ, predef) values (%1, %2, %3, %4, %5)")
+                      .arg(sqlNumber(g.id), sqlNumber(g.company), sqlText(g.name), sqlText(g.type), sqlNumber(g.predef));
     int statementId = 0, rowId = 0, formulaId = 0;
-    for (const StatementDef& s : statements()) {
+    for (const StatementDef& s : all) {
         ++statementId;
         const int columns = static_cast<int>(s.captions.size()) - 1;
         bool perColumn = false;
@@ -124,8 +232,8 @@ bool writeDemoStatements(sql::Database& db, QString* error)
         QStringList names = {QStringLiteral("id_zestaw_nag"), QStringLiteral("id_firmy"), QStringLiteral("id_zestaw_grupa"),
                              QStringLiteral("nazwa"), QStringLiteral("typ"), QStringLiteral("wariant"),
                              QStringLiteral("ilosc_kolumn"), QStringLiteral("czy_rozne_definicje")};
-        QStringList values = {sqlNumber(statementId), QStringLiteral("1"), sqlNumber(s.group), sqlText(s.name), QStringLiteral("''"),
-                              QStringLiteral("''"), sqlNumber(columns), perColumn ? QStringLiteral("1") : QStringLiteral("0")};
+        QStringList values = {sqlNumber(statementId), sqlNumber(s.company), sqlNumber(s.group), sqlText(s.name), sqlText(s.type),
+                              sqlText(s.variant), sqlNumber(columns), perColumn ? QStringLiteral("1") : QStringLiteral("0")};
         for (int c = 0; c <= columns; ++c) {
             names << QStringLiteral("etykieta_%1").arg(c);
             values << sqlText(s.captions.at(c));
@@ -142,10 +250,12 @@ bool writeDemoStatements(sql::Database& db, QString* error)
                                      " (%1, %2, %3, %4, %5, %6, %7)")
                           .arg(sqlNumber(rowId), sqlNumber(statementId), sqlNumber(++lp), sqlText(r.symbol), sqlText(r.name),
                                sqlNumber(r.level), sqlText(r.type));
-            for (int c = 0; c < r.formulas.size(); ++c)
+            // With per-column definitions a row given one formula has it in every column.
+            const QStringList formulas = perColumn && r.formulas.size() == 1 ? QStringList(columns, r.formulas.first()) : r.formulas;
+            for (int c = 0; c < formulas.size(); ++c)
                 script << QStringLiteral("insert into ZESTAW_POZ_FORMULA (id_zestaw_poz_formula, id_zestaw_poz, nr_kolumny, formula)"
                                          " values (%1, %2, %3, %4)")
-                              .arg(sqlNumber(++formulaId), sqlNumber(rowId), sqlNumber(c + 1), sqlText(r.formulas.at(c)));
+                              .arg(sqlNumber(++formulaId), sqlNumber(rowId), sqlNumber(c + 1), sqlText(formulas.at(c)));
         }
     }
     for (const QString& statement : script) {

@@ -154,7 +154,11 @@ bool StatementRunner::dropTemp(const QString& table)
 
 ProcedureTransaction::ProcedureTransaction(sql::Database& db) : m_db(db)
 {
+    if (m_db.inTransaction())
+        return;
     m_own = m_db.transaction();
+    if (!m_own)
+        m_error = m_db.lastError();
 }
 
 ProcedureTransaction::~ProcedureTransaction()
@@ -163,11 +167,14 @@ ProcedureTransaction::~ProcedureTransaction()
         m_db.rollback();
 }
 
-void ProcedureTransaction::commit()
+bool ProcedureTransaction::commit()
 {
-    if (m_own && !m_done)
-        m_db.commit();
+    if (m_own && !m_done && !m_db.commit()) {
+        m_error = m_db.lastError();
+        m_db.rollback();
+    }
     m_done = true;
+    return ok();
 }
 
 } // namespace pravik::server

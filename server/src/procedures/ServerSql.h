@@ -70,17 +70,24 @@ private:
     QString m_error;
 };
 
-// Starts a transaction when none is open and commits or rolls back at the end.
+// Starts a transaction when none is open (taking the write lock at once) and commits or rolls
+// back at the end; inside the caller's transaction it does neither.
 class ProcedureTransaction {
 public:
     explicit ProcedureTransaction(sql::Database& db);
     ~ProcedureTransaction();
-    void commit();
+    // False when the transaction could not start (another writer held the database past the
+    // busy timeout); error() says why.
+    bool ok() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    // False (and error() set) when the commit failed; the changes are then rolled back.
+    bool commit();
 
 private:
     sql::Database& m_db;
     bool m_own = false;
     bool m_done = false;
+    QString m_error;
 };
 
 } // namespace pravik::server

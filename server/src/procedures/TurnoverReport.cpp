@@ -47,6 +47,11 @@ TurnoverReportOutcome runTurnoverReport(sql::Database& db, const TurnoverReportR
     const ServerSql q(db.dialect());
     StatementRunner run(db);
     ProcedureTransaction tx(db);
+    if (!tx.ok()) {
+        out.ok = false;
+        out.error = tx.error();
+        return out;
+    }
 
     const qint64 user = resolveUserId(db, rq.login);
     const QString userRows = QStringLiteral("id_uzytkownika=%1 and id_zestaw_nag=0 and wariant_zestaw=99")
@@ -57,8 +62,10 @@ TurnoverReportOutcome runTurnoverReport(sql::Database& db, const TurnoverReportR
         out.message = why;
         out.ok = run.ok();
         out.error = run.error();
-        if (out.ok)
-            tx.commit();
+        if (out.ok && !tx.commit()) {
+            out.ok = false;
+            out.error = tx.error();
+        }
         return out;
     };
 
@@ -312,7 +319,10 @@ TurnoverReportOutcome runTurnoverReport(sql::Database& db, const TurnoverReportR
         return out;
     }
     out.rows = filled.toInt();
-    tx.commit();
+    if (!tx.commit()) {
+        out.ok = false;
+        out.error = tx.error();
+    }
     return out;
 }
 

@@ -158,6 +158,11 @@ QStringList allTableColumns()
 bool rebuildTurnoverTable(sql::Database& db, qint64 company, qint64 year, QString* error)
 {
     ProcedureTransaction tx(db);
+    if (!tx.ok()) {
+        if (error)
+            *error = tx.error();
+        return false;
+    }
     StatementRunner run(db);
     run.run(QStringLiteral("delete from OBROTY_I_SALDA where id_firmy=%1 and id_lata_obrot=%2")
                 .arg(sqlNumber(company), sqlNumber(year)));
@@ -168,7 +173,11 @@ bool rebuildTurnoverTable(sql::Database& db, qint64 company, qint64 year, QStrin
     }
     if (!deriveInto(db, company, year, QStringLiteral("OBROTY_I_SALDA"), error))
         return false;
-    tx.commit();
+    if (!tx.commit()) {
+        if (error)
+            *error = tx.error();
+        return false;
+    }
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QSaveFile>
 
+#include "platform/FileErrors.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -151,7 +153,7 @@ void FastPdfFile::write(std::string_view bytes)
         flush();
         if (m_file && !m_failed && m_file->write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
             m_failed = true;
-            m_error = m_file->errorString();
+            m_error = writeErrorText(*m_file, m_path);
         }
         m_written += qint64(bytes.size());
         return;
@@ -167,7 +169,7 @@ void FastPdfFile::flush()
         return;
     if (m_file && !m_failed && m_file->write(m_buffer.data(), qint64(m_buffer.size())) != qint64(m_buffer.size())) {
         m_failed = true;
-        m_error = m_file->errorString();
+        m_error = writeErrorText(*m_file, m_path);
     }
     m_written += qint64(m_buffer.size());
     m_buffer.clear();
@@ -216,7 +218,7 @@ bool FastPdfFile::finish(int catalog, int info)
     const bool committed = !m_failed && m_file->commit();
     if (!committed) {
         if (m_error.isEmpty())
-            m_error = m_file->errorString();
+            m_error = writeErrorText(*m_file, m_path);
         m_failed = true;
         m_file->cancelWriting();
     }

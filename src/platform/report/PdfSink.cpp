@@ -5,6 +5,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include "platform/FileErrors.h"
+
 namespace pravik::report {
 
 namespace {
@@ -50,7 +52,7 @@ bool PdfSink::finish()
     m_writer.reset();
     // QSaveFile notices a failed write (a full disk) and refuses to commit.
     if (!m_file || !m_file->commit()) {
-        const QString reason = m_file ? m_file->errorString() : QString();
+        const QString reason = m_file ? writeErrorText(*m_file, m_path) : QString();
         m_file.reset();
         return fail(QStringLiteral("Nie można zapisać pliku %1: %2").arg(m_path, reason));
     }

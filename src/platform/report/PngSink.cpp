@@ -4,7 +4,11 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace pravik::report {
 
@@ -40,20 +44,39 @@ bool PngSink::page(int index, const PageRecord& page)
         m_pagePainter->paint(painter, page, m_dpi / 1000.0);
     }
     const QString path = fileName(m_base, index + 1);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QTemporaryFile file(path + QStringLiteral("-XXXXXX.part"));
+    if (!file.open())
         return fail(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, file.errorString()));
     QImageWriter writer(&file, "png");
-    if (!writer.write(image) || !file.commit())
-        return fail(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, file.errorString()));
+    if (!writer.write(image) || !file.flush()) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        return fail(QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, why));
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    file.setAutoRemove(false);
+    m_partial.append(file.fileName());
     m_files.append(path);
+    return true;
+}
+
+bool PngSink::finish()
+{
+    for (qsizetype i = 0; i < m_partial.size(); ++i) {
+        if (std::rename(QFile::encodeName(m_partial[i]).constData(), QFile::encodeName(m_files[i]).constData()) != 0)
+            return fail(QStringLiteral("Nie można zapisać pliku %1: %2")
+                            .arg(m_files[i], QString::fromLocal8Bit(std::strerror(errno))));
+        m_partial[i].clear();
+    }
+    m_partial.clear();
     return true;
 }
 
 void PngSink::abort()
 {
-    for (const QString& f : std::as_const(m_files))
-        QFile::remove(f);
+    for (const QString& f : std::as_const(m_partial))
+        if (!f.isEmpty())
+            QFile::remove(f);
+    m_partial.clear();
     m_files.clear();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/sql/SqliteFunctions.h"
 #include "platform/sql/Translator.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSqlDriver>
@@ -15,6 +16,8 @@
 #include <atomic>
 #include <exception>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace pravik::sql {
 
@@ -117,6 +120,7 @@ Database::~Database()
 void Database::freeConnection()
 {
     abandonCursors(QStringLiteral("The database connection was closed."));
+    m_inTransaction = false;
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -197,6 +201,13 @@ bool Database::openConnection()
                 return false;
             }
             created = true;
+        } else {
+            // SQLite takes a device or a pipe for an empty database ("/dev/null" reads as one).
+            struct stat st {};
+            if (::stat(QFile::encodeName(m_spec.path).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+                setError(kDriverError, QStringLiteral("%1 is not a database file.").arg(m_spec.path));
+                return false;
+            }
         }
     }
 
@@ -327,6 +338,7 @@ Cursor Database::run(const QString& sql)
                         .arg(m_spec.describe());
             abandonCursors(QStringLiteral("The connection to the database was lost."));
             m_db.close();
+            m_inTransaction = false;
         }
         return remember(Cursor::failure(kDriverError, text));
     }
@@ -369,8 +381,26 @@ bool Database::transaction()
 {
     if (!ensureOpen())
         return false;
-    const bool ok = m_db.transaction();
-    setError(ok ? kNoError : kDriverError, ok ? QString() : errorTextOf(m_db.lastError()));
+    if (m_inTransaction) {
+        setError(kDriverError, QStringLiteral("A transaction is already open on this connection."));
+        return false;
+    }
+    bool ok = false;
+    QString error;
+    if (m_spec.backend == Backend::SQLite) {
+        // A deferred transaction that reads first and then writes gets "database is locked" at
+        // once, without the busy timeout, when another connection wrote in between.
+        QSqlQuery begin(m_db);
+        ok = begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        if (!ok)
+            error = errorTextOf(begin.lastError());
+    } else {
+        ok = m_db.transaction();
+        if (!ok)
+            error = errorTextOf(m_db.lastError());
+    }
+    m_inTransaction = ok;
+    setError(ok ? kNoError : kDriverError, error);
     return ok;
 }
 
@@ -382,6 +412,8 @@ bool Database::commit()
     }
     const bool ok = m_db.commit();
     setError(ok ? kNoError : kDriverError, ok ? QString() : errorTextOf(m_db.lastError()));
+    if (ok)
+        m_inTransaction = false;
     return ok;
 }
 
@@ -393,6 +425,7 @@ bool Database::rollback()
     }
     const bool ok = m_db.rollback();
     setError(ok ? kNoError : kDriverError, ok ? QString() : errorTextOf(m_db.lastError()));
+    m_inTransaction = false;
     return ok;
 }
 

@@ -59,9 +59,14 @@ public:
     // Text for this server as it is (schema scripts, our own procedures' statements).
     Cursor execNative(const QString& sql);
 
+    // Starts a transaction that writes: on SQLite it takes the write lock at once (BEGIN
+    // IMMEDIATE), waiting for another writer within the busy timeout, so that a read followed by
+    // a write can never fail half-way on a lock. False when it could not start, or when a
+    // transaction is already open on this connection (the caller then runs inside that one).
     bool transaction();
     bool commit();
     bool rollback();
+    bool inTransaction() const { return m_inTransaction; }
 
     // The error code and driver text of the last statement or transaction call on this connection.
     int lastErrorCode() const { return m_lastCode; }
@@ -96,6 +101,7 @@ private:
     quint64 m_generation = 0;
     int m_lastCode = 0;
     QString m_lastError;
+    bool m_inTransaction = false;
     QList<Cursor::Data*> m_live;
 };
 

@@ -212,6 +212,7 @@ int PassThroughRecord::next()
     st.errorText = m_errorText;
     st.statementFailed = true;
     st.failureShown = false;
+    st.noteFailure(m_errorText);
     pravik::errorSink().report(pravik::ErrorKind::Sql, st.statement, m_errorText);
     return code;
 }

@@ -14,6 +14,19 @@ struct RuntimeStatus {
     bool statementFailed = false;
     // Whether the user has been shown this failure already.
     bool failureShown = false;
+    // Every failed statement or NEXT on this thread, counted from the start of the thread, and
+    // the driver's text of the first one since the last clearFirstFailure(): a report run notes
+    // the count when it starts and fails when it has grown, whatever its code did with the error.
+    quint64 failureCount = 0;
+    QString firstFailureText;
+
+    void noteFailure(const QString& text)
+    {
+        ++failureCount;
+        if (firstFailureText.isEmpty())
+            firstFailureText = text;
+    }
+    void clearFirstFailure() { firstFailureText.clear(); }
 };
 
 RuntimeStatus& runtimeStatus();

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
+
+#include "platform/FileErrors.h"
 #include <QTemporaryFile>
 #include <QTextStream>
 
@@ -56,7 +58,8 @@ bool flushRun(QString* error)
     }
     if (!t_run->file->flush() || t_run->writeFailed) {
         *error = QStringLiteral("Nie można zapisać wydruku tekstowego w %1: %2")
-                     .arg(QDir::toNativeSeparators(t_run->file->fileName()), t_run->file->errorString());
+                     .arg(QDir::toNativeSeparators(t_run->file->fileName()),
+                          pravik::writeErrorText(*t_run->file, t_run->file->fileName()));
         return false;
     }
     return true;
@@ -186,35 +189,33 @@ void ANALIZUJRAPORTTXT(const Band& band, const FieldValues& values, int scale, U
         appendLine(line);
 }
 
-void VIEWRAPORTTXT(int& print)
+bool VIEWRAPORTTXT(int& print)
 {
     QString error;
     if (!flushRun(&error)) {
         utilka::MSG_OST(error);
-        return;
+        return false;
     }
     pravik::UiServices& ui = pravik::ui();
     if (ui.interactive()) {
         bool printNow = false;
         if (ui.showText(QStringLiteral("Podgląd wydruku tekstowego"), t_run->file->fileName(), &printNow) && printNow)
             print = 1;
-        return;
+        return true;
     }
     const QString target = korda::session().outputRequests.textFile;
-    if (!target.isEmpty())
-        writeHostFile(target);
+    return target.isEmpty() || writeHostFile(target);
 }
 
-void DRUKUJRAPORTTXT(const QString& documentName, int print)
+bool DRUKUJRAPORTTXT(const QString& documentName, int print)
 {
+    bool ok = true;
     if (print > 0 && t_run) {
         const QString target = korda::session().outputRequests.textFile;
-        if (!target.isEmpty())
-            writeHostFile(target);
-        else
-            sendToPrinter(documentName);
+        ok = !target.isEmpty() ? writeHostFile(target) : sendToPrinter(documentName);
     }
     closeTextReport();
+    return ok;
 }
 
 QString DRUKARKA_TXT()
@@ -272,11 +273,17 @@ bool writePrinterFile(const QString& spoolPath, CodePage codePage, const QString
             raw.chop(1);
         const QString line = QString::fromUtf8(raw);
         const QByteArray bytes = line == QStringLiteral("\f") ? QByteArray("\f") : encode(line, codePage) + "\r\n";
-        if (out.write(bytes) != bytes.size())
-            break;
+        if (out.write(bytes) != bytes.size()) {
+            // A write cut short is not always remembered by the file: never commit after one.
+            *error = QStringLiteral("Nie można zapisać pliku %1: %2")
+                         .arg(QDir::toNativeSeparators(target), pravik::writeErrorText(out, target));
+            out.cancelWriting();
+            return false;
+        }
     }
     if (!out.commit()) {
-        *error = QStringLiteral("Nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(target), out.errorString());
+        *error = QStringLiteral("Nie można zapisać pliku %1: %2")
+                     .arg(QDir::toNativeSeparators(target), pravik::writeErrorText(out, target));
         return false;
     }
     return true;

@@ -30,13 +30,15 @@ void ANALIZUJRAPORTTXT(const Band& band, const FieldValues& values, int scale, U
                        int second = 0);
 
 // Shows the text. print comes back 1 when the user chose to print it. Without a screen the
-// text goes to the host's text file when one was asked for.
-void VIEWRAPORTTXT(int& print);
+// text goes to the host's text file when one was asked for. False when the text could not be
+// shown or written (the user has been told why).
+bool VIEWRAPORTTXT(int& print);
 
 // When print > 0: the text in the printer's code page goes to the host's text file when one was
 // asked for, else raw to the printer DANE_NAZWA_DRUKARKI through CUPS ("lp -o raw") under the
-// document name. Failures are shown as warnings. The text file is closed either way.
-void DRUKUJRAPORTTXT(const QString& documentName, int print);
+// document name. Failures are shown as warnings and give false. The text file is closed either
+// way.
+bool DRUKUJRAPORTTXT(const QString& documentName, int print);
 
 // The text printers of DRUKARKA for the user to pick from; the chosen name, "" when cancelled.
 QString DRUKARKA_TXT();

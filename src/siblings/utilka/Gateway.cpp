@@ -29,6 +29,7 @@ std::unique_ptr<Cursor> run(const QString& sql)
         // A failure with no text from the driver still has to say something to the user.
         if (st.errorText.trimmed().isEmpty())
             st.errorText = QStringLiteral("Błąd SQL (kod %1)").arg(st.errorCode);
+        st.noteFailure(st.errorText);
         pravik::errorSink().report(pravik::ErrorKind::Sql, sql, st.errorText);
     }
     return cursor;
@@ -64,6 +65,7 @@ QString scalar(const QString& sql)
         st.errorCode = cursor->errorCode();
         st.errorText = cursor->errorText();
         st.statementFailed = true;
+        st.noteFailure(st.errorText);
         pravik::errorSink().report(pravik::ErrorKind::Sql, sql, st.errorText);
     }
     cursor->close();
@@ -98,6 +100,67 @@ bool checkSql()
 int NEXT(korda::PassThroughTable table)
 {
     return table.next();
+}
+
+namespace {
+
+void noteTransactionFailure(const QString& what, const QString& text)
+{
+    korda::RuntimeStatus& st = korda::runtimeStatus();
+    st.statement = what;
+    st.errorCode = pravik::sql::kDriverError;
+    st.errorText = text.trimmed().isEmpty() ? QStringLiteral("Błąd SQL (%1)").arg(what) : text;
+    st.statementFailed = true;
+    st.failureShown = false;
+    st.noteFailure(st.errorText);
+    pravik::errorSink().report(pravik::ErrorKind::Sql, what, st.errorText);
+}
+
+// The advisory lock class of the scratch rows ("ZZ").
+constexpr int kScratchLockClass = 0x5A5A;
+
+} // namespace
+
+ScratchTransaction::ScratchTransaction(qint32 user)
+{
+    Database& db = Database::forThread();
+    if (!db.transaction()) {
+        noteTransactionFailure(QStringLiteral("BEGIN"), db.lastError());
+        return;
+    }
+    m_open = true;
+    if (db.dialect() == pravik::sql::Dialect::PostgreSQL) {
+        // The lock goes with the transaction; lock_timeout bounds the wait for the other run.
+        Cursor timeout = db.execNative(QStringLiteral("set local lock_timeout = '30s'"));
+        Cursor lock = timeout.ok() ? db.execNative(QStringLiteral("select pg_advisory_xact_lock(%1, %2)")
+                                                       .arg(kScratchLockClass)
+                                                       .arg(user))
+                                   : std::move(timeout);
+        if (!lock.ok()) {
+            noteTransactionFailure(QStringLiteral("pg_advisory_xact_lock"), lock.errorText());
+            db.rollback();
+            m_open = false;
+        }
+    }
+}
+
+ScratchTransaction::~ScratchTransaction()
+{
+    if (m_open)
+        Database::forThread().rollback();
+}
+
+bool ScratchTransaction::commit()
+{
+    if (!m_open)
+        return false;
+    m_open = false;
+    Database& db = Database::forThread();
+    if (db.commit())
+        return true;
+    noteTransactionFailure(QStringLiteral("COMMIT"), db.lastError());
+    db.rollback();
+    return false;
 }
 
 } // namespace utilka

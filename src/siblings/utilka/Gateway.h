@@ -49,4 +49,24 @@ bool checkSql();
 // Reads the next row of a pass-through table into its record and sets errorCode(); 0 = a row.
 int NEXT(korda::PassThroughTable table);
 
+// A unit of work on the scratch rows of one user, run on this thread's connection: begun at
+// construction, rolled back at destruction unless committed. It takes the database's write
+// lock up front (SQLite) and, on PostgreSQL, a lock of its own for the user, so that two runs of
+// the same user follow one another instead of mixing their rows; either waits within the
+// connection's busy or lock timeout and then fails. A failure to begin or commit is reported
+// like a failed statement (errorCode(), errorText(), checkSql()).
+class ScratchTransaction {
+public:
+    explicit ScratchTransaction(qint32 user);
+    ~ScratchTransaction();
+    ScratchTransaction(const ScratchTransaction&) = delete;
+    ScratchTransaction& operator=(const ScratchTransaction&) = delete;
+
+    bool ok() const { return m_open; }
+    bool commit();
+
+private:
+    bool m_open = false;
+};
+
 } // namespace utilka

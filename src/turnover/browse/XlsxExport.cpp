@@ -1,6 +1,13 @@
 #include "turnover/browse/XlsxExport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #if __has_include(<xlsxwriter.h>)
 #include <xlsxwriter.h>
@@ -31,7 +38,22 @@ double amountValue(const Decimal& d)
 bool writeBrowseXlsx(const QString& path, const QString& title, const QStringList& captions,
                      const QList<BrowseRow>& rows, QString* error)
 {
-    const QByteArray file = QFile::encodeName(path);
+    // The workbook is written beside the target under a name of its own and takes the target's
+    // name only when it is complete: a full disk or a failed run leaves no broken file there, and
+    // a file already at the target stays as it was.
+    const QFileInfo target(path);
+    QTemporaryFile partial(QDir(target.absolutePath()).filePath(QStringLiteral(".%1-XXXXXX.part").arg(target.fileName())));
+    if (!partial.open()) {
+        *error = QStringLiteral("Nie można utworzyć pliku %1: %2").arg(path, partial.errorString());
+        return false;
+    }
+    partial.close();
+    // A temporary file is private to its owner; the workbook gets the usual permissions, or those
+    // of the file it replaces.
+    partial.setPermissions(target.exists() ? QFile::permissions(target.absoluteFilePath())
+                                           : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                 | QFileDevice::ReadOther);
+    const QByteArray file = QFile::encodeName(partial.fileName());
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // rows stream to disk: a long statement needs no memory
     lxw_workbook* book = workbook_new_opt(file.constData(), &options);
@@ -70,11 +92,22 @@ bool writeBrowseXlsx(const QString& path, const QString& title, const QStringLis
             worksheet_write_number(sheet, r, lxw_col_t(c), amountValue(row.amounts[std::size_t(c - 2)]), amount);
         ++r;
     }
+    errno = 0;
     const lxw_error result = workbook_close(book);
     if (result != LXW_NO_ERROR) {
-        *error = QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, QString::fromUtf8(lxw_strerror(result)));
+        // The library names its own step; the system's reason (a full disk) is in errno.
+        const int reason = errno;
+        QString why = QString::fromUtf8(lxw_strerror(result));
+        if (reason != 0)
+            why += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(reason)));
+        *error = QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, why);
         return false;
     }
+    if (std::rename(file.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        *error = QStringLiteral("Nie można zapisać pliku %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    partial.setAutoRemove(false);
     return true;
 }
 

@@ -104,19 +104,32 @@ ComputedAccounts computeAccounts(AccountList accounts, const ComputationRequest&
     if (accounts.isEmpty())
         return fail(StatementOutcome::NoAccounts, kNoAccountsText);
 
+    // The user's scratch rows are written, computed by the server and read back as one unit:
+    // another run of the same user waits for it instead of replacing the rows half-way, and a
+    // failed step leaves nothing to be printed as if it were the figures.
+    // The driver's text is shown once, as a warning, by checkSql; the outcome carries no second one.
+    const auto failedSql = [&] {
+        utilka::checkSql();
+        return fail(StatementOutcome::Failed, QString());
+    };
     stage(ComputationStage::ServerRows);
-    writeServerRows(rq.user, accounts);
+    utilka::ScratchTransaction unit(rq.user);
+    if (!unit.ok() || !writeServerRows(rq.user, accounts))
+        return failedSql();
 
     stage(ComputationStage::Computing);
     utilka::EXECSQL(turnoverReportCall(rq, yearStart));
-    if (utilka::checkSql() && utilka::NEXT(korda::ZAPYTANIESQL) == 0 && korda::ZAPYTANIESQL.number(1) == 1) {
+    if (!utilka::checkSql())
+        return failedSql();
+    if (utilka::NEXT(korda::ZAPYTANIESQL) == 0 && korda::ZAPYTANIESQL.number(1) == 1) {
         korda::ZAPYTANIESQL.close();
         return fail(StatementOutcome::Refused, kRefusedText);
     }
     korda::ZAPYTANIESQL.close();
 
     stage(ComputationStage::ReadBack);
-    readServerRows(rq.user, accounts);
+    if (!readServerRows(rq.user, accounts) || !unit.commit())
+        return failedSql();
     out.accounts = std::move(accounts);
     return out;
 }
@@ -128,7 +141,7 @@ TurnoverStatement computeTurnoverStatement(const AccountList& accounts, const Co
     if (computed.outcome != StatementOutcome::Completed) {
         if (computed.outcome == StatementOutcome::Refused)
             utilka::MSG_OST(computed.message);
-        else
+        else if (!computed.message.isEmpty())
             utilka::MSG_INF(computed.message);
         TurnoverStatement empty;
         empty.outcome = computed.outcome;

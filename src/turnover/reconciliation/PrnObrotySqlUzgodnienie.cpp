@@ -29,7 +29,7 @@ int runReconciliationStatement(const TurnoverParameters& p)
         frame.endWait();
         if (statement.outcome == StatementOutcome::Refused)
             utilka::MSG_OST(statement.message);
-        else
+        else if (!statement.message.isEmpty())
             utilka::MSG_INF(statement.message);
         return frame.abandon();
     }

@@ -1,8 +1,10 @@
 #pragma once
 // The journal parameter window "Parametry wydruku" on the desktop: the form of
-// layouts/PARAM_PRN_DZIENNIK.ui bound to a JournalWindowModel. The form only shows the model and
-// passes the user's edits and commands on; every rule lives in the model.
-#include <QDialog>
+// layouts/PARAM_PRN_DZIENNIK.ui bound to a JournalWindowModel (a report window form:
+// framework/ReportWindowForm.h). The form only shows the model and passes the user's edits and
+// commands on; every rule lives in the model.
+#include "framework/ReportWindowForm.h"
+
 #include <QUrl>
 #include <memory>
 
@@ -14,7 +16,7 @@ namespace pravik::journals {
 
 class JournalWindowModel;
 
-class JournalWindowForm : public QDialog {
+class JournalWindowForm : public ReportWindowForm {
     Q_OBJECT
 
 public:
@@ -30,22 +32,15 @@ public:
 
     JournalWindowModel& model() { return m_model; }
 
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    QString helpTopic() const override;
+    void showControls() override;
 
 private:
     void connectControls();
-    void refresh();
-    void restorePosition();
-    void savePosition();
-    void openHelp();
 
     JournalWindowModel& m_model;
     std::unique_ptr<Ui::JournalWindowForm> m_ui;
-    bool m_refreshing = false;
-    bool m_positioned = false;
 };
 
 } // namespace pravik::journals

@@ -8,13 +8,10 @@
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "siblings/outlik/CompanyAddress.h"
-#include "siblings/tekston/TextReport.h"
 #include "siblings/utilka/Gateway.h"
 #include "siblings/utilka/Messages.h"
 #include "siblings/utilka/TextServices.h"
 
-#include <QPrinter>
-#include <QPrinterInfo>
 
 namespace pravik::journals {
 
@@ -24,11 +21,6 @@ using sql::sqlNumber;
 
 const QString kPartialJournals = QStringLiteral("dzienniki częściowe");
 const QString kChooseJournal = QStringLiteral("Proszę wybrać dziennik.");
-
-korda::Session& s()
-{
-    return korda::session();
-}
 
 QString clipped(const QString& text)
 {
@@ -50,7 +42,7 @@ QString companyOption(qint32 yearId, int option, bool withLeadingOne)
 {
     const QString sql = QStringLiteral("select %1nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=%2 AND id_lata_obrot=%3"
                                        " AND id_opcje=%4")
-                            .arg(withLeadingOne ? QStringLiteral("1,") : QString(), sqlNumber(s().DANE_ID_FIRMY),
+                            .arg(withLeadingOne ? QStringLiteral("1,") : QString(), sqlNumber(korda::session().DANE_ID_FIRMY),
                                  sqlNumber(yearId), sqlNumber(option));
     if (!utilka::EXECVAX(sql)) {
         utilka::checkSql();
@@ -67,7 +59,7 @@ QString companyOption(qint32 yearId, int option, bool withLeadingOne)
 } // namespace
 
 JournalWindowModel::JournalWindowModel(qint32 kind, JournalProcedureTable procedures, QObject* parent)
-    : QObject(parent), m_kind(kind), m_procedures(std::move(procedures))
+    : ReportWindowModel(parent), m_kind(kind), m_procedures(std::move(procedures))
 {
 }
 
@@ -79,58 +71,29 @@ bool JournalWindowModel::open()
     korda::Session& ses = s();
     ses.DANE_NAGLOWEK_WYDRUKU = m_kind == Batches ? QStringLiteral("Zestawienie dzienników księgowań")
                                                   : QStringLiteral("Dziennik księgowań");
-    ses.GGG_EMAILPDFSAVEAS = 0;
-    m_printerName = clipped(ses.DANE_NAZWA_DRUKARKI);
-    if (m_printerName.isEmpty())
-        m_printerName = QPrinterInfo::defaultPrinterName();
-    m_copies = qBound(1, int(ses.GGG_NUMCOPY), kMaxCopies);
+    openOutput();
     m_approvedOnly = ses.GGG_WERSJA_DLA_KRAB_PRIORYTET < 2;
     if (m_approvedOnly) {
         journalOptions().CZY_NUMEROWANIE = 0;
         ses.DANE_DATA_WYDRUKU = today();
     }
     m_open = loadYears();
+    if (m_open) {
+        loadBatches();
+        evaluateRenumbering();
+    }
     emit changed();
     return m_open;
 }
 
 // ---- lists ----
 
-bool JournalWindowModel::loadYears()
-{
-    m_years = companyFiscalYears(s().DANE_ID_FIRMY);
-    m_yearIndex = -1;
-    if (m_years.isEmpty())
-        return false;
-    m_yearIndex = 0;
-    for (int i = 0; i < m_years.size(); ++i)
-        if (m_years[i].id == s().DANE_LATA_OBROTOWE)
-            m_yearIndex = i;
-    loadPeriods();
-    loadBatches();
-    evaluateRenumbering();
-    return true;
-}
-
-void JournalWindowModel::loadPeriods()
-{
-    const JournalYear* y = currentYear();
-    m_periods = y ? fiscalYearPeriodList(*y) : QList<JournalPeriod>();
-    m_periodIndex = -1;
-    if (m_periods.isEmpty())
-        return;
-    m_periodIndex = 0;
-    for (int i = 0; i < m_periods.size(); ++i)
-        if (m_periods[i].date == s().DANE_DATA_OKRESU)
-            m_periodIndex = i;
-}
-
 void JournalWindowModel::loadBatches()
 {
     m_partial = false;
     m_batches.clear();
     m_batchIndex = -1;
-    const JournalYear* y = currentYear();
+    const FiscalYearEntry* y = currentYear();
     if (!y || m_kind == Batches)
         return;
     if (companyOption(y->id, 120, true) != kPartialJournals)
@@ -154,63 +117,9 @@ void JournalWindowModel::loadBatches()
     m_batchIndex = 0;
 }
 
-const JournalYear* JournalWindowModel::currentYear() const
+void JournalWindowModel::yearChosen(DayNumber)
 {
-    return m_yearIndex >= 0 && m_yearIndex < m_years.size() ? &m_years[m_yearIndex] : nullptr;
-}
-
-bool JournalWindowModel::selectYear(int index)
-{
-    if (!m_open || index < 0 || index >= m_years.size())
-        return false;
-    if (index != m_yearIndex) {
-        m_yearIndex = index;
-        loadPeriods();
-        loadBatches();
-        evaluateRenumbering();
-    }
-    emit changed();
-    return true;
-}
-
-bool JournalWindowModel::selectYearId(qint32 id)
-{
-    for (int i = 0; i < m_years.size(); ++i)
-        if (m_years[i].id == id)
-            return selectYear(i);
-    return false;
-}
-
-const JournalPeriod* JournalWindowModel::currentPeriod() const
-{
-    return m_periodIndex >= 0 && m_periodIndex < m_periods.size() ? &m_periods[m_periodIndex] : nullptr;
-}
-
-bool JournalWindowModel::selectPeriod(int index)
-{
-    if (!m_open || index < 0 || index >= m_periods.size())
-        return false;
-    m_periodIndex = index;
-    evaluateRenumbering();
-    emit changed();
-    return true;
-}
-
-bool JournalWindowModel::selectPeriodDate(DayNumber date)
-{
-    for (int i = 0; i < m_periods.size(); ++i)
-        if (m_periods[i].date == date)
-            return selectPeriod(i);
-    return false;
-}
-
-bool JournalWindowModel::selectPeriodText(const QString& name)
-{
-    const QString wanted = name.simplified();
-    for (int i = 0; i < m_periods.size(); ++i)
-        if (m_periods[i].name.simplified().compare(wanted, Qt::CaseInsensitive) == 0)
-            return selectPeriod(i);
-    return false;
+    loadBatches();
 }
 
 qint32 JournalWindowModel::chosenBatchId() const
@@ -252,8 +161,8 @@ DayNumber JournalWindowModel::closedThrough(qint32 yearId, DayNumber period) con
 
 void JournalWindowModel::evaluateRenumbering()
 {
-    const JournalYear* y = currentYear();
-    const JournalPeriod* p = currentPeriod();
+    const FiscalYearEntry* y = currentYear();
+    const FiscalPeriodEntry* p = currentPeriod();
     JournalOptions& o = journalOptions();
     m_renumberOffered = y && p && m_kind != Batches && p->date > closedThrough(y->id, p->date);
     if (m_renumberOffered) {
@@ -299,12 +208,6 @@ JournalWindowModel::ControlState JournalWindowModel::control(Control c) const
         break;
     }
     return st;
-}
-
-bool JournalWindowModel::editable(Control c) const
-{
-    const ControlState st = control(c);
-    return m_open && st.visible && st.enabled;
 }
 
 bool JournalWindowModel::sumDocuments() const
@@ -368,36 +271,14 @@ QString JournalWindowModel::title() const
     return s().DANE_NAGLOWEK_WYDRUKU;
 }
 
-bool JournalWindowModel::setTitle(const QString& title)
+void JournalWindowModel::storeTitle(const QString& title)
 {
-    if (!m_open)
-        return false;
-    s().DANE_NAGLOWEK_WYDRUKU = title.left(150);
-    emit changed();
-    return true;
+    s().DANE_NAGLOWEK_WYDRUKU = title;
 }
 
-bool JournalWindowModel::setDescription(const QString& text)
+bool JournalWindowModel::printDateAccepted(DayNumber) const
 {
-    if (!m_open)
-        return false;
-    m_description = text.left(150);
-    emit changed();
-    return true;
-}
-
-DayNumber JournalWindowModel::printDate() const
-{
-    return s().DANE_DATA_WYDRUKU;
-}
-
-bool JournalWindowModel::setPrintDate(DayNumber date)
-{
-    if (!editable(Control::PrintDate))
-        return false;
-    s().DANE_DATA_WYDRUKU = date;
-    emit changed();
-    return true;
+    return editable(Control::PrintDate);
 }
 
 bool JournalWindowModel::krs() const
@@ -414,75 +295,12 @@ bool JournalWindowModel::setKrs(bool on)
     return true;
 }
 
-quint8 JournalWindowModel::outputKind() const
-{
-    return s().DANE_RODZAJ_WYDRUKU;
-}
-
-bool JournalWindowModel::setOutputKind(quint8 kind)
-{
-    if (!m_open || (kind != kGraphic && kind != kText))
-        return false;
-    s().DANE_RODZAJ_WYDRUKU = kind;
-    emit changed();
-    return true;
-}
-
-bool JournalWindowModel::setPrinterName(const QString& name)
-{
-    if (!m_open)
-        return false;
-    m_printerName = name.left(300);
-    emit changed();
-    return true;
-}
-
-bool JournalWindowModel::setCopies(int copies)
-{
-    if (!m_open || copies < 1 || copies > kMaxCopies)
-        return false;
-    m_copies = copies;
-    emit changed();
-    return true;
-}
-
-bool JournalWindowModel::chooseDate()
-{
-    if (!editable(Control::CalendarButton))
-        return false;
-    const auto chosen = ui().askDate(QStringLiteral("Data wydruku"), dateFromDay(printDate()));
-    if (!chosen || !chosen->isValid())
-        return false;
-    return setPrintDate(dayFromDate(*chosen));
-}
-
-bool JournalWindowModel::choosePrinter()
-{
-    if (!m_open)
-        return false;
-    if (outputKind() == kGraphic) {
-        QPrinter printer;
-        if (!m_printerName.isEmpty())
-            printer.setPrinterName(m_printerName);
-        printer.setCopyCount(m_copies);
-        if (!ui().choosePrinter(printer, QStringLiteral("Wybierz Drukarkę")))
-            return false;
-        m_printerName = printer.printerName().left(300);
-        m_copies = qBound(1, printer.copyCount(), kMaxCopies);
-    } else {
-        const QString chosen = tekston::DRUKARKA_TXT();
-        if (chosen.isEmpty())
-            return false;
-        m_printerName = chosen.left(300);
-    }
-    emit changed();
-    return true;
-}
-
 // ---- commands and dispatch ----
 
-bool JournalWindowModel::refusedForWantOfJournal(Command command) const
+bool JournalWindowModel::refused(Command command) const
 {
+    if (ReportWindowModel::refused(command))
+        return true;
     if (!m_partial || (m_kind != Postings && m_kind != Documents) || chosenBatchId() != 0)
         return false;
     if (command == Command::Print || command == Command::Preview)
@@ -492,42 +310,12 @@ bool JournalWindowModel::refusedForWantOfJournal(Command command) const
     return true;
 }
 
-bool JournalWindowModel::run(Command command)
+JournalWindowModel::MailRoute JournalWindowModel::mailRoute() const
 {
-    if (!m_open || !currentYear() || !currentPeriod())
-        return false;
-    if (refusedForWantOfJournal(command))
-        return false;
-    korda::Session& ses = s();
-    korda::OutputRequests& out = ses.outputRequests;
-    out.browseRequest = 0;
-    switch (command) {
-    case Command::Print:
-    case Command::Preview:
-        ses.DANE_DRUKARKA_EKRAN = command == Command::Preview ? 1 : 0;
-        // A PDF run that ended before delivery leaves its flag set; a plain print must not
-        // turn into a PDF.
-        ses.GGG_EMAILPDFSAVEAS = 0;
-        out.printRequest = 1;
-        out.emailRequest = 0;
-        break;
-    case Command::SavePdf:
-    case Command::SendEmail:
-        // A PDF or a mail is made of graphic pages; the text-printer journal would end in the
-        // text viewer and never reach the mail.
-        ses.DANE_RODZAJ_WYDRUKU = kGraphic;
-        ses.GGG_EMAILPDFSAVEAS = command == Command::SavePdf ? 1 : 2;
-        out.printRequest = 0;
-        out.emailRequest = 1;
-        out.mailClientKind = m_mailClientKind.value_or(delivery::mailClientKind());
-        break;
-    }
-    dispatch();
-    emit changed();
-    return true;
+    return {2, m_mailClientKind.value_or(delivery::mailClientKind())};
 }
 
-QStringList JournalWindowModel::descriptionLines(qint32 yearId, const JournalPeriod& period) const
+QStringList JournalWindowModel::descriptionLines(qint32 yearId, const FiscalPeriodEntry& period) const
 {
     QStringList lines;
     lines << QStringLiteral("Okres obrotowy: ") + period.name;
@@ -568,15 +356,14 @@ quint8 JournalWindowModel::documentOrder(qint32 yearId) const
     return 4;
 }
 
-void JournalWindowModel::dispatch()
+bool JournalWindowModel::dispatch(Command)
 {
     korda::Session& ses = s();
-    const JournalYear& year = *currentYear();
-    const JournalPeriod& period = *currentPeriod();
+    const FiscalYearEntry& year = *currentYear();
+    const FiscalPeriodEntry& period = *currentPeriod();
     const qint32 batch = chosenBatchId();
 
-    ses.GGG_NUMCOPY = quint8(m_copies);
-    ses.DANE_NAZWA_DRUKARKI = m_printerName;
+    storePrinterChoice();
     JournalOptions& o = journalOptions();
     o.yearId = year.id;
     o.periodDate = period.date;
@@ -639,6 +426,7 @@ void JournalWindowModel::dispatch()
         m_lastProcedure.clear();
         break;
     }
+    return true;
 }
 
 } // namespace pravik::journals

@@ -1,45 +1,19 @@
 #include "turnover/window/TurnoverWindowForm.h"
 
-#include "framework/WindowPlacement.h"
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/window/TurnoverWindowModel.h"
 
 #include "ui_PARAM_PRN_OBROTY.h"
 
-#include <QDesktopServices>
 #include <QShortcut>
-#include <type_traits>
 
 namespace pravik::turnover {
 
 namespace {
 
 using Control = TurnoverWindowModel::Control;
-
-bool sameItems(const QComboBox* combo, const QStringList& texts)
-{
-    if (combo->count() != texts.size())
-        return false;
-    for (int i = 0; i < texts.size(); ++i)
-        if (combo->itemText(i) != texts[i])
-            return false;
-    return true;
-}
-
-void fill(QComboBox* combo, const QStringList& texts, int current)
-{
-    if (!sameItems(combo, texts)) {
-        combo->clear();
-        combo->addItems(texts);
-    }
-    combo->setCurrentIndex(current);
-}
-
-void apply(QWidget* w, TurnoverWindowModel::ControlState st)
-{
-    w->setVisible(st.visible);
-    w->setEnabled(st.enabled);
-}
+using form::apply;
+using form::fill;
 
 QDate shown(DayNumber day)
 {
@@ -55,20 +29,16 @@ QColor TurnoverWindowForm::completeSwitchColor()
 }
 
 TurnoverWindowForm::TurnoverWindowForm(TurnoverWindowModel& model, QWidget* parent)
-    : QDialog(parent), m_model(model), m_ui(std::make_unique<Ui::TurnoverWindowForm>())
+    : ReportWindowForm(model, settingsSection(), parent), m_model(model), m_ui(std::make_unique<Ui::TurnoverWindowForm>())
 {
     m_ui->setupUi(this);
-    setObjectName(settingsSection());
     Ui::TurnoverWindowForm& u = *m_ui;
-    for (QDateEdit* e : {u.asOfDateEdit, u.dateFromEdit, u.dateToEdit, u.printDateEdit}) {
+    for (QDateEdit* e : {u.asOfDateEdit, u.dateFromEdit, u.dateToEdit}) {
         e->setMinimumDate(QDate(1800, 12, 29));
         e->setSpecialValueText(QStringLiteral(" "));
     }
     u.mailFormatCombo->addItems({QStringLiteral("RTF"), QStringLiteral("PDF")});
-    u.printButton->setShortcut(QKeySequence(Qt::Key_F10));
-    u.previewButton->setShortcut(QKeySequence(Qt::Key_F9));
     u.tableButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    u.cancelButton->setShortcut(QKeySequence(Qt::Key_Escape));
     u.noFilterButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
@@ -77,8 +47,6 @@ TurnoverWindowForm::TurnoverWindowForm(TurnoverWindowModel& model, QWidget* pare
     auto* complete = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
     complete->setObjectName(QStringLiteral("completeSwitchShortcut"));
     connect(complete, &QShortcut::activated, this, [this] { m_model.toggleCardIndexComplete(); });
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &TurnoverWindowForm::openHelp);
 
     if (!m_model.openBrowse)
         m_model.openBrowse = [this](int mode, int filter, const QString& title) {
@@ -86,41 +54,28 @@ TurnoverWindowForm::TurnoverWindowForm(TurnoverWindowModel& model, QWidget* pare
             browse.exec();
         };
 
+    bindReportControls();
     connectControls();
-    connect(&m_model, &TurnoverWindowModel::changed, this, &TurnoverWindowForm::refresh);
     refresh();
 }
 
 TurnoverWindowForm::~TurnoverWindowForm() = default;
 
+QString TurnoverWindowForm::helpTopic() const
+{
+    return TurnoverWindowModel::helpTopic();
+}
+
 void TurnoverWindowForm::openHelp()
 {
-    if (!m_model.control(Control::Help).visible)
-        return;
-    const QUrl url = moduleHelpUrl(TurnoverWindowModel::helpTopic());
-    if (!url.isEmpty())
-        QDesktopServices::openUrl(url);
+    if (m_model.control(Control::Help).visible)
+        ReportWindowForm::openHelp();
 }
 
 void TurnoverWindowForm::connectControls()
 {
     Ui::TurnoverWindowForm& u = *m_ui;
     TurnoverWindowModel& m = m_model;
-    auto guarded = [this](auto fn) {
-        return [this, fn](auto&&... args) {
-            if (!m_refreshing) {
-                // clicked(bool) reaches handlers that do not care whether a button is checked.
-                if constexpr (std::is_invocable_v<decltype(fn), decltype(args)...>)
-                    fn(args...);
-                else
-                    fn();
-            }
-            // A refused edit puts the model's value back.
-            refresh();
-        };
-    };
-    connect(u.yearCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.selectYear(i); }));
-    connect(u.periodCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.selectPeriod(i); }));
     connect(u.currencyCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) {
                 if (i >= 0 && i < m.currencies().size())
                     m.setCurrency(m.currencies()[i].code);
@@ -189,24 +144,11 @@ void TurnoverWindowForm::connectControls()
                 if (on)
                     m.setDateKind(1);
             }));
-    connect(u.graphicRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setOutputKind(TurnoverWindowModel::kGraphic);
-            }));
-    connect(u.textRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setOutputKind(TurnoverWindowModel::kText);
-            }));
-
     connect(u.asOfDateEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setAsOfDate(dayFromDate(d)); }));
     connect(u.dateFromEdit, &QDateEdit::dateChanged, this,
             guarded([&m](const QDate& d) { m.setDateRange(dayFromDate(d), m.dateTo()); }));
     connect(u.dateToEdit, &QDateEdit::dateChanged, this,
             guarded([&m](const QDate& d) { m.setDateRange(m.dateFrom(), dayFromDate(d)); }));
-    connect(u.printDateEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setPrintDate(dayFromDate(d)); }));
-    connect(u.calendarButton, &QToolButton::clicked, this, guarded([&m] { m.chooseDate(); }));
-    connect(u.titleEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setTitle(t); }));
-    connect(u.descriptionEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setDescription(t); }));
     connect(u.maskEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setMask(t); }));
     connect(u.rangeFromSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setRange(v, m.options().rangeTo); }));
     connect(u.rangeToSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setRange(m.options().rangeFrom, v); }));
@@ -217,8 +159,6 @@ void TurnoverWindowForm::connectControls()
     connect(u.maskButton, &QToolButton::clicked, this, guarded([&m] { m.pickMaskAccount(); }));
     connect(u.clearRangeButton, &QPushButton::clicked, this, guarded([&m] { m.clearRange(); }));
     connect(u.noFilterButton, &QPushButton::clicked, this, guarded([&m] { m.clearAccountFilter(); }));
-    connect(u.printerButton, &QToolButton::clicked, this, guarded([&m] { m.choosePrinter(); }));
-    connect(u.copiesSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setCopies(v); }));
     connect(u.fontSizeSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setFontSize(v); }));
     connect(u.mailFormatCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.setMailFormat(i); }));
 
@@ -229,33 +169,16 @@ void TurnoverWindowForm::connectControls()
     connect(u.saveVariantButton, &QPushButton::clicked, this, guarded([&m] { m.saveVariant(); }));
     connect(u.deleteVariantButton, &QPushButton::clicked, this, guarded([&m] { m.deleteVariant(); }));
 
-    using Command = TurnoverWindowModel::Command;
-    const QList<std::pair<QPushButton*, Command>> commands = {
-        {u.printButton, Command::Print}, {u.previewButton, Command::Preview}, {u.tableButton, Command::SaveToTable},
-        {u.pdfButton, Command::SavePdf}, {u.emailButton, Command::SendEmail}};
-    for (const auto& [button, command] : commands)
-        connect(button, &QPushButton::clicked, this, guarded([&m, c = command] { m.run(c); }));
-    connect(u.cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(u.tableButton, &QPushButton::clicked, this, guarded([&m] { m.run(TurnoverWindowModel::Command::SaveToTable); }));
 }
 
-void TurnoverWindowForm::refresh()
+void TurnoverWindowForm::showControls()
 {
-    if (m_refreshing)
-        return;
-    m_refreshing = true;
     Ui::TurnoverWindowForm& u = *m_ui;
     const TurnoverWindowModel& m = m_model;
     const TurnoverOptions& o = m.options();
 
     QStringList texts;
-    for (const TurnoverYear& y : m.years())
-        texts << y.name;
-    fill(u.yearCombo, texts, m.yearIndex());
-    texts.clear();
-    for (const TurnoverPeriod& p : m.periods())
-        texts << p.name;
-    fill(u.periodCombo, texts, m.periodIndex());
-    texts.clear();
     int currency = -1;
     for (int i = 0; i < m.currencies().size(); ++i) {
         texts << m.currencies()[i].code + QStringLiteral(" - ") + m.currencies()[i].name;
@@ -342,48 +265,18 @@ void TurnoverWindowForm::refresh()
     apply(u.dateKindDocumentRadio, m.control(Control::DateKind));
     apply(u.currencyCombo, m.control(Control::Currency));
 
-    // A text put in by the model starts at its beginning (a long title would show only its end).
-    if (u.titleEdit->text() != o.title) {
-        u.titleEdit->setText(o.title);
-        u.titleEdit->setCursorPosition(0);
-    }
-    if (u.descriptionEdit->text() != o.description) {
-        u.descriptionEdit->setText(o.description);
-        u.descriptionEdit->setCursorPosition(0);
-    }
     if (u.maskEdit->text() != o.mask)
         u.maskEdit->setText(o.mask);
-    u.printDateEdit->setDate(shown(m.printDate()));
     apply(u.printDateEdit, m.control(Control::PrintDate));
     apply(u.calendarButton, m.control(Control::CalendarButton));
     u.rangeFromSpin->setValue(o.rangeFrom);
     u.rangeToSpin->setValue(o.rangeTo);
 
-    u.graphicRadio->setChecked(m.outputKind() != TurnoverWindowModel::kText);
-    u.textRadio->setChecked(m.outputKind() == TurnoverWindowModel::kText);
-    u.printerEdit->setText(m.printerName());
-    u.copiesSpin->setValue(m.copies());
     u.fontSizeSpin->setValue(o.fontSize);
     u.mailFormatCombo->setCurrentIndex(m.mailFormat());
 
     apply(u.tableButton, m.control(Control::SaveToTable));
     apply(u.deleteVariantButton, m.control(Control::DeleteVariant));
-    m_refreshing = false;
-}
-
-void TurnoverWindowForm::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPlacement(*this, settingsSection());
-    }
-    QDialog::showEvent(event);
-}
-
-void TurnoverWindowForm::done(int result)
-{
-    saveWindowPlacement(*this, settingsSection());
-    QDialog::done(result);
 }
 
 } // namespace pravik::turnover

@@ -1,9 +1,11 @@
 #pragma once
 // The turnover parameter window "Parametry wydruku" on the desktop: the form of
-// layouts/PARAM_PRN_OBROTY.ui bound to a TurnoverWindowModel. The form shows the model and
+// layouts/PARAM_PRN_OBROTY.ui bound to a TurnoverWindowModel (a report window form:
+// framework/ReportWindowForm.h). The form shows the model and
 // passes the user's edits and commands on; every rule lives in the model. After "Zapisz do
 // tabeli" it opens the statement browse.
-#include <QDialog>
+#include "framework/ReportWindowForm.h"
+
 #include <memory>
 
 namespace Ui {
@@ -14,7 +16,7 @@ namespace pravik::turnover {
 
 class TurnoverWindowModel;
 
-class TurnoverWindowForm : public QDialog {
+class TurnoverWindowForm : public ReportWindowForm {
     Q_OBJECT
 
 public:
@@ -28,20 +30,16 @@ public:
     // The purple of "Drukuj konta o obrotach różnych od zera" while the completeness switch is on.
     static QColor completeSwitchColor();
 
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    QString helpTopic() const override;
+    void openHelp() override;
+    void showControls() override;
 
 private:
     void connectControls();
-    void refresh();
-    void openHelp();
 
     TurnoverWindowModel& m_model;
     std::unique_ptr<Ui::TurnoverWindowForm> m_ui;
-    bool m_refreshing = false;
-    bool m_placed = false;
 };
 
 } // namespace pravik::turnover

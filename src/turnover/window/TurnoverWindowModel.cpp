@@ -6,15 +6,12 @@
 #include "siblings/kontar/AccountPicker.h"
 #include "siblings/korda/Session.h"
 #include "siblings/outlik/CompanyAddress.h"
-#include "siblings/tekston/TextReport.h"
 #include "siblings/utilka/Gateway.h"
 #include "siblings/utilka/Messages.h"
 #include "turnover/compute/AccountListBuilder.h"
 #include "turnover/compute/ScratchRows.h"
 #include "turnover/window/TurnoverDescriptionLines.h"
 
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <algorithm>
 #include <optional>
 
@@ -26,11 +23,6 @@ using sql::sqlNumber;
 
 const QString kAsOfOutsideMonth = QStringLiteral("Data \"na dzień\" wykracza poza wybrany miesiąc obrotowy.");
 const QString kPln = QStringLiteral("PLN");
-
-korda::Session& s()
-{
-    return korda::session();
-}
 
 bool sameMonth(DayNumber a, DayNumber b)
 {
@@ -63,7 +55,7 @@ std::optional<int> leadingNumber(const QString& text)
 } // namespace
 
 TurnoverWindowModel::TurnoverWindowModel(int kind, int synthetic, TurnoverProcedureTable procedures, QObject* parent)
-    : QObject(parent), m_kind(kind), m_synthetic(kind != 1 && kind != 2 && synthetic != 0),
+    : ReportWindowModel(parent), m_kind(kind), m_synthetic(kind != 1 && kind != 2 && synthetic != 0),
       m_procedures(std::move(procedures))
 {
 }
@@ -100,22 +92,14 @@ QString TurnoverWindowModel::procedure() const
 
 bool TurnoverWindowModel::open()
 {
-    korda::Session& ses = s();
-    ses.GGG_EMAILPDFSAVEAS = 0;
-    m_printerName = ses.DANE_NAZWA_DRUKARKI.trimmed();
-    if (m_printerName.isEmpty())
-        m_printerName = QPrinterInfo::defaultPrinterName();
-    m_copies = qBound(1, int(ses.GGG_NUMCOPY), kMaxCopies);
+    openOutput();
     m_mailClient = defaultMailClient();
     if (!loadYears())
         return false;
     loadCurrencies();
     applyDefaults();
     m_open = true;
-    m_variants = std::make_unique<VariantChooser>(ses.DANE_ID_UZYTKOWNIKA_NR, reportKey());
-    m_variants->refresh();
-    if (const qint32 last = m_variants->startingId())
-        applyVariantValuesShown(m_variants->choose(last));
+    applyVariantValuesShown(openVariants(reportKey()));
     evaluatePeriod();
     applyRules();
     emit changed();
@@ -139,26 +123,6 @@ void TurnoverWindowModel::applyDefaults()
 
 // ---- lists ----
 
-bool TurnoverWindowModel::loadYears()
-{
-    m_years = companyFiscalYears(s().DANE_ID_FIRMY);
-    m_yearIndex = -1;
-    if (m_years.isEmpty())
-        return false;
-    m_yearIndex = 0;
-    for (int i = 0; i < m_years.size(); ++i)
-        if (m_years[i].id == s().DANE_LATA_OBROTOWE)
-            m_yearIndex = i;
-    loadPeriods();
-    return true;
-}
-
-void TurnoverWindowModel::loadPeriods()
-{
-    m_periods = currentYear() ? fiscalYearPeriodList(*currentYear()) : QList<TurnoverPeriod>();
-    m_periodIndex = m_periods.isEmpty() ? -1 : qMax(0, periodIndexFor(m_periods, s().DANE_DATA_OKRESU));
-}
-
 void TurnoverWindowModel::loadCurrencies()
 {
     m_currencies.clear();
@@ -174,75 +138,27 @@ void TurnoverWindowModel::loadCurrencies()
         m_currencies.prepend({kPln, QStringLiteral("Polski złoty")});
 }
 
-const TurnoverYear* TurnoverWindowModel::currentYear() const
+void TurnoverWindowModel::yearChosen(DayNumber previousPeriod)
 {
-    return m_yearIndex >= 0 && m_yearIndex < m_years.size() ? &m_years[m_yearIndex] : nullptr;
+    // Keep the same month when the new year has it.
+    const int same = periodIndexFor(m_periods, previousPeriod);
+    if (same >= 0)
+        m_periodIndex = same;
 }
 
-bool TurnoverWindowModel::selectYear(int index)
+void TurnoverWindowModel::periodChosen()
 {
-    if (!m_open || index < 0 || index >= m_years.size())
-        return false;
-    if (index != m_yearIndex) {
-        const DayNumber before = currentPeriod() ? currentPeriod()->date : 0;
-        m_yearIndex = index;
-        loadPeriods();
-        // Keep the same month when the new year has it.
-        const int same = periodIndexFor(m_periods, before);
-        if (same >= 0)
-            m_periodIndex = same;
-        return selectPeriod(m_periodIndex);
-    }
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::selectYearId(qint32 id)
-{
-    for (int i = 0; i < m_years.size(); ++i)
-        if (m_years[i].id == id)
-            return selectYear(i);
-    return false;
-}
-
-const TurnoverPeriod* TurnoverWindowModel::currentPeriod() const
-{
-    return m_periodIndex >= 0 && m_periodIndex < m_periods.size() ? &m_periods[m_periodIndex] : nullptr;
-}
-
-bool TurnoverWindowModel::selectPeriod(int index)
-{
-    if (!m_open || index < 0 || index >= m_periods.size())
-        return false;
-    m_periodIndex = index;
-    const DayNumber period = m_periods[index].date;
+    const DayNumber period = m_periods[m_periodIndex].date;
     if (m_asOfDate > 0 && !sameMonth(m_asOfDate, period))
         m_asOfDate = intoMonth(m_asOfDate, period);
     evaluatePeriod();
     applyRules();
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::selectPeriodDate(DayNumber date)
-{
-    const int i = periodIndexFor(m_periods, date);
-    return i >= 0 && selectPeriod(i);
-}
-
-bool TurnoverWindowModel::selectPeriodText(const QString& name)
-{
-    const QString wanted = name.simplified();
-    for (int i = 0; i < m_periods.size(); ++i)
-        if (m_periods[i].name.simplified().compare(wanted, Qt::CaseInsensitive) == 0)
-            return selectPeriod(i);
-    return false;
 }
 
 void TurnoverWindowModel::evaluatePeriod()
 {
-    const TurnoverYear* y = currentYear();
-    const TurnoverPeriod* p = currentPeriod();
+    const FiscalYearEntry* y = currentYear();
+    const FiscalPeriodEntry* p = currentPeriod();
     m_periodOpen = true;
     if (!y || !p)
         return;
@@ -403,12 +319,6 @@ TurnoverWindowModel::ControlState TurnoverWindowModel::control(Control c) const
     return st;
 }
 
-bool TurnoverWindowModel::editable(Control c) const
-{
-    const ControlState st = control(c);
-    return m_open && st.visible && st.enabled;
-}
-
 QString TurnoverWindowModel::groupMpkLabel() const
 {
     return s().DANE_CZY_WERSJA_BUDZET == 1 ? QStringLiteral("Grupuj MPK/klasyfikację budżetową") : QStringLiteral("Grupuj MPK");
@@ -501,24 +411,6 @@ bool TurnoverWindowModel::setCurrency(const QString& code)
     if (!listed)
         return false;
     m_options.currency = wanted;
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::setTitle(const QString& title)
-{
-    if (!m_open)
-        return false;
-    m_options.title = title.left(kTextWidth);
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::setDescription(const QString& text)
-{
-    if (!m_open)
-        return false;
-    m_options.description = text.left(kTextWidth);
     emit changed();
     return true;
 }
@@ -692,20 +584,6 @@ bool TurnoverWindowModel::pickMaskAccount()
     return true;
 }
 
-DayNumber TurnoverWindowModel::printDate() const
-{
-    return s().DANE_DATA_WYDRUKU;
-}
-
-bool TurnoverWindowModel::setPrintDate(DayNumber date)
-{
-    if (!editable(Control::PrintDate) || date <= 0)
-        return false;
-    s().DANE_DATA_WYDRUKU = date;
-    emit changed();
-    return true;
-}
-
 bool TurnoverWindowModel::krs() const
 {
     return m_options.printKrs;
@@ -714,39 +592,6 @@ bool TurnoverWindowModel::krs() const
 bool TurnoverWindowModel::setKrs(bool on)
 {
     return setFlag(&TurnoverOptions::printKrs, on);
-}
-
-quint8 TurnoverWindowModel::outputKind() const
-{
-    return s().DANE_RODZAJ_WYDRUKU;
-}
-
-bool TurnoverWindowModel::setOutputKind(quint8 kind)
-{
-    if (!m_open || (kind != kGraphic && kind != kText))
-        return false;
-    s().DANE_RODZAJ_WYDRUKU = kind;
-    applyRules();
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::setPrinterName(const QString& name)
-{
-    if (!m_open)
-        return false;
-    m_printerName = name.left(300);
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::setCopies(int copies)
-{
-    if (!m_open || copies < 1 || copies > kMaxCopies)
-        return false;
-    m_copies = copies;
-    emit changed();
-    return true;
 }
 
 int TurnoverWindowModel::mailFormat() const
@@ -763,50 +608,6 @@ bool TurnoverWindowModel::setMailFormat(int format)
     return true;
 }
 
-bool TurnoverWindowModel::chooseDate()
-{
-    if (!editable(Control::CalendarButton))
-        return false;
-    const auto chosen = ui().askDate(QStringLiteral("Data wydruku"), dateFromDay(printDate()));
-    return chosen && chosen->isValid() && setPrintDate(dayFromDate(*chosen));
-}
-
-bool TurnoverWindowModel::choosePrinter()
-{
-    if (!m_open)
-        return false;
-    if (outputKind() == kGraphic) {
-        QPrinter printer;
-        if (!m_printerName.isEmpty())
-            printer.setPrinterName(m_printerName);
-        printer.setCopyCount(m_copies);
-        if (!ui().choosePrinter(printer, QStringLiteral("Wybierz Drukarkę")))
-            return false;
-        m_printerName = printer.printerName().left(300);
-        m_copies = qBound(1, printer.copyCount(), kMaxCopies);
-    } else {
-        const QString chosen = tekston::DRUKARKA_TXT();
-        if (chosen.isEmpty())
-            return false;
-        m_printerName = chosen.left(300);
-    }
-    emit changed();
-    return true;
-}
-
-// ---- saved variants ----
-
-const QList<VariantEntry>& TurnoverWindowModel::variants() const
-{
-    static const QList<VariantEntry> none{VariantEntry{}};
-    return m_variants ? m_variants->entries() : none;
-}
-
-qint32 TurnoverWindowModel::currentVariantId() const
-{
-    return m_variants ? m_variants->currentId() : 0;
-}
-
 void TurnoverWindowModel::applyVariantValuesShown(const VariantValues& values)
 {
     if (values.isEmpty())
@@ -819,47 +620,10 @@ void TurnoverWindowModel::applyVariantValuesShown(const VariantValues& values)
         utilka::MSG_INF(p);
 }
 
-bool TurnoverWindowModel::chooseVariant(qint32 id)
+void TurnoverWindowModel::applyVariant(const VariantValues& values)
 {
-    if (!m_open || !m_variants)
-        return false;
-    bool listed = false;
-    for (const VariantEntry& e : m_variants->entries())
-        listed = listed || e.id == id;
-    if (!listed)
-        return false;
-    applyVariantValuesShown(m_variants->choose(id));
+    applyVariantValuesShown(values);
     applyRules();
-    emit changed();
-    return true;
-}
-
-bool TurnoverWindowModel::chooseVariantName(const QString& name)
-{
-    if (!m_variants)
-        return false;
-    for (const VariantEntry& e : m_variants->entries())
-        if (e.id != 0 && e.name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
-            return chooseVariant(e.id);
-    return false;
-}
-
-qint32 TurnoverWindowModel::saveVariant()
-{
-    if (!m_open || !m_variants)
-        return 0;
-    const qint32 id = m_variants->saveAs(toVariantValues(m_options));
-    emit changed();
-    return id;
-}
-
-bool TurnoverWindowModel::deleteVariant()
-{
-    if (!editable(Control::DeleteVariant))
-        return false;
-    const bool removed = m_variants->removeCurrent();
-    emit changed();
-    return removed;
 }
 
 // ---- commands and dispatch ----
@@ -907,59 +671,35 @@ QStringList TurnoverWindowModel::descriptionLines() const
     return turnoverDescriptionLines(f);
 }
 
-bool TurnoverWindowModel::run(Command command)
+bool TurnoverWindowModel::refused(Command command) const
 {
-    if (!m_open || !currentYear() || !currentPeriod())
-        return false;
     if (command == Command::SaveToTable && !turnoverStatement())
-        return false;
+        return true;
     if (m_asOf && !sameMonth(m_asOfDate, currentPeriod()->date)) {
         utilka::MSG_INF(kAsOfOutsideMonth);
-        return false;
+        return true;
     }
-    korda::Session& ses = s();
-    korda::OutputRequests& out = ses.outputRequests;
-    out.browseRequest = 0;
-    switch (command) {
-    case Command::Print:
-    case Command::Preview:
-        ses.DANE_DRUKARKA_EKRAN = command == Command::Preview ? 1 : 0;
-        // A PDF run that ended before delivery leaves its flag set; a print must not become a PDF.
-        ses.GGG_EMAILPDFSAVEAS = 0;
-        out.printRequest = 1;
-        out.emailRequest = 0;
-        break;
-    case Command::SaveToTable:
-        ses.DANE_DRUKARKA_EKRAN = 1;
-        ses.DANE_RODZAJ_WYDRUKU = kGraphic;
-        ses.GGG_EMAILPDFSAVEAS = 0;
-        out.printRequest = 1;
-        out.emailRequest = 0;
-        out.browseRequest = 1;
-        break;
-    case Command::SavePdf:
-    case Command::SendEmail:
-        // A PDF or a mail is made of graphic pages; a text-printer run would end in the text
-        // viewer and leave the request unanswered.
-        ses.DANE_RODZAJ_WYDRUKU = kGraphic;
-        ses.GGG_EMAILPDFSAVEAS = command == Command::SavePdf ? 1 : 0;
-        out.printRequest = 0;
-        out.emailRequest = 1;
-        out.mailClientKind = m_mailClient == QLatin1String("Microsoft Outlook") ? 1 : 0;
-        break;
-    }
-    applyRules();
-    const bool ran = dispatch(command);
-    applyRules();
-    emit changed();
-    return ran;
+    return false;
+}
+
+TurnoverWindowModel::MailRoute TurnoverWindowModel::mailRoute() const
+{
+    return {0, quint8(m_mailClient == QLatin1String("Microsoft Outlook") ? 1 : 0)};
 }
 
 bool TurnoverWindowModel::dispatch(Command command)
 {
+    applyRules();
+    const bool ran = runStatement(command);
+    applyRules();
+    return ran;
+}
+
+bool TurnoverWindowModel::runStatement(Command command)
+{
     korda::Session& ses = s();
-    const TurnoverYear& year = *currentYear();
-    const TurnoverPeriod& period = *currentPeriod();
+    const FiscalYearEntry& year = *currentYear();
+    const FiscalPeriodEntry& period = *currentPeriod();
     const QString name = procedure();
     const TurnoverProcedureTable::Statement* statement = m_procedures.entry(name);
     if (!statement || !*statement) {
@@ -967,9 +707,8 @@ bool TurnoverWindowModel::dispatch(Command command)
         return false;
     }
 
-    m_variants->rememberCurrent();
-    ses.GGG_NUMCOPY = quint8(m_copies);
-    ses.DANE_NAZWA_DRUKARKI = m_printerName;
+    rememberVariant();
+    storePrinterChoice();
     ses.DANE_NAGLOWEK_WYDRUKU = m_options.title;
     ses.GGG_PRN_KRS = m_options.printKrs ? 1 : 0;
 

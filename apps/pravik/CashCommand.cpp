@@ -36,7 +36,7 @@ struct CashArgs {
 bool checkChoices(CommandContext& ctx, const CashArgs& a, const ReportOutput& out)
 {
     if (!a.kind) {
-        ctx.error(QStringLiteral("cash: --kind 66 or 67 is required"));
+        ctx.error(QStringLiteral("cash: --kind 66, 67 or 81 is required"));
         return false;
     }
     if (a.account.trimmed().isEmpty()) {
@@ -98,6 +98,14 @@ void applySettings(const CashArgs& a, const ReportOutput& out)
         s.GGG_NUMCOPY = quint8(*out.copies);
     if (out.mail.wanted())
         applyMailOptions(out.mail);
+    // The budget-unit report shows what the installation keeps: budget classifications and
+    // cost-centre allocations, as an installation with both versions does.
+    if (a.kind == ledger::kCashRegister) {
+        s.DANE_CZY_WERSJA_MPK = 1;
+        s.DANE_CZY_WERSJA_BUDZET = 1;
+        s.DANE_DRUKUJ_ZAPISY_MPK = 1;
+        s.DANE_PRN_BT_DRUKUJ = 1;
+    }
     if (a.summary)
         s.DANE_DRUKUJ_PODSUMOWANIE = 1;
 }
@@ -158,13 +166,15 @@ ReportCommand cashCommand(CashArgs& a)
     ReportCommand c;
     c.name = QStringLiteral("cash");
     c.noun = QStringLiteral("report");
-    c.synopsis = QStringLiteral("cash report of a cash account (66, 67) to PDF, PNG, a printer or e-mail");
-    c.usage = QStringLiteral("--kind 66|67 --account ACCOUNT (--period P | --filter TEXT)\n"
+    c.synopsis = QStringLiteral("cash report of a cash account (66, 67, 81) to PDF, PNG, a printer or e-mail");
+    c.usage = QStringLiteral("--kind 66|67|81 --account ACCOUNT (--period P | --filter TEXT)\n"
                              "                   [--sort N] [--descending] [--document-currency] [--summary] [--title TEXT]\n"
                              "                   [--printer NAME] [--copies N]");
     c.description = QStringLiteral(
         "Prints the cash report of the account's entries as the ledger browse starts it\n"
-        "(WYDRUK_KSIEGA, kind 66 with the attachments line, 67 without). The command does what\n"
+        "(WYDRUK_KSIEGA, kind 66 with the attachments line, 67 without; 81 the budget-unit cash\n"
+        "report with each entry's budget classification and cost-centre allocations under it,\n"
+        "its totals ending with \"Persaldo\"). The command does what\n"
         "the host application does before the report: it computes the opening figures (the\n"
         "account's debit and credit of the fiscal year before the first printed period, the\n"
         "opening balance included) and hands them over as the first two entries of the\n"
@@ -182,13 +192,14 @@ ReportCommand cashCommand(CashArgs& a)
         "named with --printer (\"Epson LQ-590\" in the demo), on cut sheets with the carry-over\n"
         "lines at every page end.\n");
     c.options = {
-        {QStringLiteral("kind"), QStringLiteral("66|67"), QStringLiteral("66 with the attachments line, 67 without"),
+        {QStringLiteral("kind"), QStringLiteral("66|67|81"),
+         QStringLiteral("66 with the attachments line, 67 without, 81 for budget units"),
          [&a](OptionReader& in) {
              int n = 0;
              if (!in.number(1, 255, &n))
                  return false;
-             if (n != ledger::kCashReport && n != ledger::kCashReportCurrency)
-                 return in.fail(QStringLiteral("--kind is 66 or 67 (81, the budget-unit cash report, is not built yet)"));
+             if (n != ledger::kCashReport && n != ledger::kCashReportCurrency && n != ledger::kCashRegister)
+                 return in.fail(QStringLiteral("--kind is 66, 67 or 81"));
              a.kind = n;
              return true;
          }},
@@ -209,7 +220,7 @@ ReportCommand cashCommand(CashArgs& a)
     };
     c.check = [&a](CommandContext& ctx, const ReportOutput& out) { return checkChoices(ctx, a, out); };
     c.run = [&a](CommandContext& ctx, const ReportCommand&, const ReportOutput& out) { return print(ctx, a, out); };
-    // A host's call of RAPORT_Z_KONTA_DANE or PRN_RAPORT_KASOWY_SQL past the browse: the settings
+    // A host's call of RAPORT_Z_KONTA_DANE, PRN_RAPORT_KASOWY_SQL or PRN_81_RK_SQL past the browse: the settings
     // from the options, the procedure's own arguments after "--" (the opening figures are then the
     // host's to hand over, as it does).
     c.procedureArguments = [&a](CommandContext&, const ReportOutput& out, const reports::ReportProcedure&,

@@ -45,6 +45,8 @@
     X(RAPORT_Z_KONTA_DANE, "cash", "fills the account entries queue of the cash reports", STRING, BYTE, BYTE)       \
     X(PRN_RAPORT_KASOWY_SQL, "cash", "cash report (kind 66 or 67) of the account entries queue", LONG, BYTE, BYTE,  \
       BYTE, STRING, STRING)                                                                                            \
+    X(PRN_81_RK_SQL, "cash", "budget-unit cash report (kind 81) with budget classifications and cost centres", BYTE, \
+      BYTE, BYTE, STRING, STRING)                                                                                      \
     X(PRN_ZESTAW_MULTIKOL_NEW, "statement", "multi-column statement: row filter, group id, statement id", STRING,     \
       STRING, STRING)                                                                                                  \
     X(PRN_ZESTAW_2KOL, "statement", "statement with two amount columns: preview, row filter, title, thousands, "     \

@@ -70,6 +70,8 @@ bool CashReportSource::readAhead()
         m_ahead.push_back(e);
     if (m_ahead.empty())
         return false;
+    if (!m_request.contraAccounts)
+        return true;
     // A new batch may start the cache again: every document of the batch is then read below.
     if (m_finder && m_finder->documentsRead() + kReadAhead > kDocumentsKept)
         m_finder.reset();
@@ -130,7 +132,7 @@ bool CashReportSource::next(CashLine& line)
     line.amounts = m_request.documentCurrency ? e.currency : e.base;
     m_totals += line.amounts;
     line.rowNumber = ++m_rowNumber;
-    if (e.side != 0 && e.side != 1) {
+    if (!m_request.contraAccounts || (e.side != 0 && e.side != 1)) {
         line.contraText.clear();
         line.contra = {};
         return true;

@@ -26,6 +26,8 @@ struct CashRequest {
     Amounts opening;
     bool openingGiven = false;
     bool summary = false;          // DANE_DRUKUJ_PODSUMOWANIE
+    // The budget-unit report (kind 81) shows no contra accounts: their documents are not read.
+    bool contraAccounts = true;
 };
 
 // The contra text as printed: the first piece on the entry line, the rest on at most ten

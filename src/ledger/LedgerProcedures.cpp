@@ -5,6 +5,7 @@
 #include "ledger/AccountSheetReport.h"
 #include "ledger/AccountEntries.h"
 #include "ledger/BalanceListReport.h"
+#include "ledger/BudgetCashReport.h"
 #include "ledger/CashReport.h"
 #include "ledger/CostCentreReport.h"
 #include "ledger/CurrencySheetReport.h"
@@ -153,6 +154,27 @@ void PRN_RAPORT_KASOWY_SQL(qint32 kind, quint8 currencyFlag, quint8 /*sort*/, qu
     ledger::printCashReport(r, ledger::accountEntries());
 }
 
+void PRN_81_RK_SQL(quint8 currencyFlag, quint8 /*sort*/, quint8 /*ascending*/, const QString& filter, const QString& title)
+{
+    enterProcedure(QStringLiteral("Prn_81_Rk_SQL"));
+    korda::Session& s = korda::session();
+    const ledger::CashOpening opening = ledger::takeCashOpening(s);
+    if (ledger::accountEntries().failed()) {
+        s.DANE_OPIS_PRN.clear();
+        s.globalResponse = frame::kResponseCancelled;
+        return;
+    }
+    ledger::CashRequest r;
+    r.kind = ledger::kCashRegister;
+    r.documentCurrency = currencyFlag != 0;
+    r.filter = filter;
+    r.title = title;
+    r.company = s.DANE_ID_FIRMY;
+    r.opening = opening.amounts;
+    r.openingGiven = opening.given;
+    ledger::printBudgetCashReport(r, ledger::accountEntries());
+}
+
 } // namespace pravik
 
 namespace pravik::ledger {
@@ -182,7 +204,10 @@ int printCash(const ControlList& control, const QString& filter, const QString& 
         return refuse(problem);
     }
     RAPORT_Z_KONTA_DANE(utilka::WYTNIJ_PREFIX(filter).trimmed(), control.sort, control.ascending ? 1 : 0);
-    PRN_RAPORT_KASOWY_SQL(control.kind, control.layoutFlag, control.sort, control.ascending ? 1 : 0, filter, title);
+    if (control.kind == kCashRegister)
+        PRN_81_RK_SQL(control.layoutFlag, control.sort, control.ascending ? 1 : 0, filter, title);
+    else
+        PRN_RAPORT_KASOWY_SQL(control.kind, control.layoutFlag, control.sort, control.ascending ? 1 : 0, filter, title);
     accountEntries().clear();
     return s.globalResponse;
 }
@@ -195,12 +220,11 @@ int printLedger(const ControlList& control, const QString& filter, const QString
     switch (control.kind) {
     case kCashReport:
     case kCashReportCurrency:
+    case kCashRegister:
         return printCash(control, filter, title);
     case kCostCentreSheet:
     case kCostCentreStatement:
         break;
-    case kCashRegister:
-        return refuse(QStringLiteral("Wydruk rodzaju %1 nie jest jeszcze dostępny w tej wersji modułu.").arg(control.kind));
     case kPeriodSheet: {
         const PeriodInFilter p = periodInFilter(filter);
         if (p.kind == PeriodInFilter::Kind::None)

@@ -42,6 +42,9 @@ void RAPORT_Z_KONTA_DANE(const QString& filter, quint8 sort, quint8 ascending);
 // queue's and not read here.
 void PRN_RAPORT_KASOWY_SQL(qint32 kind, quint8 currencyFlag, quint8 sort, quint8 ascending, const QString& filter,
                            const QString& title);
+// The budget-unit cash report (kind 81) of the queue's entries, opening figures as above; only the
+// currency flag, filter and title are read.
+void PRN_81_RK_SQL(quint8 currencyFlag, quint8 sort, quint8 ascending, const QString& filter, const QString& title);
 
 } // namespace pravik
 

@@ -286,7 +286,6 @@ TEST_P(AccountSheets, BadInputGetsAMessageAndNeverReachesTheDatabase)
         {marchFilter(), QStringLiteral("61|zero|2")},
         {marchFilter(), QString()},
         {marchFilter(), QStringLiteral("99|0|2|1|1")},
-        {marchFilter(), QStringLiteral("81|0|2|1|1")},
     };
     for (const auto& c : cases) {
         ui.clear();

@@ -148,6 +148,7 @@ private:
     void writeCardIndexes(int company, int contractors, int employees);
     void generateYear(FiscalYear& y, bool budgetUnit, QMap<QString, Balance>* closing, const QMap<QString, Balance>* opening);
     void book(const FiscalYear& y, Document doc, bool budgetUnit);
+    void schoolCashCosts(const FiscalYear& y);
     int monthRate(const QString& currency, DayNumber period);
     Document randomDocument(const FiscalYear& y, DayNumber period, bool budgetUnit);
     void monthlyDocuments(const FiscalYear& y, DayNumber period, bool budgetUnit);
@@ -487,6 +488,51 @@ void Generator::book(const FiscalYear& y, Document doc, bool budgetUnit)
     }
 }
 
+// The school pays small costs straight from its cash desk: the budget-unit cash report then shows
+// each payment with its budget classification (booked with the cost posting) and the cost centres
+// the payment is allocated to on the cash side. Written after everything else of the school, so
+// the figures of the trading company stay as they are.
+void Generator::schoolCashCosts(const FiscalYear& y)
+{
+    const int base = (y.company - 1) * 100;
+    struct Payment {
+        int month;
+        int day;
+        const char* cost;
+        qint64 amount;
+        const char* text;
+        QList<std::tuple<qint64, int, int, int>> centres; // amount, tree leaf, indicators 1 and 2
+    };
+    const QList<Payment> payments = {
+        {1, 12, "401-1", 18450, "Zakup materiałów biurowych dla sekretariatu szkoły wraz z tonerami do drukarek",
+         {{18450, 1, 11, 21}}},
+        {2, 9, "402-1", 32000, "Przewóz mebli do sali gimnastycznej", {{20000, 5, 12, 22}, {12000, 3, 12, 23}}},
+        {3, 16, "401-1", 7599, "Środki czystości", {{7599, 4, 13, 21}}},
+    };
+    for (const Payment& p : payments) {
+        const DayNumber period = monthPeriod(2026, p.month);
+        if (!y.activeMonths.contains(period))
+            continue;
+        Document d;
+        d.period = period;
+        d.batch = QStringLiteral("KASA");
+        d.kind = QStringLiteral("RK");
+        d.cashReport = 10;
+        d.day = dayFromYmd(2026, p.month, p.day);
+        d.status = 1;
+        d.description = QStringLiteral("Raport kasowy");
+        d.lines << twoSided(QString::fromUtf8(p.cost), QStringLiteral("100"), p.amount, QString::fromUtf8(p.text));
+        const qint64 lineId = m_nextLine;
+        book(y, d, true);
+        for (const auto& [amount, leaf, first, second] : p.centres) {
+            const QString path = leaf == 3 || leaf == 4 ? QStringLiteral("%1%2%3").arg(base + 2).arg(kMpkSeparator).arg(base + leaf)
+                                                        : QString::number(base + leaf);
+            m_mpk->add({lit(y.company), lit(lineId), lit(QStringLiteral("MA")), money(amount), money(amount), lit(path),
+                        lit(base + first), lit(base + second), nullValue(), nullValue(), nullValue()});
+        }
+    }
+}
+
 Document Generator::randomDocument(const FiscalYear& y, DayNumber period, bool budgetUnit)
 {
     Document d;
@@ -779,6 +825,7 @@ bool Generator::run(DemoSummary* summary, QString* error)
         for (const auto& v : values)
             params << SqlRow{lit(2), lit(v.first), lit(v.second)};
         insert(QStringLiteral("PARAMETRY_GLOBALNE"), {"id_firmy", "nazwa", "wartosc"}, params);
+        schoolCashCosts(y3);
         years << y3;
         m_summary.companies = 2;
     }

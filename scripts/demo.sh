@@ -10,9 +10,9 @@ out=${PRAVIK_DEMO_DIR:-out}
 mkdir -p "$out"
 db="$out/demo.db"
 
-if [ ! -f "$db" ]; then
-  "$pravik" --db "$db" db init --demo --postings 20000
-fi
+# Made anew on every run, so that a demo file of an older build never hides what this one writes.
+rm -f "$db" "$db-wal" "$db-shm"
+"$pravik" --db "$db" db init --demo --postings 20000
 "$pravik" --db "$db" db check
 
 echo
@@ -30,3 +30,17 @@ echo "Posting journal (sales, March 2026) of the demo company written to $pdf"
 pdf="$out/zestawienie-obrotow-i-sald.pdf"
 "$pravik" --db "$db" --company 1 --period 3-2026 turnover --kind 3 --group-totals --pdf "$pdf"
 echo "Turnover and balance statement (March 2026) of the demo company written to $pdf"
+
+# The cash account's sheet of March, the cash report with its summary, and the profit and loss
+# account of the first quarter next to the same quarter of the previous year.
+pdf="$out/kartoteka-konta-100.pdf"
+"$pravik" --db "$db" --company 1 ledger --kind 68 --filter "PDD:konto='100' AND PDD:data_okresu=82244" \
+  --description "Konto: 100" --pdf "$pdf"
+echo "Account sheet of the cash account (March 2026) written to $pdf"
+pdf="$out/raport-kasowy.pdf"
+"$pravik" --db "$db" --company 1 cash --kind 66 --account 100 --period 3-2026 --summary --pdf "$pdf"
+echo "Cash report (March 2026) written to $pdf"
+pdf="$out/rachunek-zyskow-i-strat.pdf"
+"$pravik" --db "$db" --company 1 --year 2 statement --name "Rachunek zysków i strat (wariant porównawczy)" \
+  --from 01-01-2026 --to 31-03-2026 --pdf "$pdf"
+echo "Profit and loss account (first quarter of 2026) written to $pdf"

@@ -62,7 +62,8 @@ LedgerBrowse::LedgerBrowse(QWidget* parent) : QDialog(parent)
         int kind;
     };
     for (const Print p : {Print{"Kartoteka konta", 61}, Print{"Kartoteka konta w okresie", 68},
-                          Print{"Kartoteka walutowa", 64}, Print{"Raport kasowy", 66}, Print{"Zapisy MPK", 1},
+                          Print{"Kartoteka walutowa", 64}, Print{"Raport kasowy", 66},
+                          Print{"Raport kasowy jednostki budżetowej", 81}, Print{"Zapisy MPK", 1},
                           Print{"MPK wg wskaźników", 2}}) {
         auto* b = new QPushButton(QString::fromUtf8(p.text), this);
         b->setObjectName(QStringLiteral("druk%1").arg(p.kind));
@@ -118,10 +119,10 @@ void LedgerBrowse::print(int kind)
     apply();
     m_model.setKind(kind);
     // Item 5 of a cash report is its currency flag: the browse prints base amounts.
-    if (kind == ledger::kCashReport)
+    if (kind == ledger::kCashReport || kind == ledger::kCashRegister)
         m_model.setPeriodLayout(false);
     m_model.print(kind == ledger::kCurrencySheets ? QStringLiteral("Kartoteka konta walutowego")
-                  : kind == ledger::kCashReport ? QStringLiteral("Raport kasowy")
+                  : kind == ledger::kCashReport || kind == ledger::kCashRegister ? QStringLiteral("Raport kasowy")
                   : kind == ledger::kCostCentreSheet || kind == ledger::kCostCentreStatement ? QStringLiteral("Zapisy MPK")
                                                 : QStringLiteral("Kartoteka konta"));
 }

@@ -222,9 +222,8 @@ ReportCommand ledgerCommand(LedgerArgs& a)
         "      items of the EUR cash documents (first fiscal year only); in mode 1 only the\n"
         "      accounts of the host's list print: --accounts 102,130 (an account prints when\n"
         "      it or its synthetic account is listed)\n"
-        "  1, 2 (cost-centre reports) and 66, 67 (cash reports) run through --control as the\n"
-        "      browse starts them; \"pravik mpk\" and \"pravik cash\" are their own commands. The\n"
-        "      budget-unit cash report (81) is refused until it is built.\n"
+        "  1, 2 (cost-centre reports) and 66, 67, 81 (cash reports) run through --control as\n"
+        "      the browse starts them; \"pravik mpk\" and \"pravik cash\" are their own commands.\n"
         "--filter is the browse's filter, e.g. \"PDD:konto='100' AND PDD:data_okresu=82244\".\n"
         "--sort: 1 register number, 2 posting date, 3 period or account, 4 document number,\n"
         "5 document date, 6 operation date, 7/8 debit/credit, 9/10 currency debit/credit,\n"
@@ -233,7 +232,7 @@ ReportCommand ledgerCommand(LedgerArgs& a)
         "marked, sort, ascending, layout, description, currency flag. The ledger prints are\n"
         "graphic: --text is not offered.\n");
     c.options = {
-        {QStringLiteral("kind"), QStringLiteral("61|68|63|64"), QStringLiteral("the print (1, 2, 66, 67, 81 are refused)"),
+        {QStringLiteral("kind"), QStringLiteral("61|68|63|64"), QStringLiteral("the print (1, 2, 66, 67, 81 only through --control)"),
          number(1, 255, &a.kind)},
         {QStringLiteral("filter"), QStringLiteral("TEXT"), QStringLiteral("the browse's filter (\"\" for every posting)"),
          [&a](OptionReader& in) { return in.value(&a.filter) && (a.filterGiven = true); }},

@@ -110,7 +110,7 @@ int LedgerBrowseModel::print(const QString& title)
     s.DANE_DRUKUJ_TYLKO_PODSUMOWANIE = 0;
     s.DANE_DRUKUJ_ZAPISY_MPK = m_costCentres ? 1 : 0;
     s.DANE_ZAZNACZ_REK.clear();
-    if (m_control.kind == kCashReport || m_control.kind == kCashReportCurrency) {
+    if (m_control.kind == kCashReport || m_control.kind == kCashReportCurrency || m_control.kind == kCashRegister) {
         // A cash report receives the account's state before the first period instead of marks.
         const Amounts opening = cashOpeningFigures(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, m_account, m_from).value_or(Amounts{});
         s.DANE_ZAZNACZ_REK.append(korda::MarkedRecord{opening.debit.toString()});

@@ -1,4 +1,5 @@
 #include "ledger/BudgetCashReport.h"
+#include "ledger/CashReport.h"
 
 #include "framework/RunFrame.h"
 #include "ledger/LedgerPage.h"
@@ -29,11 +30,6 @@ const QString kPeriodTotals = QStringLiteral("RAZEM_OKRES");
 
 // Tree paths are few and repeat on every entry; the cache is bounded so a long report stays flat.
 constexpr int kPathsKept = 4096;
-
-bool cashPageFull(const frame::RunFrame& f)
-{
-    return 12 * f.bandHeight(f.definition().carry.pageTotal) + f.position() + 100 > f.bodyHeight();
-}
 
 class BudgetCashRun {
 public:
@@ -233,38 +229,9 @@ int printBudgetCashReport(const CashRequest& request, AccountEntriesQueue& queue
     CashRequest r = request;
     r.contraAccounts = false;
     auto run = std::make_unique<BudgetCashRun>(r, queue);
-    frame::ReportDefinition d;
-    d.procedure = QStringLiteral("PRN_81_RK_SQL");
-    d.mixedCaseName = QStringLiteral("Prn_81_Rk_SQL");
-    d.textTitle = QStringLiteral("Raport kasowy");
-    d.amountColumns = 2;
-    d.text.detailScale = 140;
-    d.text.reserveFirstPage = 7;
-    d.text.reserveLaterPages = 7;
-    d.carry.amountFields = {QStringLiteral("WN_R_N"), QStringLiteral("MA_R_N")};
-    d.carry.pageTotalFields = {QStringLiteral("WN_PS"), QStringLiteral("MA_PS")};
-    d.carry.broughtForwardFields = {QStringLiteral("WN_ZP"), QStringLiteral("MA_ZP")};
-    d.carry.broughtForwardOnFirstPage = true;
-    d.pageFull = cashPageFull;
-    d.checkBeforeEachRow = false;
-    d.onOpen = [&r](frame::RunFrame& f) { f.totals().setOpening(r.opening.columns()); };
-    d.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    korda::session().DANE_NAGLOWEK_WYDRUKU = r.title;
-    QStringList lines;
-    if (r.documentCurrency)
-        lines << QStringLiteral("Kwoty w walucie dokumentu");
-    if (!r.openingGiven)
-        lines << QStringLiteral("Brak stanu początkowego kasy - przyjęto 0,00");
-    queueDescriptionLines(lines + korda::session().DANE_OPIS_PRN.takeAll());
-
-    frame::RunFrame frame(std::move(d));
-    if (!frame.start())
-        return frame::kResponseCancelled;
-    frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
-    const qint64 total = queue.size();
-    if (!run->source().start())
-        return frame.abandon();
-    return frame.run({[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }, total});
+    return runCashReport(QStringLiteral("PRN_81_RK_SQL"), QStringLiteral("Prn_81_Rk_SQL"), r, queue,
+                         {run->source(), [&run] { return run->next(); },
+                          [&run](frame::RunFrame& f) { run->print(f); }, [&run](frame::RunFrame& f) { run->close(f); }});
 }
 
 } // namespace pravik::ledger

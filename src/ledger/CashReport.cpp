@@ -133,12 +133,12 @@ private:
 
 } // namespace
 
-int printCashReport(const CashRequest& request, AccountEntriesQueue& queue)
+int runCashReport(const QString& procedure, const QString& mixedCaseName, const CashRequest& request,
+                  AccountEntriesQueue& queue, const CashPrinting& printing)
 {
-    auto run = std::make_unique<CashRun>(request, queue);
     frame::ReportDefinition d;
-    d.procedure = QStringLiteral("PRN_RAPORT_KASOWY_SQL");
-    d.mixedCaseName = QStringLiteral("Prn_Raport_Kasowy_SQL");
+    d.procedure = procedure;
+    d.mixedCaseName = mixedCaseName;
     d.textTitle = QStringLiteral("Raport kasowy");
     d.amountColumns = 2;
     // 14 characters per inch: the entry line with its contra account fits a 105-column line.
@@ -153,7 +153,7 @@ int printCashReport(const CashRequest& request, AccountEntriesQueue& queue)
     d.pageFull = cashPageFull;
     d.checkBeforeEachRow = false;
     d.onOpen = [&request](frame::RunFrame& f) { f.totals().setOpening(request.opening.columns()); };
-    d.closing = [&run](frame::RunFrame& f) { run->close(f); };
+    d.closing = printing.close;
     korda::session().DANE_NAGLOWEK_WYDRUKU = request.title;
     QStringList lines;
     if (request.documentCurrency)
@@ -168,9 +168,18 @@ int printCashReport(const CashRequest& request, AccountEntriesQueue& queue)
         return frame::kResponseCancelled;
     frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
     const qint64 total = queue.size();
-    if (!run->source().start())
+    if (!printing.source.start())
         return frame.abandon();
-    return frame.run({[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }, total});
+    return frame.run({printing.next, printing.print, total});
+}
+
+int printCashReport(const CashRequest& request, AccountEntriesQueue& queue)
+{
+    auto run = std::make_unique<CashRun>(request, queue);
+    return runCashReport(QStringLiteral("PRN_RAPORT_KASOWY_SQL"), QStringLiteral("Prn_Raport_Kasowy_SQL"), request,
+                         queue,
+                         {run->source(), [&run] { return run->next(); },
+                          [&run](frame::RunFrame& f) { run->print(f); }, [&run](frame::RunFrame& f) { run->close(f); }});
 }
 
 } // namespace pravik::ledger

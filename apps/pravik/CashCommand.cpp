@@ -86,18 +86,11 @@ bool accountFilter(CommandContext& ctx, const CashArgs& a, QString* filter, DayN
 // starts a report.
 void applySettings(const CashArgs& a, const ReportOutput& out)
 {
+    applyBrowseOutputRequests(out);
     korda::Session& s = korda::session();
-    s.outputRequests.printRequest = 1;
-    s.outputRequests.emailRequest = 0;
-    s.DANE_DRUKARKA_EKRAN = out.print ? 0 : 1;
-    s.DANE_RODZAJ_WYDRUKU = out.textPrinting ? 2 : 0;
     // The text form reads its page (lines, margins, paper, code page) from the printer's codes.
     if (!out.printer.trimmed().isEmpty())
         s.DANE_NAZWA_DRUKARKI = out.printer.trimmed();
-    if (out.copies)
-        s.GGG_NUMCOPY = quint8(*out.copies);
-    if (out.mail.wanted())
-        applyMailOptions(out.mail);
     // The budget-unit report shows what the installation keeps: budget classifications and
     // cost-centre allocations, as an installation with both versions does.
     if (a.kind == ledger::kCashRegister) {

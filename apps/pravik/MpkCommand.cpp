@@ -53,15 +53,8 @@ bool checkChoices(CommandContext& ctx, const MpkArgs& a, const ReportOutput& out
 // starts a print.
 void applySettings(const MpkArgs& a, const ReportOutput& out)
 {
+    applyBrowseOutputRequests(out);
     korda::Session& s = korda::session();
-    s.outputRequests.printRequest = 1;
-    s.outputRequests.emailRequest = 0;
-    s.DANE_DRUKARKA_EKRAN = out.print ? 0 : 1;
-    s.DANE_RODZAJ_WYDRUKU = 0;
-    if (out.copies)
-        s.GGG_NUMCOPY = quint8(*out.copies);
-    if (out.mail.wanted())
-        applyMailOptions(out.mail);
     if (a.summary || a.onlySummary)
         s.DANE_DRUKUJ_PODSUMOWANIE = 1;
     if (a.onlySummary)

@@ -225,4 +225,17 @@ QString reportCommandHelp(const ReportCommand& c)
     return text;
 }
 
+void applyBrowseOutputRequests(const ReportOutput& out)
+{
+    korda::Session& s = korda::session();
+    s.outputRequests.printRequest = 1;
+    s.outputRequests.emailRequest = 0;
+    s.DANE_DRUKARKA_EKRAN = out.print ? 0 : 1;
+    s.DANE_RODZAJ_WYDRUKU = out.textPrinting ? 2 : 0;
+    if (out.copies)
+        s.GGG_NUMCOPY = quint8(*out.copies);
+    if (out.mail.wanted())
+        applyMailOptions(out.mail);
+}
+
 } // namespace pravik::cli

@@ -84,6 +84,10 @@ struct ReportCommand {
 // Parses, checks and runs one report command; the exit code.
 int runReportCommand(CommandContext& ctx, const ReportCommand& command, const QStringList& args);
 
+// The output requests a host keeps in the session before it starts a print from its browse
+// (the ledger, cash and cost-centre prints): print or preview, graphic or text, copies, mail.
+void applyBrowseOutputRequests(const ReportOutput& out);
+
 // The command's help: usage, description, its options, the output options, e-mail, the
 // procedures it can call, exit codes.
 QString reportCommandHelp(const ReportCommand& command);

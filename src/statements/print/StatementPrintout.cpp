@@ -89,6 +89,29 @@ QString amountText(const Decimal& amount, bool noDecimals)
 
 namespace {
 
+// A character printer has no font to shrink: the amount columns take as many characters as the
+// widest amount, the text column the rest of the condensed line (at least 20), and the line grows
+// past the paper's width rather than let amounts run into each other.
+constexpr int kTextScale = 170; // 17 characters an inch, condensed
+
+struct TextPlan {
+    int ordinal = 0;  // characters, 0 without the ordinal column
+    int text = 20;
+    int amount = 0;
+    int textColumn() const { return ordinal; }
+    int amountColumn(int c) const { return ordinal + text + c * amount; }
+};
+
+TextPlan planTextColumns(int columns, bool ordinal, const QString& widestAmountText, report::Units bodyWidth)
+{
+    TextPlan t;
+    t.ordinal = ordinal ? 5 : 0;
+    t.amount = int(qMax<qsizetype>(widestAmountText.size(), 5)) + 1;
+    const int line = int(bodyWidth * kTextScale / 10000);
+    t.text = qMax(20, line - t.ordinal - columns * t.amount);
+    return t;
+}
+
 class StatementRun {
 public:
     StatementRun(const StatementPrintRequest& request, QList<StatementHead> heads, QString widest)
@@ -162,6 +185,8 @@ public:
             l.setPicture(amountField(c), picture);
             l.setPicture(totalField(c), picture);
         }
+        if (f.textMode())
+            placeForTextPrinter(l, ordinal);
         if (ordinal)
             f.setValue(QStringLiteral("ETYKIETA_LP"), QStringLiteral("Lp"));
         if (!m_r.yearName.trimmed().isEmpty())
@@ -205,6 +230,9 @@ public:
             l.setWidth(kTextField, qMax<Units>(0, m_textWidth - indent - (indent > 0 ? 20 : 0)));
             l.move(kWrapField, m_textX + indent, 0);
             l.setWidth(kWrapField, qMax<Units>(0, m_textWidth - indent - (indent > 0 ? 20 : 0)));
+            if (m_text.amount > 0)
+                for (const QString& id : {kTextField, kWrapField})
+                    l.element(id).columns = {m_text.textColumn() + depth - 1, qMax(1, m_text.text - depth)};
         }
         const int weight = m_row.bold ? 700 : 400;
         if (weight != m_weight) {
@@ -243,6 +271,21 @@ public:
     }
 
 private:
+    void placeForTextPrinter(report::Layout& l, bool ordinal)
+    {
+        m_text = planTextColumns(m_columns, ordinal, m_widest, m_plan.bodyWidth);
+        const int text = m_text.text - 1; // a blank before the first amount
+        for (const QString& id : {QStringLiteral("LP"), QStringLiteral("ETYKIETA_LP")})
+            l.element(id).columns = {0, qMax(1, m_text.ordinal - 1)};
+        for (const QString& id : {kTextField, kWrapField, QStringLiteral("ETYKIETA_0"), QStringLiteral("NAZWA_POSUMOWANIA")})
+            l.element(id).columns = {m_text.textColumn(), text};
+        for (int c = 1; c <= m_columns; ++c)
+            for (const QString& id : {amountField(c), captionField(c), totalField(c)})
+                l.element(id).columns = {m_text.amountColumn(c - 1), m_text.amount};
+        // Rules across the table as wide as the table.
+        l.element(QStringLiteral("LINIA_POZIOMA")).columns = {0, m_text.amountColumn(m_columns)};
+    }
+
     // The captions of the statement, and only as many amount columns as it has (a group's
     // statements may have fewer than the widest of them).
     void setCaptions(const StatementHead& h)
@@ -327,6 +370,7 @@ private:
     Units m_indent = 0;
     int m_weight = 400;
     bool m_lastWrapped = false;
+    TextPlan m_text; // amount 0: a graphic printout
 };
 
 } // namespace
@@ -359,6 +403,7 @@ int printStatements(const StatementPrintRequest& request, QString* error)
     d.procedure = kProcedure;
     d.mixedCaseName = QStringLiteral("Prn_Zestaw_Multikol_New");
     d.textTitle = s.DANE_NAGLOWEK_WYDRUKU;
+    d.text.detailScale = kTextScale;
     d.amountColumns = kMaxAmountColumns;
     d.carry.amountFields = run.totalFields();
     d.carry.pageTotalFields = d.carry.broughtForwardFields = d.carry.amountFields;

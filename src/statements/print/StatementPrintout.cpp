@@ -106,7 +106,7 @@ TextPlan planTextColumns(int columns, bool ordinal, const QString& widestAmountT
 {
     TextPlan t;
     t.ordinal = ordinal ? 5 : 0;
-    t.amount = int(qMax<qsizetype>(widestAmountText.size(), 5)) + 1;
+    t.amount = int(qMax<qsizetype>(widestAmountText.size(), 5)) + 2; // two blanks apart
     const int line = int(bodyWidth * kTextScale / 10000);
     t.text = qMax(20, line - t.ordinal - columns * t.amount);
     return t;

@@ -15,6 +15,7 @@
 #include "siblings/utilka/Spreadsheet.h"
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
+#include "statements/headings/StatementHeadings.h"
 #include "statements/lists/UserLists.h"
 #include "statements/print/StatementPrintout.h"
 #include "statements/print/StatementProcedures.h"
@@ -210,20 +211,21 @@ std::optional<Head> findStatement(const StatementArgs& a, QString* error)
 
 // The column periods of one statement as the window keeps them: every column that is not an
 // opening-balance column gets the period (or its own --column period), opening-balance columns
-// none.
+// none. The column's fiscal year (empty or 0: the working year) goes with it.
 struct ColumnPeriod {
     int column = 0;
     bool opening = false;
     DayNumber from = 0, to = 0;
+    qint32 year = 0;
 };
 
 QList<ColumnPeriod> columnPeriods(qint64 statementId, const StatementArgs& a, DayNumber from, DayNumber to, QString* error)
 {
-    QStringList bo;
+    QStringList cols;
     for (int c = 1; c <= 20; ++c)
-        bo << QStringLiteral("czy_bo_%1").arg(c);
+        cols << QStringLiteral("czy_bo_%1").arg(c) << QStringLiteral("id_lo_%1").arg(c);
     sql::Cursor nag = sql::Database::forThread().execNative(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
-                                                                .arg(bo.join(QLatin1Char(',')), sqlNumber(statementId)));
+                                                                .arg(cols.join(QLatin1Char(',')), sqlNumber(statementId)));
     QList<ColumnPeriod> out;
     if (!nag.next()) {
         *error = nag.ok() ? QStringLiteral("no statement %1").arg(statementId) : nag.errorText();
@@ -233,7 +235,9 @@ QList<ColumnPeriod> columnPeriods(qint64 statementId, const StatementArgs& a, Da
     for (int c = 1; c <= count && c <= 20; ++c) {
         ColumnPeriod p;
         p.column = c;
-        p.opening = nag.value(c).toInt() == 1;
+        p.opening = nag.value(2 * c - 1).toInt() == 1;
+        const qint32 year = nag.value(2 * c).toInt();
+        p.year = year > 0 ? year : korda::session().DANE_LATA_OBROTOWE;
         if (!p.opening) {
             const auto [f, t] = a.columnPeriods.value(c, {from, to});
             p.from = f;
@@ -249,33 +253,19 @@ QList<ColumnPeriod> columnPeriods(qint64 statementId, const StatementArgs& a, Da
 // years), as the window does before it generates.
 bool rebuildLists(qint64 statementId, const QList<ColumnPeriod>& columns, QString* error)
 {
-    sql::Database& db = sql::Database::forThread();
     const korda::Session& s = korda::session();
     DayNumber from = 0, to = 0;
-    QStringList yearColumns;
+    QStringList years;
     for (const ColumnPeriod& p : columns) {
         if (p.from > 0)
             from = from == 0 ? p.from : qMin(from, p.from);
         if (p.to > 0)
             to = qMax(to, p.to);
-        yearColumns << QStringLiteral("id_lo_%1").arg(p.column);
+        years << sqlNumber(p.year);
     }
-    if ((from == 0 || to == 0) && !yearColumns.isEmpty()) {
-        // An empty or zero year is the working year.
-        sql::Cursor ids = db.execNative(QStringLiteral("select %1 from ZESTAW_NAG where id_zestaw_nag=%2")
-                                            .arg(yearColumns.join(QLatin1Char(',')), sqlNumber(statementId)));
-        QStringList years;
-        if (ids.next())
-            for (int c = 0; c < yearColumns.size(); ++c) {
-                const qint32 year = ids.value(c).toInt();
-                years << sqlNumber(year > 0 ? year : s.DANE_LATA_OBROTOWE);
-            }
-        if (!ids.ok() || years.isEmpty()) {
-            *error = ids.ok() ? QStringLiteral("no statement %1").arg(statementId) : ids.errorText();
-            return false;
-        }
-        years.removeDuplicates();
-        sql::Cursor range = db.execNative(
+    years.removeDuplicates();
+    if ((from == 0 || to == 0) && !years.isEmpty()) {
+        sql::Cursor range = sql::Database::forThread().execNative(
             QStringLiteral("select min(poczatek_roku), max(koniec_roku) from LATA_OBROTOWE where id_firmy=%1 and id_lata_obrot in (%2)")
                 .arg(sqlNumber(s.DANE_ID_FIRMY), years.join(QLatin1Char(','))));
         if (!range.next()) {
@@ -293,6 +283,32 @@ bool rebuildLists(qint64 statementId, const QList<ColumnPeriod>& columns, QStrin
         return false;
     }
     return true;
+}
+
+// The columns as the heading lines and the browse title name them.
+QList<statements::HeadingColumn> headingColumns(const QList<ColumnPeriod>& columns, QString* error)
+{
+    QMap<qint32, QString> names;
+    sql::Cursor years = sql::Database::forThread().execNative(
+        QStringLiteral("select id_lata_obrot, rok_obrotowy from LATA_OBROTOWE where id_firmy=%1").arg(sqlNumber(korda::session().DANE_ID_FIRMY)));
+    while (years.next())
+        names.insert(years.value(0).toInt(), years.value(1).toString().trimmed());
+    if (!years.ok())
+        *error = years.errorText();
+    QList<statements::HeadingColumn> out;
+    for (const ColumnPeriod& p : columns)
+        out << statements::HeadingColumn{p.opening, p.from, p.to, names.value(p.year)};
+    return out;
+}
+
+statements::HeadingPeriod headingPeriod(const StatementArgs& a, int periodYear)
+{
+    statements::HeadingPeriod p;
+    p.type = statements::HeadingPeriod::Type(periodType(a));
+    p.number = a.quarter > 0 ? a.quarter : a.month;
+    p.year = periodYear;
+    p.cumulative = a.cumulative;
+    return p;
 }
 
 // The column periods in KOMUNIKAT, as the statement window passes them, then the call.
@@ -324,7 +340,7 @@ QString generate(qint64 statementId, const QList<ColumnPeriod>& columns, const S
 }
 
 // The rows as a table on the terminal: the text indented by level, one amount per column.
-int showRows(CommandContext& ctx, const Head& h, const std::function<int(const QString&)>& fail)
+int showRows(CommandContext& ctx, const Head& h, const QString& title, const std::function<int(const QString&)>& fail)
 {
     QStringList kols;
     for (int c = 1; c <= h.columns; ++c)
@@ -362,7 +378,7 @@ int showRows(CommandContext& ctx, const Head& h, const std::function<int(const Q
             text += QStringLiteral("  ") + line[c].rightJustified(widths[c]);
         return text;
     };
-    ctx.out(h.name);
+    ctx.out(title);
     ctx.out(format(header));
     ctx.out(QString(format(header).size(), QLatin1Char('-')));
     for (const QStringList& line : table)
@@ -482,15 +498,21 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
         a.to = *a.on;
     const DayNumber dayFrom = a.from.value_or(0), dayTo = a.to.value_or(s.DANE_KONIEC_ROKU);
 
-    qint64 group = 0;
-    QList<qint64> toGenerate = {head->id};
-    if ((a.wholeGroup || !a.xml.isEmpty()) && !a.show) {
+    // The statement's group; the whole group is generated and printed with --group (and for the
+    // budget XML, which is a whole form).
+    qint64 statementGroup = 0;
+    {
         sql::Cursor g = db.execNative(QStringLiteral("select a.id_zestaw_grupa from ZESTAW_NAG a inner join ZESTAW_GRUPA b on "
                                                      "a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(head->id)));
         if (g.next())
-            group = g.value(0).toLongLong();
+            statementGroup = g.value(0).toLongLong();
         else if (!g.ok())
             return fail(g.errorText());
+    }
+    qint64 group = 0;
+    QList<qint64> toGenerate = {head->id};
+    if ((a.wholeGroup || !a.xml.isEmpty()) && !a.show) {
+        group = statementGroup;
         if (group > 0) {
             toGenerate.clear();
             sql::Cursor m = db.execNative(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=%1 and id_zestaw_grupa=%2 order by id_zestaw_nag")
@@ -503,8 +525,11 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     }
     // A statement whose generation fails stops the run, so that no printout shows the rows of an
     // earlier run.
+    QList<statements::HeadingColumn> headings;
     for (qint64 one : std::as_const(toGenerate)) {
         const QList<ColumnPeriod> columns = columnPeriods(one, a, dayFrom, dayTo, &error);
+        if (one == head->id && error.isEmpty())
+            headings = headingColumns(columns, &error);
         if (!error.isEmpty())
             return fail(error);
         if (a.userLists && !rebuildLists(one, columns, &error))
@@ -513,8 +538,9 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
             return fail(failed);
     }
 
+    const statements::HeadingPeriod period = headingPeriod(a, periodYear);
     if (a.show)
-        return showRows(ctx, *head, fail);
+        return showRows(ctx, *head, statements::statementBrowseTitle(head->name, headings, period), fail);
     if (!a.xml.isEmpty()) {
         statements::BudgetXmlRequest x;
         x.company = s.DANE_ID_FIRMY;
@@ -547,6 +573,9 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     r.statementId = head->id;
     r.title = a.title;
     r.yearName = s.DANE_LATA_OBROT_NAZWA;
+    // A statement of a group prints the group's own period text, not these lines.
+    if (statementGroup == 0)
+        r.headings = statements::statementHeadingLines(headings, period);
     if (!a.spd.isEmpty())
         return exportSpd(ctx, a, r, dayFrom, dayTo, fail);
     if (!a.csv.isEmpty() || !out.xlsx.isEmpty())

@@ -91,6 +91,7 @@ struct StatementArgs {
     bool wholeGroup = false;
     QString title;
     // Outputs of the command's own.
+    bool list = false;
     bool show = false;
     QString csv, xml, spd;
     // --xml
@@ -114,13 +115,15 @@ bool checkChoices(CommandContext& ctx, const StatementArgs& a, const ReportOutpu
         ctx.error(QStringLiteral("statement: ") + message);
         return false;
     };
-    if (a.id.has_value() == !a.name.isEmpty())
+    if (a.list && (a.id || !a.name.isEmpty()))
+        return refuse(QStringLiteral("--list lists every statement of the company; leave out --id and --name"));
+    if (!a.list && a.id.has_value() == !a.name.isEmpty())
         return refuse(QStringLiteral("give either --id N or --name TEXT"));
-    const int own = int(a.show) + int(!a.csv.isEmpty()) + int(!a.xml.isEmpty()) + int(!a.spd.isEmpty());
+    const int own = int(a.list) + int(a.show) + int(!a.csv.isEmpty()) + int(!a.xml.isEmpty()) + int(!a.spd.isEmpty());
     const int shared = int(!out.pdf.isEmpty()) + int(!out.pngFolder.isEmpty()) + int(out.print) + int(out.textPrinting)
         + int(!out.xlsx.isEmpty()) + int(out.mail.wanted());
     if (own > 0 && own + shared > 1)
-        return refuse(QStringLiteral("--show, --csv, --xml and --spd each go alone"));
+        return refuse(QStringLiteral("--list, --show, --csv, --xml and --spd each go alone"));
     if (a.quarter > 0 && a.month > 0)
         return refuse(QStringLiteral("give --quarter or --month, not both"));
     if ((a.quarter > 0 || a.month > 0) && (a.from || a.to || a.on))
@@ -455,8 +458,28 @@ int exportQueue(CommandContext& ctx, const statements::StatementPrintRequest& re
     return kExitOk;
 }
 
+// The company's statements, one a line: id, group, name and number of columns, apart by tabs.
+int listStatements(CommandContext& ctx)
+{
+    sql::Cursor c = sql::Database::forThread().execNative(
+        QStringLiteral("select n.id_zestaw_nag, g.nazwa, n.nazwa, n.ilosc_kolumn from ZESTAW_NAG n left join ZESTAW_GRUPA g"
+                       " on g.id_zestaw_grupa=n.id_zestaw_grupa where n.id_firmy=%1 order by n.id_zestaw_nag")
+            .arg(sqlNumber(korda::session().DANE_ID_FIRMY)));
+    while (c.next())
+        ctx.out(QStringLiteral("%1\t%2\t%3\t%4").arg(c.value(0).toLongLong()).arg(c.value(1).toString().trimmed(),
+                                                                                c.value(2).toString().trimmed())
+                    .arg(c.value(3).toInt()));
+    if (!c.ok()) {
+        ctx.error(QStringLiteral("statement: ") + c.errorText());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& a, const ReportOutput& out)
 {
+    if (a.list)
+        return listStatements(ctx);
     sql::Database& db = sql::Database::forThread();
     korda::Session& s = korda::session();
     auto fail = [&](const QString& message) {
@@ -630,7 +653,7 @@ ReportCommand statementCommand(StatementArgs& a)
     c.noun = QStringLiteral("statement");
     c.synopsis = QStringLiteral("generate a user-defined statement and show, print or export it");
     c.usage = QStringLiteral(
-        "(--id N | --name TEXT) [--group]\n"
+        "--list | (--id N | --name TEXT) [--group]\n"
         "                        [--on DATE | --from DATE --to DATE | --quarter N | --month N [--cumulative]]\n"
         "                        [--column N=FROM..TO ...] [--approved-only] [--compute-bo] [--skip-bz] [--user-lists]\n"
         "                        [--saved NAME] [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap]\n"
@@ -638,8 +661,8 @@ ReportCommand statementCommand(StatementArgs& a)
         "                        [--xml FILE [--correction N] [--note TEXT]]\n"
         "                        [--spd FILE [--sd-code XX] [--entity-code YYY] [--separator S] [--qualifier Q]\n"
         "                         [--account-names] [--business-date D]]");
-    c.ownOutputsUsage = QStringLiteral(" | --show | --csv FILE | --xml FILE | --spd FILE");
-    c.ownOutputs = [&a] { return int(a.show) + int(!a.csv.isEmpty()) + int(!a.xml.isEmpty()) + int(!a.spd.isEmpty()); };
+    c.ownOutputsUsage = QStringLiteral(" | --list | --show | --csv FILE | --xml FILE | --spd FILE");
+    c.ownOutputs = [&a] { return int(a.list) + int(a.show) + int(!a.csv.isEmpty()) + int(!a.xml.isEmpty()) + int(!a.spd.isEmpty()); };
     c.offersXlsx = true;
     c.description = QStringLiteral(
         "Computes the statement with ZESTAWIENIE_GENERUJ (every statement of its group with --group)\n"
@@ -736,6 +759,7 @@ ReportCommand statementCommand(StatementArgs& a)
          }},
         {QStringLiteral("title"), QStringLiteral("TEXT"), QStringLiteral("the report title"),
          [&a](OptionReader& in) { return text(in, &a.title); }},
+        flag("list", "the company's statements: id, group, name, columns (apart by tabs)", &a.list),
         flag("show", "the rows as a table on the terminal", &a.show),
         {QStringLiteral("csv"), QStringLiteral("FILE"), QStringLiteral("the rows as CSV"), [&a](OptionReader& in) { return text(in, &a.csv); }},
         {QStringLiteral("xml"), QStringLiteral("FILE"), QStringLiteral("a budget form group as XML"),

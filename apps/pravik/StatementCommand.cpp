@@ -500,7 +500,11 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
                 variant = e.id;
         if (variant == 0)
             return fail(QStringLiteral("no saved variant %1 of %2 for this user").arg(quotedInput(a.saved), statements::kStatementVariantKey));
-        statements::applyStatementVariant(loadVariant(variant), &options);
+        // The window stores every option; a variant without any was not read (the reason was said).
+        const VariantValues values = loadVariant(variant);
+        if (values.isEmpty())
+            return fail(QStringLiteral("the saved variant %1 could not be read").arg(quotedInput(a.saved)));
+        statements::applyStatementVariant(values, &options);
     }
     for (const PrintChoice& choice : std::as_const(a.printChoices))
         choice(options.print);

@@ -293,6 +293,40 @@ TEST_P(CliStatementOptions, TheTextPrinterFileAndNoFileAfterAFailedGeneration)
     EXPECT_FALSE(QFile::exists(xlsx));
 }
 
+// On cut sheets of 30 lines (3 lines of margin at the top and the bottom) the printout closes each
+// sheet with its page total and carry-over before the paper ends, and every row lands on a sheet.
+TEST_P(CliStatementOptions, TextPagesEndWithinTheSheet)
+{
+    sql(QStringLiteral("update KOD_STERUJACY set wartosc_domyslna='30' where nazwa_kodu='Ilość linii wydruku' and id_drukarki in"
+                       " (select id_drukarki from DRUKARKA where nazwa='Epson LQ-590')"),
+        QStringLiteral("EXECSQL"));
+    const QStringList quarter = {QStringLiteral("--id"), QStringLiteral("4"), QStringLiteral("--quarter"), QStringLiteral("1"),
+                                 QStringLiteral("--user-lists"), QStringLiteral("--totals"),
+                                 QStringLiteral("report,page,brought-forward,carried-forward")};
+    const QString prn = file(QStringLiteral("s.prn")), csv = file(QStringLiteral("s.csv"));
+    ASSERT_EQ(statement(quarter + QStringList{QStringLiteral("--csv"), csv}).exitCode, 0);
+    const Outcome r = statement(quarter + QStringList{QStringLiteral("--text"), prn, QStringLiteral("--printer"), QStringLiteral("Epson LQ-590")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile f(prn);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QStringDecoder cp1250("windows-1250");
+    QStringList pages = QString(cp1250(f.readAll())).split(u'\f');
+    if (pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    ASSERT_GE(pages.size(), 2);
+    const QList<QStringList> rows = csvRows(csv);
+    qsizetype printed = 0;
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        const QStringList lines = pages[p].split(QStringLiteral("\r\n"));
+        EXPECT_LE(lines.size(), 30 - 3) << "sheet " << p + 1;
+        EXPECT_EQ(pages[p].contains(QStringLiteral("Z przeniesienia")), p > 0) << "sheet " << p + 1;
+        EXPECT_EQ(pages[p].contains(QStringLiteral("Do przeniesienia")), p + 1 < pages.size()) << "sheet " << p + 1;
+        for (const QStringList& row : rows.mid(1, rows.size() - 2)) // the rows, not "Razem"
+            printed += std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.trimmed().startsWith(row[0] + "  "); });
+    }
+    EXPECT_EQ(printed, rows.size() - 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, CliStatementOptions, pravik::test::allBackends(), pravik::test::backendName);
 
 } // namespace

@@ -279,9 +279,12 @@ private:
             l.element(id).columns = {0, qMax(1, m_text.ordinal - 1)};
         for (const QString& id : {kTextField, kWrapField, QStringLiteral("ETYKIETA_0"), QStringLiteral("NAZWA_POSUMOWANIA")})
             l.element(id).columns = {m_text.textColumn(), text};
-        for (int c = 1; c <= m_columns; ++c)
-            for (const QString& id : {amountField(c), captionField(c), totalField(c)})
+        for (int c = 1; c <= m_columns; ++c) {
+            for (const QString& id : {amountField(c), totalField(c)})
                 l.element(id).columns = {m_text.amountColumn(c - 1), m_text.amount};
+            // A caption keeps a blank before it, as the amounts under it do.
+            l.element(captionField(c)).columns = {m_text.amountColumn(c - 1) + 1, m_text.amount - 1};
+        }
         // Rules across the table as wide as the table.
         l.element(QStringLiteral("LINIA_POZIOMA")).columns = {0, m_text.amountColumn(m_columns)};
     }
@@ -314,7 +317,14 @@ private:
         lines += m_o.pageTotals ? 1 : 0;
         lines += m_o.broughtForward && !f.firstPage() ? 1 : 0;
         lines += m_o.carriedForward ? 1 : 0;
-        if (f.position() + h * lines > f.bodyHeight()) {
+        // A character printer's sheet has its own number of lines (the foot lines are in the
+        // frame's reserve); continuous paper has no page ends at all.
+        const bool full = f.textMode() ? f.textPage().cutSheets()
+                                             && f.lineCounter() + (f.firstPage() ? f.definition().text.reserveFirstPage
+                                                                                 : f.definition().text.reserveLaterPages)
+                                                    >= f.textPage().linesPerPage
+                                       : f.position() + h * lines > f.bodyHeight();
+        if (full) {
             rule(f);
             if (m_o.broughtForward && !f.firstPage())
                 totalLine(f, QStringLiteral("Z przeniesienia"), f.totals().broughtForward());

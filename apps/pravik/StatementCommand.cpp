@@ -134,8 +134,6 @@ bool checkChoices(CommandContext& ctx, const StatementArgs& a, const ReportOutpu
         return refuse(QStringLiteral("--from lies after --to"));
     if (a.cumulative && a.quarter == 0 && a.month == 0)
         return refuse(QStringLiteral("--cumulative goes with --quarter or --month"));
-    if (!ctx.period.isEmpty())
-        return refuse(QStringLiteral("the statement's period is --on, --from/--to, --quarter or --month, not --period"));
     if (a.spd.isEmpty() && (a.sdCode || a.entityCode || a.separator || a.qualifier || a.businessDate || a.accountNames))
         return refuse(QStringLiteral("--sd-code, --entity-code, --separator, --qualifier, --account-names and --business-date go with --spd"));
     if (a.xml.isEmpty() && (a.correction >= 0 || !a.note.isEmpty()))
@@ -704,7 +702,7 @@ ReportCommand statementCommand(StatementArgs& a)
         "  --totals LIST   comma-separated: report (\"Razem\"), page (\"Razem na stronie\"),\n"
         "                  brought-forward (\"Z przeniesienia\"), carried-forward (\"Do przeniesienia\"),\n"
         "                  and which rows add up: lowest (level 1), highest (the default), level=N\n");
-    c.periodHelp = QStringLiteral("The fiscal year is the session's (--year); the period is the statement's own (above).\n");
+    c.periodHelp = QStringLiteral("The fiscal year is the session's (--year); the period is the statement's own (above), not --period.\n");
     auto date = [](std::optional<DayNumber>* d) { return [d](OptionReader& in) { return in.date(d); }; };
     c.options = {
         {QStringLiteral("id"), QStringLiteral("N"), QStringLiteral("the statement"), [&a](OptionReader& in) {

@@ -246,7 +246,9 @@ public:
         if (m_o.wrap) {
             // 55 units a character at 8 pt (65 in bold), scaled to the table's font.
             const double perChar = (m_row.bold ? 65.0 : 55.0) * m_plan.fontPoints / 8.0;
-            const int width = qMax(20, int(std::lround(m_textWidth / perChar)) - (depth - 1));
+            // A character printer's column holds a known number of characters.
+            const int width = m_text.amount > 0 ? qMax(20, m_text.text - depth)
+                                                : qMax(20, int(std::lround(m_textWidth / perChar)) - (depth - 1));
             pieces = wrapText(m_row.text, width);
         }
         checkPage(f, f.bandHeight(kRowBand), false);

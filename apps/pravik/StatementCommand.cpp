@@ -432,7 +432,8 @@ int exportSpd(CommandContext& ctx, const StatementArgs& a, const statements::Sta
 
 // "Eksport do pliku (CSV)" and the spreadsheet: the printout in export mode fills GGG:XML_Q,
 // which then goes to the file whole or not at all.
-int exportQueue(CommandContext& ctx, const statements::StatementPrintRequest& request, const QString& csv, const QString& xlsx,
+int exportQueue(CommandContext& ctx, const statements::StatementPrintRequest& request, const QString& title, const QString& csv,
+                const QString& xlsx,
                 const std::function<int(const QString&)>& fail)
 {
     korda::Session& s = korda::session();
@@ -446,7 +447,7 @@ int exportQueue(CommandContext& ctx, const statements::StatementPrintRequest& re
         return fail(QStringLiteral("the export did not complete"));
     QString error;
     const QString path = QFileInfo(csv.isEmpty() ? xlsx : csv).absoluteFilePath();
-    const bool written = csv.isEmpty() ? utilka::EXPORT2EXCEL(s.GGG_XML_Q, -1, path, r.title.isEmpty() ? s.DANE_NAGLOWEK_WYDRUKU : r.title, &error)
+    const bool written = csv.isEmpty() ? utilka::EXPORT2EXCEL(s.GGG_XML_Q, -1, path, title, &error)
                                        : statements::writeExportCsv(path, s.GGG_XML_Q, &error);
     const qsizetype rows = s.GGG_XML_Q.size();
     s.GGG_XML_Q.clear();
@@ -604,7 +605,7 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     if (!a.spd.isEmpty())
         return exportSpd(ctx, a, r, dayFrom, dayTo, fail);
     if (!a.csv.isEmpty() || !out.xlsx.isEmpty())
-        return exportQueue(ctx, r, a.csv, out.xlsx, fail);
+        return exportQueue(ctx, r, a.title.isEmpty() ? head->name : a.title, a.csv, out.xlsx, fail);
 
     // The printout: the window's print, preview and mail buttons as the host keeps them.
     applyBrowseOutputRequests(out);

@@ -418,6 +418,7 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         r.statementId = statement;
         r.title = reportTitle;
         r.yearName = s.DANE_LATA_OBROT_NAZWA;
+        r.options.periodTo = dayTo;
         if (!spd.isEmpty()) {
             // The stored settings of the company, changed by the options, stored again (a failure
             // to store is said and the export goes on), then the file.

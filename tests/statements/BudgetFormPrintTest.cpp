@@ -7,6 +7,7 @@
 #include "statements/print/StatementProcedures.h"
 
 #include "platform/ScriptedUi.h"
+#include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
 
@@ -183,6 +184,7 @@ TEST_P(BudgetFormPrintTest, EachSectionOnItsOwnPageWithItsRowsTheUnitsHeaderAndS
         EXPECT_TRUE(first.contains(name.left(40))) << qPrintable(first);
         EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("\\b%1\\s+%2\\b").arg(regon.left(9), regon.mid(9)))));
         EXPECT_TRUE(first.contains(form.period));
+        EXPECT_FALSE(first.contains(QStringLiteral("Wysłać bez pisma przewodniego")));
         // The codes under their captions, in the order "woj.", "powiat", "gmina", "typ gm.".
         EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("\\b%1\\s+%2\\s+%3\\s+%4\\b").arg(codes[0], codes[1], codes[2], codes[3]))))
             << qPrintable(codes.join(','));
@@ -252,6 +254,95 @@ TEST_P(BudgetFormPrintTest, ASectionAloneAndRowsWithoutBold)
     StatementHead ordinary = heads.first();
     ordinary.formSection = false;
     EXPECT_TRUE(readStatement(r, ordinary).rows.first().bold);
+}
+
+// The forms the demo lacks, written straight into the scratch rows: Rb-50 (its own header, two
+// signature blocks), Rb-WS (its header and signature block 1), F-01 (no signature, no symbols) and
+// the two supplements of Rb-27ZZ that close with their total.
+TEST_P(BudgetFormPrintTest, TheOtherHeadersAndClosingBlocks)
+{
+    using sql::sqlText;
+    struct Made {
+        int group;
+        QString name;
+        QStringList codes;
+    };
+    const QList<Made> made = {{960, QStringLiteral("Rb-50W test"), {"Rb50WPozycje", "Rb50WWydatkiA", "Rb50WWydatkiB"}},
+                              {961, QStringLiteral("Rb-WS test"), {"RbWS"}},
+                              {962, QStringLiteral("F-01 test"), {"F01rzis", "F01aoit"}},
+                              {963, QStringLiteral("Rb-27ZZ test"), {"Rb27ZZNaleznosciA", "Rb27ZZNaleznosciB"}}};
+    QHash<QString, qint64> ids;
+    int id = 960;
+    for (const Made& m : made)
+        for (const QString& code : m.codes)
+            ids.insert(code, id++);
+    if (scalar(QStringLiteral("select count(*) from ZESTAW_GRUPA where id_zestaw_grupa=960")).toInt() == 0) {
+        for (const Made& m : made) {
+            db->exec(QStringLiteral("insert into ZESTAW_GRUPA (id_zestaw_grupa, id_firmy, nazwa, typ, predef) values (%1, 2, %2, 'T', 1)")
+                         .arg(m.group).arg(sqlText(m.name)));
+            for (const QString& code : m.codes) {
+                const qint64 statement = ids.value(code);
+                sql::Cursor c = db->exec(QStringLiteral("insert into ZESTAW_NAG (id_zestaw_nag, id_firmy, id_zestaw_grupa, nazwa, typ, wariant,"
+                                                        " ilosc_kolumn, czy_rozne_definicje, etykieta_0, etykieta_1, etykieta_2) values"
+                                                        " (%1, 2, %2, %3, 'ba', %4, 2, 0, 'Pozycja', 'Plan', 'Wykonanie')")
+                                             .arg(statement).arg(m.group).arg(sqlText(code), sqlText(code)));
+                ASSERT_TRUE(c.ok()) << c.errorText().toStdString();
+                for (int row = 1; row <= 2; ++row) {
+                    sql::Cursor z = db->exec(QStringLiteral("insert into ZESTAW_ZESTAW (id_uzytkownika, id_zestaw_nag, wariant_zestaw, lp, symbol,"
+                                                            " opis, poziom, arg1, kol1, kol2) values (%1, %2, 1, %3, 'SYM%3', %4, 1, '', %5, %6)")
+                                                 .arg(kUser).arg(statement).arg(row).arg(sqlText(QStringLiteral("Wiersz %1").arg(row)))
+                                                 .arg(row * 1000 + statement).arg(row * 7));
+                    ASSERT_TRUE(z.ok()) << z.errorText().toStdString();
+                }
+            }
+        }
+    }
+    auto print = [&](const Made& m) { return printedPages(request(m.group, ids.value(m.codes.first()), true), m.name + ".pdf"); };
+
+    QStringList pages = print(made[0]);
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Wysłać bez pisma przewodniego")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("część")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Klasyfikacja budżetowa")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("za I kwartał 2026 roku")));
+    const QString part = scalar(QStringLiteral("select wartosc from PARAMETRY_GLOBALNE where id_firmy=2 and nazwa='BeKodMSWiA'"));
+    if (!part.isEmpty())
+        EXPECT_TRUE(pages[0].contains(part));
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("B. Wydatki poniesione przez jst.")));
+    EXPECT_EQ(QList<bool>({pages[0].contains(kSignature), pages[1].contains(kSignature), pages[2].contains(kSignature)}),
+              QList<bool>({true, false, true}));
+
+    pages = print(made[1]);
+    ASSERT_EQ(pages.size(), 1);
+    for (const char* text : {"Rb-WS roczne", "Sprawozdanie o wydatkach strukturalnych", "Symbol klasyfikacji budżetowej",
+                             "terytorialnego wg GUS (dot. wyłącznie jst)", "w roku 2026", "Sporządził:", "Data wydruku:",
+                             "Kierownik jednostki/Przewodniczący zarządu:"})
+        EXPECT_TRUE(pages[0].contains(QString::fromUtf8(text))) << text;
+    EXPECT_TRUE(pages[0].contains(kUnitHeader));
+
+    pages = print(made[2]);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("F-01/I-01 Sprawozdanie o przychodach")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Część I. PRZYCHODY, KOSZTY I WYNIK FINANSOWY")));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Dział 2. Aktywa obrotowe i trwałe")));
+    for (const QString& page : pages) {
+        EXPECT_FALSE(page.contains(QStringLiteral("SYM1"))); // F-01 rows print their description alone
+        EXPECT_FALSE(page.contains(kSignature));
+        EXPECT_FALSE(page.contains(QStringLiteral("Koniec wydruku")));
+    }
+
+    pages = print(made[3]);
+    ASSERT_EQ(pages.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const qint64 statement = ids.value(made[3].codes[i]);
+        // "Razem": the two rows' sums, computed here from what the test wrote.
+        const QList<Decimal> total = {Decimal::fromUnits(1000 + statement + 2000 + statement), Decimal::fromUnits(21)};
+        const QString line = pages[i].section(QStringLiteral("Razem"), 1).section(QLatin1Char('\n'), 0, 0);
+        EXPECT_EQ(amountsIn(line), total) << qPrintable(pages[i]);
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Rozdział")));
+    }
+    EXPECT_FALSE(pages[0].contains(kSignature));
+    EXPECT_TRUE(pages[1].contains(kSignature));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, BudgetFormPrintTest, test::allBackends(), test::backendName);

@@ -3,8 +3,8 @@
 #include "framework/RunFrame.h"
 #include "platform/Picture.h"
 #include "platform/report/Fonts.h"
-#include "platform/sql/Database.h"
 #include "platform/report/ReportError.h"
+#include "platform/sql/Database.h"
 #include "siblings/korda/Session.h"
 #include "statements/forms/BudgetHeader.h"
 #include "statements/forms/BudgetSections.h"
@@ -114,8 +114,6 @@ public:
         }
     }
 
-    bool formRun() const { return m_formRun; }
-
     int columns() const { return m_columns; }
     QStringList totalFields() const
     {
@@ -150,7 +148,6 @@ public:
         l.setBandHeight(kTotalBand, h + 20);
         l.setBandHeight(kHeadings, 3 * h + 40);
         l.element(QStringLiteral("NAGLOWEK_TLO")).height = 3 * h + 30;
-        auto place = [this](const QString& id, Units x, Units width, Units y, Units height) { this->place(id, x, width, y, height); };
         place(QStringLiteral("LP"), 20, m_plan.ordinalWidth - kGap, 0, h);
         place(QStringLiteral("ETYKIETA_LP"), 20, m_plan.ordinalWidth - kGap, 20, 3 * h);
         placeTextColumn(m_heads.isEmpty() ? ordinal : printsOrdinal(m_heads.first()));

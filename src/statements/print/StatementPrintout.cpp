@@ -487,7 +487,7 @@ private:
     {
         if (!m_lastWrapped)
             rule(f);
-        if (m_o.broughtForward && !f.firstPage())
+        if (m_o.broughtForward && m_broke)
             totalLine(f, QStringLiteral("Z przeniesienia"), f.totals().broughtForward());
         if (m_o.pageTotals)
             totalLine(f, QStringLiteral("Razem na stronie"), f.totals().page());

@@ -61,6 +61,10 @@ public:
     int addAccounts(const AccountFilter& filter);
     int addClassifications(const ClassificationFilter& filter);
     void clear(ListKind k) { list(k).clear(); }
+    // "Grupuj": the parents of the chosen levels added, each right before its first child; the
+    // order of the elements stays, and a parent already listed is not added again.
+    enum class Grouping { Synthetic, AllAccountLevels, Section, SectionChapter, SectionChapterParagraph };
+    void group(ListKind k, Grouping g);
     void remove(ListKind k, const QStringList& ticked);
     void setElements(ListKind k, const QStringList& e) { list(k) = e; }
 
@@ -100,6 +104,9 @@ private:
     QString m_error;
     qint32 m_namesYear = 0;
 };
+
+// The parents an element gets from "Grupuj", outermost first.
+QStringList groupParents(const QString& element, UserLists::Grouping g);
 
 // The element as "Sposób prezentacji" shows it.
 QString shownAccount(const QString& account, AccountFilter::Show show, int level);

@@ -34,6 +34,8 @@ public:
     // made with the filter as it starts). False when the window must not open; the user was told.
     bool open();
     bool isOpen() const { return m_open; }
+    qint32 company() const { return m_company; }
+    qint32 user() const { return m_user; }
     bool hasTab(ListKind k) const { return m_lists.needs(k); }
     QString heading() const { return m_lists.heading(); }
     // The statement's form code and name.

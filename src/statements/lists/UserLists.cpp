@@ -6,6 +6,7 @@
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/AccountMask.h"
 #include "siblings/utilka/Messages.h"
+#include "statements/lists/ShowUserListWindow.h"
 
 #include <functional>
 
@@ -451,12 +452,16 @@ void DEFINIOWANA_LISTA_RU(qint32 statementId, qint32 from, qint32 to, quint8 aut
             ::utilka::MSG_INF(lists.error());
         return;
     }
-    if (!lists.open()) {
-        ::utilka::MSG_OST(lists.error());
-        return;
+    if (statements::canShowUserListWindow()) {
+        if (statements::showUserListWindow(nullptr, statementId, DayNumber(from), DayNumber(to)))
+            s.globalResponse = 1;
+    } else {
+        // Without a screen there is no one to choose: the lists stay as they are.
+        if (lists.open())
+            ::utilka::MSG_OST(QStringLiteral("Okno \"Lista pozycji raportu\" jest dostępne w programie z ekranem."));
+        else
+            ::utilka::MSG_OST(lists.error());
     }
-    // The window itself belongs to the desktop host; without it the lists stay as they are.
-    ::utilka::MSG_OST(QStringLiteral("Okno \"Lista pozycji raportu\" jest dostępne w programie z ekranem."));
 }
 
 } // namespace pravik

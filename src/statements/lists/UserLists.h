@@ -116,7 +116,8 @@ QString shownAccount(const QString& account, AccountFilter::Show show, int level
 namespace pravik {
 
 // The procedure as the statement window calls it: automatic = 1 rebuilds and saves without a
-// window; 0 opens the window (the desktop host's; without one it is said and nothing changes).
+// window; 0 opens the window "Lista pozycji raportu" (without a screen it is said and nothing
+// changes).
 // Dates are day numbers. The response is 1 when the lists were saved, else 2.
 void DEFINIOWANA_LISTA_RU(qint32 statementId, qint32 from, qint32 to, quint8 automatic);
 

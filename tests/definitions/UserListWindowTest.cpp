@@ -3,7 +3,9 @@
 // grouping and saved lists through its model, and the form on the offscreen desktop (a list saved
 // twice under one name, "Zapisz").
 #include "siblings/kontar/AccountChoice.h"
+#include "siblings/kontar/AccountChoiceDialog.h"
 #include "siblings/kontar/ClassificationChoice.h"
+#include "siblings/kontar/ClassificationChoiceDialog.h"
 #include "siblings/kontar/Ticked.h"
 #include "statements/lists/UserListWindowForm.h"
 #include "tests/journals/JournalReportFixture.h"
@@ -18,6 +20,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <set>
 
 namespace pravik::test {
@@ -461,6 +464,65 @@ TEST_P(UserListWindowTest, FormSavesAListOnceAndTheLists)
     const QStringList stored = column(
         QStringLiteral("select tekst2 from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTAW_K' and id_zasobu=%2 order by lp").arg(kUser).arg(kReceivables));
     EXPECT_EQ(std::set<QString>(stored.begin(), stored.end()), receivables);
+}
+
+TEST_P(UserListWindowTest, PickerDialogsTickWhatTheyShow)
+{
+    kontar::AccountChoice choice(kCompany, kYear, kUser);
+    ASSERT_TRUE(choice.load());
+    ASSERT_TRUE(choice.search(QStringLiteral("40")));
+    kontar::AccountChoiceDialog accounts(choice);
+    auto* list = accounts.findChild<QTreeWidget*>(QStringLiteral("accounts"));
+    auto* counter = accounts.findChild<QLabel*>(QStringLiteral("counter"));
+    ASSERT_EQ(list->topLevelItemCount(), choice.found().size());
+    const QString cost = list->topLevelItem(0)->text(0);
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_TRUE(choice.isTicked(cost));
+    EXPECT_EQ(counter->text(), QStringLiteral("ilość elementów: 1"));
+    // Another search keeps the tick; "Zaznacz wszystkie" ticks what is shown.
+    accounts.findChild<QLineEdit*>(QStringLiteral("search"))->setText(QStringLiteral("201"));
+    accounts.findChild<QAbstractButton*>(QStringLiteral("searchButton"))->click();
+    ASSERT_EQ(list->topLevelItemCount(), choice.found().size());
+    EXPECT_TRUE(list->topLevelItem(0)->text(0).startsWith(QLatin1String("201")));
+    accounts.findChild<QAbstractButton*>(QStringLiteral("tickAllButton"))->click();
+    EXPECT_EQ(list->topLevelItem(0)->checkState(0), Qt::Checked);
+    const int ticked = int(choice.found().size()) + 1;
+    EXPECT_EQ(counter->text(), kontar::elementCounter(ticked));
+    accounts.accept();
+    EXPECT_EQ(accounts.result(), QDialog::Accepted);
+    EXPECT_EQ(kontar::countTicked(kUser, kontar::kAccountsBrowser, nullptr), ticked);
+
+    kontar::ClassificationChoice tree(2, kUser);
+    tree.setClassifications({QStringLiteral("750-75023-4210"), QStringLiteral("801-80101-4010"), QStringLiteral("801-80101-4010-01"),
+                             QStringLiteral("801-80104-4430")});
+    kontar::ClassificationChoiceDialog several(tree, true);
+    auto* items = several.findChild<QTreeWidget*>(QStringLiteral("classifications"));
+    auto item = [&](const QString& key) {
+        const QList<QTreeWidgetItem*> found = items->findItems(key, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.first();
+    };
+    ASSERT_NE(item(QStringLiteral("801")), nullptr);
+    item(QStringLiteral("801"))->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(item(QStringLiteral("801-80104-4430"))->checkState(0), Qt::Checked);
+    item(QStringLiteral("801-80101-4010-01"))->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(item(QStringLiteral("801"))->checkState(0), Qt::PartiallyChecked);
+    EXPECT_EQ(item(QStringLiteral("750"))->checkState(0), Qt::Unchecked);
+    several.setSearch(QStringLiteral("4430"));
+    EXPECT_TRUE(item(QStringLiteral("750"))->isHidden());
+    EXPECT_FALSE(item(QStringLiteral("801-80104-4430"))->isHidden());
+    several.accept();
+    EXPECT_EQ(*kontar::readTicked(kUser, kontar::kClassificationsBrowser, nullptr), (QStringList{"801-80101-4010", "801-80104-4430"}));
+
+    // With one choice a section is no answer; a classification is, and only it is kept.
+    kontar::ClassificationChoiceDialog one(tree, false);
+    auto* oneTree = one.findChild<QTreeWidget*>(QStringLiteral("classifications"));
+    oneTree->setCurrentItem(oneTree->findItems(QStringLiteral("801"), Qt::MatchExactly).first());
+    one.accept();
+    EXPECT_NE(one.result(), QDialog::Accepted);
+    oneTree->setCurrentItem(oneTree->findItems(QStringLiteral("750-75023-4210"), Qt::MatchExactly | Qt::MatchRecursive).first());
+    one.accept();
+    EXPECT_EQ(one.result(), QDialog::Accepted);
+    EXPECT_EQ(*kontar::readTicked(kUser, kontar::kClassificationsBrowser, nullptr), QStringList{"750-75023-4210"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, UserListWindowTest, allBackends(), backendName);

@@ -8,6 +8,7 @@
 #include "siblings/kontar/ClassificationChoiceDialog.h"
 #include "siblings/kontar/Ticked.h"
 #include "statements/lists/UserListWindowForm.h"
+#include "support/ModalDialogs.h"
 #include "tests/journals/JournalReportFixture.h"
 
 #include <QAbstractButton>
@@ -32,33 +33,6 @@ constexpr qint32 kUser = 78;
 constexpr qint64 kReceivables = 4;   // the demo's statement with a 'K' row over 201*
 constexpr qint64 kProfitAndLoss = 1; // no list rows
 constexpr qint64 kSchool = 9301;     // made here: company 2, one 'B' row
-
-// Polls until the modal dialog is up, then acts on it.
-template <typename Dialog>
-void withDialogLater(const std::function<void(Dialog*)>& act, int attempts = 250)
-{
-    QTimer::singleShot(20, [act, attempts] {
-        auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!d) {
-            if (attempts > 0)
-                withDialogLater<Dialog>(act, attempts - 1);
-            else
-                ADD_FAILURE() << "no dialog";
-            return;
-        }
-        act(d);
-    });
-}
-
-void clickButton(QWidget* w, const QString& text)
-{
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-        if (b->text() == text) {
-            b->click();
-            return;
-        }
-    ADD_FAILURE() << "no button " << text.toStdString();
-}
 
 class UserListWindowTest : public JournalReportTest {
 protected:

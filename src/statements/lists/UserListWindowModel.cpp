@@ -94,43 +94,46 @@ void UserListWindowModel::refreshTicks()
     emit changed();
 }
 
+namespace {
+
+// "Wybrane" / "Wybrana": what the picker keeps ticked, else the one element typed. nullopt when
+// the ticks could not be read (said).
+std::optional<QStringList> chosenElements(qint32 user, int browser, int ticked, const QString& typed)
+{
+    if (ticked == 0)
+        return typed.trimmed().isEmpty() ? QStringList() : QStringList{typed.trimmed()};
+    QString error;
+    const auto found = kontar::readTicked(user, browser, &error);
+    if (!found)
+        ::utilka::MSG_OST(error);
+    return found;
+}
+
+} // namespace
+
 int UserListWindowModel::addFromFilter(ListKind k)
 {
-    QString error;
     int added = 0;
     if (k == ListKind::Accounts) {
         AccountFilter f = m_accountFilter;
         if (f.scope == AccountFilter::Scope::Chosen) {
-            // Several ticked in the picker, else the one account typed.
-            if (m_tickedAccounts > 0) {
-                const auto ticked = kontar::readTicked(m_user, kontar::kAccountsBrowser, &error);
-                if (!ticked) {
-                    ::utilka::MSG_OST(error);
-                    return -1;
-                }
-                f.chosen = *ticked;
-            } else {
-                f.chosen = oneAccount.trimmed().isEmpty() ? QStringList() : QStringList{oneAccount.trimmed()};
-            }
+            const auto chosen = chosenElements(m_user, kontar::kAccountsBrowser, m_tickedAccounts, oneAccount);
+            if (!chosen)
+                return -1;
+            f.chosen = *chosen;
         }
         added = m_lists.addAccounts(f);
     } else {
         ClassificationFilter f = m_classFilter;
         f.chosen.clear();
         if (classificationChoice == ClassificationChoice::Chosen) {
-            if (m_tickedClassifications > 0) {
-                const auto ticked = kontar::readTicked(m_user, kontar::kClassificationsBrowser, &error);
-                if (!ticked) {
-                    ::utilka::MSG_OST(error);
-                    return -1;
-                }
-                f.chosen = *ticked;
-            } else if (!oneClassification.trimmed().isEmpty()) {
-                f.chosen = {oneClassification.trimmed()};
-            }
+            const auto chosen = chosenElements(m_user, kontar::kClassificationsBrowser, m_tickedClassifications, oneClassification);
+            if (!chosen)
+                return -1;
             // Nothing chosen finds nothing, rather than everything the empty mask would.
-            if (f.chosen.isEmpty())
+            if (chosen->isEmpty())
                 return 0;
+            f.chosen = *chosen;
         }
         added = m_lists.addClassifications(f);
     }

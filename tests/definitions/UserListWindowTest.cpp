@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -390,6 +391,18 @@ TEST_P(UserListWindowTest, FormSavesAListOnceAndTheLists)
     EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("headingLabel"))->text(), QStringLiteral("Zakres dat raportu od 01-01-2026 do 31-12-2026"));
     form.show();
     QCoreApplication::processEvents();
+
+    // The window for the documentation, when asked for.
+    const QString shots = qEnvironmentVariable("PRAVIK_SCREENSHOT_DIR");
+    if (!shots.isEmpty() && backend() == TestBackend::SQLite) {
+        form.grab().save(QDir(shots).filePath(QStringLiteral("user-list-window.png")));
+        auto school = window(2, kSchool);
+        ASSERT_TRUE(school->open());
+        UserListWindowForm budget(*school);
+        budget.show();
+        QCoreApplication::processEvents();
+        budget.grab().save(QDir(shots).filePath(QStringLiteral("user-list-window-klasyfikacja.png")));
+    }
 
     // The mask typed into the form reaches the list.
     form.findChild<QAbstractButton*>(QStringLiteral("clearAccountsButton"))->click();

@@ -7,6 +7,7 @@
 #include "siblings/kontar/ClassificationChoice.h"
 #include "siblings/kontar/ClassificationChoiceDialog.h"
 #include "siblings/kontar/Ticked.h"
+#include "platform/QtUi.h"
 #include "statements/lists/UserListWindowForm.h"
 #include "support/ModalDialogs.h"
 #include "tests/journals/JournalReportFixture.h"
@@ -510,6 +511,48 @@ TEST_P(UserListWindowTest, PickerDialogsTickWhatTheyShow)
     one.accept();
     EXPECT_EQ(one.result(), QDialog::Accepted);
     EXPECT_EQ(*kontar::readTicked(kUser, kontar::kClassificationsBrowser, nullptr), QStringList{"750-75023-4210"});
+}
+
+TEST_P(UserListWindowTest, ProcedureOpensTheWindowOnlyOnTheDesktop)
+{
+    korda::Session& s = korda::session();
+    s.DANE_ID_UZYTKOWNIKA_NR = kUser;
+    s.DANE_LATA_OBROTOWE = kYear;
+    const qint32 from = dayFromYmd(2026, 1, 1), to = dayFromYmd(2026, 12, 31);
+    const QString stored = QStringLiteral("select tekst2 from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTAW_K' and id_zasobu=%2 order by lp")
+                               .arg(kUser)
+                               .arg(kReceivables);
+
+    // Without a screen: said, and nothing changes.
+    DEFINIOWANA_LISTA_RU(qint32(kReceivables), from, to, 0);
+    EXPECT_EQ(s.globalResponse, 2);
+    ASSERT_EQ(ui.messageTexts().size(), 1);
+    EXPECT_TRUE(ui.messageTexts().first().contains(QStringLiteral("Lista pozycji raportu")));
+    EXPECT_TRUE(column(stored).isEmpty());
+    // Automatic: the full list of the range, saved.
+    DEFINIOWANA_LISTA_RU(qint32(kReceivables), from, to, 1);
+    EXPECT_EQ(s.globalResponse, 1);
+    const QStringList full = column(stored);
+    const std::set<QString> all = posted();
+    EXPECT_EQ(std::set<QString>(full.begin(), full.end()), all);
+
+    // On the desktop the window opens: "Anuluj" keeps the lists, "Zapisz" writes them.
+    QtUi desktop;
+    ScopedUi scoped(desktop);
+    for (const QString& press : {QStringLiteral("Anuluj"), QStringLiteral("Zapisz")}) {
+        bool shown = false;
+        withDialogLater<UserListWindowForm>([&shown, &full, press](UserListWindowForm* w) {
+            shown = true;
+            // The window shows the list as it was saved.
+            EXPECT_EQ(w->findChild<QListWidget*>(QStringLiteral("accountList"))->count(), full.size());
+            clickButton(w, QStringLiteral("Wyczyść listę"));
+            clickButton(w, press);
+        });
+        DEFINIOWANA_LISTA_RU(qint32(kReceivables), from, to, 0);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(s.globalResponse, press == QLatin1String("Zapisz") ? 1 : 2);
+        EXPECT_EQ(column(stored), press == QLatin1String("Zapisz") ? QStringList() : full);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, UserListWindowTest, allBackends(), backendName);

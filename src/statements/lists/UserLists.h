@@ -1,9 +1,9 @@
 #pragma once
 // The lists a statement's list rows expand into: ledger accounts ('K' rows) and budget
 // classifications ('B' rows), kept per user in KOMUNIKAT ("ZESTAW_K", "ZESTAW_B") where the
-// generating procedure reads them, and lists saved under a name for reuse. This is the model of
-// the window "Lista pozycji raportu"; the automatic rebuild the statement window asks for before
-// generating is rebuildAll().
+// generating procedure reads them, and lists saved under a name for reuse. The window "Lista
+// pozycji raportu" (UserListWindowModel) and `pravik lists` work on it; the automatic rebuild the
+// statement window asks for before generating is rebuildAll().
 #include "platform/DayNumber.h"
 
 #include <QList>

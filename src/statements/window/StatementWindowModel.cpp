@@ -79,6 +79,11 @@ std::atomic<int> runningPrintouts{0};
 
 } // namespace
 
+void resetStatementWindowMemory()
+{
+    memory() = WindowMemory();
+}
+
 StatementWindowHooks& statementWindowHooks()
 {
     static StatementWindowHooks hooks;

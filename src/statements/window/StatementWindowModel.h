@@ -252,6 +252,10 @@ private:
     QString m_printYearName; // the year the generation computed, for the printout's header
 };
 
+// Forgets what the window keeps between its openings (period type, period, list ranges ...),
+// as a new start of the module does.
+void resetStatementWindowMemory();
+
 // Starts fn on a thread of its own that begins with the caller's session and print options.
 void startStatementPrintout(std::function<void()> fn);
 // Waits (the caller's events still served) until every printout started so has ended; false

@@ -223,6 +223,7 @@ void StatementWindowForm::showControls()
             item->setText(cells[k]);
         }
     }
+    u.columnsTable->resizeColumnsToContents();
     apply(u.columnsTable, m.control(Control::Columns));
 
     const int type = m.periodType();

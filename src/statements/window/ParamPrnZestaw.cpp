@@ -14,7 +14,8 @@ void PARAM_PRN_ZESTAW(qint32 statementId, const QString& statementName)
 {
     enterProcedure(QStringLiteral("Param_Prn_Zestaw"));
     korda::session().globalResponse = 2;
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    // A window on the offscreen platform would wait for a user no one can see.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || QGuiApplication::platformName() == QLatin1String("offscreen")) {
         utilka::MSG_OST(QStringLiteral("Okno \"Parametry zestawienia\" jest dostępne w programie z ekranem."));
         return;
     }

@@ -474,6 +474,43 @@ TEST_P(StatementWindowTest, MenuListsGroupsInThePrintoutsOrder)
     EXPECT_EQ(groups.last().statements[0].name, QStringLiteral("Bilans"));
 }
 
+// A budget statement takes its year and dates from the host's budget range, computes its period
+// text from the form, and hands over to the budget-form windows through their hooks.
+TEST_P(StatementWindowTest, BudgetFormsTakeTheHostsRangeAndHandOver)
+{
+    korda::Session& s = korda::session();
+    s.DANE_ID_FIRMY = 2;
+    s.DANE_LATA_OBROTOWE = 3;
+    s.DANE_CZY_WERSJA_BUDZET = 1;
+    s.GGG_BAZAKRES_IDROKU = 3;
+    s.GGG_BAZAKRES_DAT = {dayFromYmd(2026, 1, 1), dayFromYmd(2026, 3, 31)};
+    const qint64 id = scalar(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=2 and wariant='Rb28SPozycje'")).toLongLong();
+    ASSERT_GT(id, 0);
+    QList<BudgetHandOver> header, xml;
+    statementWindowHooks().openHeaderData = [&](const BudgetHandOver& h) { header << h; };
+    statementWindowHooks().openXmlExport = [&](const BudgetHandOver& h) { xml << h; };
+    auto w = openWindow(id);
+    statementWindowHooks() = StatementWindowHooks();
+    EXPECT_TRUE(w->budget());
+    EXPECT_EQ(w->dateTo(), dayFromYmd(2026, 3, 31));
+    EXPECT_FALSE(w->control(Control::PeriodType).enabled);
+    EXPECT_FALSE(w->setPeriodType(StatementWindowModel::kMonths));
+    EXPECT_EQ(w->options().periodText, "za okres od początku roku do dnia " + day(2026, 3, 31) + " roku");
+    EXPECT_EQ(w->listFrameCaption(), QStringLiteral("Grupa raportów Rb-28S"));
+    EXPECT_TRUE(w->control(Control::ExportXml).visible);
+    EXPECT_FALSE(w->control(Control::ExportSpd).enabled);
+
+    ASSERT_TRUE(w->headerData());
+    ASSERT_EQ(header.size(), 1);
+    EXPECT_EQ(header[0].groupCode, QStringLiteral("Rb28S"));
+    EXPECT_EQ(header[0].formCode, QStringLiteral("Rb28SPozycje"));
+    EXPECT_EQ(header[0].to, dayFromYmd(2026, 3, 31));
+    ASSERT_TRUE(w->exportXml()) << qPrintable(ui.messageTexts().join('\n'));
+    ASSERT_EQ(xml.size(), 1);
+    EXPECT_EQ(xml[0].reportName, QStringLiteral("Rb-28S"));
+    EXPECT_FALSE(generatedRows(id).isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, StatementWindowTest, test::allBackends(), test::backendName);
 
 } // namespace

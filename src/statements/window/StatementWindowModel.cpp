@@ -229,8 +229,14 @@ bool StatementWindowModel::readStatement()
 
     m_group.clear();
     if (m_groupId > 0) {
-        m_groupName = scalar(QStringLiteral("select nazwa from ZESTAW_GRUPA where id_zestaw_grupa =%1").arg(sqlNumber(m_groupId)))
-                          .value_or(QVariant()).toString().trimmed();
+        sql::Cursor g = db.exec(QStringLiteral("select nazwa, typ from ZESTAW_GRUPA where id_zestaw_grupa =%1").arg(sqlNumber(m_groupId)));
+        if (g.next()) {
+            m_groupName = g.value(0).toString().trimmed();
+            m_groupCode = g.value(1).toString().trimmed();
+        }
+        if (!g.ok())
+            utilka::MSG_OST(g.errorText());
+        g.close();
         // Ties by id, so that statements of one name keep one order.
         sql::Cursor list = db.exec(QStringLiteral("select nazwa,id_zestaw_nag,wariant from ZESTAW_NAG where id_firmy=%1 AND id_zestaw_grupa=%2 "
                                                   "order by nazwa, id_zestaw_nag").arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(m_groupId)));
@@ -530,13 +536,7 @@ void StatementWindowModel::updatePeriodText()
 {
     if (!m_budget || m_to <= 0)
         return;
-    QString code = formCode();
-    if (m_groupId > 0) {
-        const QString groupCode = scalar(QStringLiteral("select typ from ZESTAW_GRUPA where id_zestaw_grupa=%1").arg(sqlNumber(m_groupId)))
-                                      .value_or(QVariant()).toString().trimmed();
-        if (!groupCode.isEmpty())
-            code = groupCode;
-    }
+    const QString code = m_groupCode.isEmpty() ? formCode() : m_groupCode;
     const QString quarter = roman((monthOf(m_to) - 1) / 3 + 1);
     const QString year = QString::number(yearOf(m_to));
     QString text;
@@ -558,7 +558,7 @@ void StatementWindowModel::updatePeriodText()
 // "RbWS" prints ordinals, thousands and no decimals.
 void StatementWindowModel::applyFormCode()
 {
-    if (formCode() != QLatin1String("RbWS"))
+    if (formCode() != QLatin1String("RbWS") && m_groupCode != QLatin1String("RbWS"))
         return;
     StatementPrintOptions& o = statementPrintOptions();
     o.ordinal = true;
@@ -1086,7 +1086,10 @@ bool StatementWindowModel::exportCsv()
         ses.GGG_XML_Q.clear();
         return false;
     }
-    const auto path = ui().askSaveFile(QStringLiteral("Eksport do pliku (CSV)"), m_statementName + QStringLiteral(".csv"),
+    // A statement's name may hold a slash ("Bilans 2025/2026"): not a folder in the suggestion.
+    QString suggested = m_statementName;
+    suggested.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    const auto path = ui().askSaveFile(QStringLiteral("Eksport do pliku (CSV)"), suggested + QStringLiteral(".csv"),
                                        QStringLiteral("Pliki CSV (*.csv)"));
     bool written = false;
     if (path && !path->trimmed().isEmpty()) {
@@ -1105,6 +1108,7 @@ BudgetHandOver StatementWindowModel::handOver() const
     h.statementId = m_statementId;
     h.groupId = m_groupId;
     h.formCode = formCode();
+    h.groupCode = m_groupCode;
     h.from = m_budget ? s().GGG_BAZAKRES_DAT[0] : m_from;
     h.to = m_budget ? s().GGG_BAZAKRES_DAT[1] : m_to;
     h.periodType = periodType();

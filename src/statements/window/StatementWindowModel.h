@@ -59,7 +59,8 @@ struct ScopeEntry {
 struct BudgetHandOver {
     qint64 statementId = 0;
     qint64 groupId = 0;
-    QString formCode;
+    QString formCode;          // the statement's (a section of a form)
+    QString groupCode;         // the group's (the form: "Rb28S")
     DayNumber from = 0;
     DayNumber to = 0;
     int periodType = 0;
@@ -235,6 +236,7 @@ private:
     bool m_budget = false;
     qint64 m_groupId = 0;
     QString m_groupName;
+    QString m_groupCode;
     int m_highestLevel = 1;
     qint32 m_previousYear = 0;
     bool m_boInFirstFive = false;

@@ -190,6 +190,17 @@ TEST_P(StatementWindowTest, ControlsFollowTheStatementAndItsGroup)
     EXPECT_TRUE(balance->setTotalsLevel(2));
     EXPECT_FALSE(balance->setTotalsLevel(3));
 
+    // Below 2 the print date is today and fixed; below 1 only approved documents count.
+    korda::session().GGG_WERSJA_DLA_KRAB_PRIORYTET = 0;
+    korda::session().DANE_DATA_WYDRUKU = dayFromYmd(2020, 1, 1);
+    auto restricted = openWindow(kBalance);
+    EXPECT_EQ(restricted->printDate(), today());
+    EXPECT_FALSE(restricted->control(Control::PrintDate).enabled);
+    EXPECT_FALSE(restricted->control(Control::CalendarButton).visible);
+    EXPECT_TRUE(restricted->approvedOnly());
+    EXPECT_FALSE(restricted->setApprovedOnly(false));
+    korda::session().GGG_WERSJA_DLA_KRAB_PRIORYTET = 2;
+
     // Without the budget windows their buttons stay disabled; the XML export is a budget-mode entry.
     EXPECT_FALSE(balance->control(Control::ExportSpd).enabled);
     EXPECT_FALSE(balance->control(Control::ExportXml).visible);

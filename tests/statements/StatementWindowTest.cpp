@@ -2,6 +2,7 @@
 // controls' rules, the column periods and the heading lines, saved variants, generation with its
 // progress and KOMUNIKAT rows, a failed generation that must print nothing, the printout on its
 // own thread, "Pokaż", the CSV export and the order of the "Zestawienia" menu.
+#include "statements/window/ParamPrnZestaw.h"
 #include "statements/window/StatementCatalogue.h"
 #include "statements/window/StatementRowsWindow.h"
 #include "statements/window/StatementWindowModel.h"
@@ -320,6 +321,16 @@ TEST_P(StatementWindowTest, VariantsKeepThePrintOptionsUnderRu)
     EXPECT_TRUE(reopened->krs());
     ui.answer(Answer::Yes);
     EXPECT_TRUE(reopened->deleteVariant());
+}
+
+// Without a screen the host's call is refused with a message, not left waiting on a window no
+// one sees.
+TEST_P(StatementWindowTest, TheWindowNeedsAScreen)
+{
+    korda::session().globalResponse = 0;
+    PARAM_PRN_ZESTAW(qint32(kBalance), QStringLiteral("Bilans"));
+    EXPECT_EQ(ui.messageTexts(), QStringList{"Okno \"Parametry zestawienia\" jest dostępne w programie z ekranem."});
+    EXPECT_EQ(korda::session().globalResponse, 2);
 }
 
 TEST_P(StatementWindowTest, RbWsCodeAndTheBoldSwitch)

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "LedgerBrowse.h"
+#include "StatementsMenu.h"
 #include "TurnoverMenu.h"
 
 #include "journals/window/ParamPrnDziennik.h"
@@ -59,9 +60,7 @@ void MainWindow::buildMenus()
     addPending(ledger, QStringLiteral("Raporty kasowe"));
     addPending(ledger, QStringLiteral("Zestawienia MPK"));
 
-    QMenu* statements = prints->addMenu(QStringLiteral("Zestawienia definiowane"));
-    addPending(statements, QStringLiteral("Zestawienia użytkownika"));
-    addPending(statements, QStringLiteral("Sprawozdania budżetowe"));
+    addStatementsMenu(prints);
 
     addLedgerMenu(menuBar(), this);
 }

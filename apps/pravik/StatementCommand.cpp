@@ -599,6 +599,7 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     r.statementId = head->id;
     r.title = a.title;
     r.yearName = s.DANE_LATA_OBROT_NAZWA;
+    r.options.periodTo = dayTo;
     // A statement of a group prints the group's own period text, not these lines.
     if (statementGroup == 0)
         r.headings = statements::statementHeadingLines(headings, period);

@@ -45,6 +45,7 @@ QString budgetPeriodText(const QString& code, DayNumber to);
 // A snapshot of the header data.
 struct BudgetHeaderValues {
     qint32 company = 0;
+    QString formCode; // of the last load: the titles are this form's
     QList<QPair<QString, QString>> fields; // every field of budgetHeaderFields(), in order
     QString value(const QString& name) const;
 };

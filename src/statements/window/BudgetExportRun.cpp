@@ -7,6 +7,7 @@
 #include "siblings/utilka/Messages.h"
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
+#include "statements/window/BudgetFormGroups.h"
 #include "statements/window/SpdExportWindowModel.h"
 
 #include <QDir>
@@ -106,6 +107,42 @@ bool runSpdExport(const BudgetExportRun& run)
     }
     utilka::MSG_INF(QStringLiteral("Zapisano %1 wierszy do pliku %2.").arg(rows).arg(QDir::toNativeSeparators(file)));
     return true;
+}
+
+QStringList budgetExportPeriods()
+{
+    return {QStringLiteral("I kwartał"),   QStringLiteral("II kwartał"), QStringLiteral("III kwartał"), QStringLiteral("IV kwartał"),
+            QStringLiteral("Styczeń"),     QStringLiteral("Luty"),       QStringLiteral("Marzec"),      QStringLiteral("Kwiecień"),
+            QStringLiteral("Maj"),         QStringLiteral("Czerwiec"),   QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"),
+            QStringLiteral("Wrzesień"),    QStringLiteral("Październik"), QStringLiteral("Listopad"),   QStringLiteral("Grudzień")};
+}
+
+BudgetExportRun budgetFormExportRun(const BudgetFormGroup& group, int periodIndex)
+{
+    const korda::Session& s = korda::session();
+    BudgetExportRun run;
+    const bool quarter = periodIndex < 4;
+    run.periodType = quarter ? 2 : 3;
+    run.periodNumber = quarter ? periodIndex + 1 : periodIndex - 3;
+    run.periodYear = yearOf(s.DANE_KONIEC_ROKU > 0 ? s.DANE_KONIEC_ROKU : today());
+    run.cumulative = true;
+    const int lastMonth = quarter ? run.periodNumber * 3 : run.periodNumber;
+    run.to = lastDayOfMonth(dayFromYmd(run.periodYear, lastMonth, 1));
+    const DayNumber from = dayFromYmd(run.periodYear, 1, 1);
+    run.statementId = group.sections.value(0);
+    run.reportName = group.name;
+    StatementPrintRequest& p = run.print;
+    p.company = s.DANE_ID_FIRMY;
+    p.user = s.DANE_ID_UZYTKOWNIKA_NR;
+    p.rowFilter = StatementPrintRequest::userRowsFilter(p.user);
+    p.groupId = group.id;
+    p.statementId = run.statementId;
+    p.options.wholeGroup = true;
+    p.yearName = s.DANE_LATA_OBROT_NAZWA;
+    run.generate = [sections = group.sections, company = p.company, year = s.DANE_LATA_OBROTOWE, user = p.user, from, to = run.to] {
+        return generateStatements(sections, company, year, user, from, to);
+    };
+    return run;
 }
 
 QString generateStatements(const QList<qint64>& statementIds, qint32 company, qint32 year, qint32 user, DayNumber from,

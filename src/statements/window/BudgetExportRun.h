@@ -35,6 +35,15 @@ bool runXmlExport(const BudgetExportRun& run);
 // when the file was written.
 bool runSpdExport(const BudgetExportRun& run);
 
+struct BudgetFormGroup;
+
+// The periods a form is filed for, as the desktop offers them: "I kwartał" .. "IV kwartał", then
+// the months; index i is quarter i+1 for i < 4 and month i-3 after that.
+QStringList budgetExportPeriods();
+// The export of a whole form group for a period of the session's fiscal year (index as above),
+// cumulative from the year's first day as the forms report; generation over all its sections.
+BudgetExportRun budgetFormExportRun(const BudgetFormGroup& group, int periodIndex);
+
 // ZESTAWIENIE_GENERUJ for each statement over one date range, with the column periods passed in
 // KOMUNIKAT as the statement window passes them; stops at the first failure and returns its text.
 QString generateStatements(const QList<qint64>& statementIds, qint32 company, qint32 year, qint32 user, DayNumber from,

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -419,6 +420,37 @@ TEST_P(BudgetWindowsTest, DesktopFormsShowTheModelAndAcceptOnlyWhatItAccepts)
     child<QPushButton>(form, QStringLiteral("executeButton"))->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(spd.settings().entityCode(), QStringLiteral("ABC"));
+}
+
+// The windows as the user sees them; PNGs go to PRAVIK_SCREENSHOT_DIR when it is set.
+TEST_P(BudgetWindowsTest, Screenshots)
+{
+    if (GetParam() != TestBackend::SQLite)
+        GTEST_SKIP() << "one set of pictures is enough";
+    ASSERT_EQ(loadBudgetHeader(*db, 2, march, QStringLiteral("Rb28S")), QStringList());
+    BudgetHeaderWindowModel header;
+    XmlExportForm xml;
+    xml.open(xmlPeriodText(2, 1, 2026, true), QStringLiteral("Rb-28S"), QString(), 2, dayFromYmd(2026, 4, 10));
+    xml.path = QStringLiteral("/home/ksiegowa/Dokumenty/Pliki programu Tabulo/Sprawozdania budżetowe/Fir2/Rb-28S_20260410.xml");
+    SpdExportWindowModel spd(march, 2, dayFromYmd(2026, 1, 1));
+    BudgetHeaderWindowForm headerForm(header);
+    XmlExportWindowForm xmlForm(xml);
+    SpdExportWindowForm spdForm(spd);
+    const QString folder = qEnvironmentVariable("PRAVIK_SCREENSHOT_DIR");
+    const QList<QPair<QDialog*, QString>> shots = {{&headerForm, QStringLiteral("budget-header-window.png")},
+                                                  {&xmlForm, QStringLiteral("xml-export-window.png")},
+                                                  {&spdForm, QStringLiteral("spd-export-window.png")}};
+    for (const auto& [form, name] : shots) {
+        form->show();
+        const QImage image = form->grab().toImage();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_GT(image.width(), 300) << name.toStdString();
+        if (!folder.isEmpty()) {
+            QDir().mkpath(folder);
+            EXPECT_TRUE(image.save(QDir(folder).filePath(name)));
+        }
+        form->hide();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, BudgetWindowsTest, test::allBackends(), test::backendName);

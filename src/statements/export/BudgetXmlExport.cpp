@@ -58,11 +58,10 @@ QString XmlExportForm::proposedPath(const QString& folder, const QString& report
     return base + name.left(room) + tail;
 }
 
-void XmlExportForm::open(const QString& periodText_, const QString& reportName_, const QString& documents, qint32 company,
-                         DayNumber day)
+void XmlExportForm::open(const QString& period, const QString& name, const QString& documents, qint32 company, DayNumber day)
 {
-    periodText = periodText_;
-    reportName = reportName_;
+    periodText = period;
+    reportName = name;
     if (folder.isEmpty())
         folder = exportFolder(documents, company);
     if (!folder.isEmpty() && QFileInfo(folder).isDir())

@@ -10,6 +10,7 @@
 #include "statements/window/SpdExportWindowForm.h"
 #include "statements/window/XmlExportWindowForm.h"
 
+#include "apps/pravik-gui/BudgetFormsMenu.h"
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
@@ -22,6 +23,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -420,6 +422,85 @@ TEST_P(BudgetWindowsTest, DesktopFormsShowTheModelAndAcceptOnlyWhatItAccepts)
     child<QPushButton>(form, QStringLiteral("executeButton"))->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(spd.settings().entityCode(), QStringLiteral("ABC"));
+}
+
+// A user at the desktop: the period list answers with the entry the test chose.
+class PickingUi : public ScriptedUi {
+public:
+    QString pick;
+    QStringList offered;
+    std::optional<QString> pickItem(const QString&, const QStringList& items, const QString&) override
+    {
+        offered = items;
+        return items.contains(pick) ? std::optional<QString>(pick) : std::nullopt;
+    }
+};
+
+TEST_P(BudgetWindowsTest, DesktopMenuOffersEachFormWithItsWindowsAndExports)
+{
+    PickingUi desk;
+    setUi(&desk);
+    QMenu menu;
+    QList<QPair<qint64, QString>> opened;
+    gui::addBudgetFormsActions(&menu, [&](qint64 id, const QString& name) { opened << qMakePair(id, name); });
+    QStringList forms;
+    for (QAction* a : menu.actions())
+        forms << a->text();
+    EXPECT_EQ(forms, (QStringList{"Rb-27S", "Rb-28S", "Rb-Z"}));
+    QMenu* rb28s = menu.findChild<QMenu*>(QStringLiteral("budgetForm_Rb28S"));
+    ASSERT_NE(rb28s, nullptr);
+    QHash<QString, QAction*> entries;
+    for (QAction* a : rb28s->actions())
+        if (!a->isSeparator())
+            entries.insert(a->text(), a);
+    ASSERT_EQ(entries.size(), 4);
+
+    entries.value(QStringLiteral("Parametry wydruku..."))->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().first, group(QStringLiteral("Rb28S")).sections.first());
+    EXPECT_EQ(opened.first().second, QStringLiteral("Rb-28S"));
+
+    int headerShown = 0;
+    setBudgetHeaderWindow([&] { ++headerShown; });
+    korda::session().DANE_DATA_BIEZACA = march;
+    entries.value(QStringLiteral("Dane nagłówkowe wydruku"))->trigger();
+    EXPECT_EQ(headerShown, 1);
+    EXPECT_EQ(budgetHeader().company, 2);
+    EXPECT_TRUE(budgetHeader().value(QStringLiteral("PRN_TYTUL_1")).startsWith(QLatin1String("Rb-28S")));
+
+    // The export asks for the period; the file holds the month chosen.
+    const QString path = dir.filePath(QStringLiteral("marzec.xml"));
+    setXmlExportWindow([&] {
+        EXPECT_EQ(xmlExportSettings().periodText, QStringLiteral("Za okres Marzec  2026 narastająco od początku roku"));
+        xmlExportSettings().path = path;
+        return true;
+    });
+    desk.pick = QStringLiteral("Marzec 2026");
+    entries.value(QStringLiteral("Eksport do systemu BeSTi@ (XML)"))->trigger();
+    EXPECT_EQ(desk.offered.size(), 16);
+    EXPECT_EQ(desk.offered.first(), QStringLiteral("I kwartał 2026"));
+    ASSERT_TRUE(QFile::exists(path)) << desk.messageTexts().join(QLatin1Char('\n')).toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("Miesiac"));
+    // Cancelling the period list starts nothing.
+    desk.pick.clear();
+    desk.clear();
+    entries.value(QStringLiteral("Eksport do systemu SPD (CSV)"))->trigger();
+    EXPECT_TRUE(desk.events().isEmpty());
+
+    // A unit without forms gets one disabled line, and a menu without the window's hook offers
+    // the forms' other entries only.
+    korda::session().DANE_ID_FIRMY = 1;
+    QMenu none;
+    gui::addBudgetFormsActions(&none);
+    ASSERT_EQ(none.actions().size(), 1);
+    EXPECT_FALSE(none.actions().first()->isEnabled());
+    korda::session().DANE_ID_FIRMY = 2;
+    QMenu plain;
+    gui::addBudgetFormsActions(&plain);
+    EXPECT_FALSE(plain.findChild<QMenu*>(QStringLiteral("budgetForm_RbZ"))->actions().first()->isEnabled());
+    setUi(&ui);
 }
 
 // The windows as the user sees them; PNGs go to PRAVIK_SCREENSHOT_DIR when it is set.

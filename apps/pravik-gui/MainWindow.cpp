@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "LedgerBrowse.h"
+#include "StatementWindowWiring.h"
 #include "StatementsMenu.h"
 #include "TurnoverMenu.h"
 
@@ -60,6 +61,7 @@ void MainWindow::buildMenus()
     addPending(ledger, QStringLiteral("Raporty kasowe"));
     addPending(ledger, QStringLiteral("Zestawienia MPK"));
 
+    connectStatementWindows();
     addStatementsMenu(prints);
 
     addLedgerMenu(menuBar(), this);

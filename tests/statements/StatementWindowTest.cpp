@@ -2,6 +2,8 @@
 // controls' rules, the column periods and the heading lines, saved variants, generation with its
 // progress and KOMUNIKAT rows, a failed generation that must print nothing, the printout on its
 // own thread, "Pokaż", the CSV export and the order of the "Zestawienia" menu.
+#include "apps/pravik-gui/StatementWindowWiring.h"
+#include "statements/export/BudgetXmlExport.h"
 #include "statements/window/ParamPrnZestaw.h"
 #include "statements/window/StatementCatalogue.h"
 #include "statements/window/StatementRowsWindow.h"
@@ -531,6 +533,38 @@ TEST_P(StatementWindowTest, BudgetFormsTakeTheHostsRangeAndHandOver)
     ASSERT_EQ(xml.size(), 1);
     EXPECT_EQ(xml[0].reportName, QStringLiteral("Rb-28S"));
     EXPECT_FALSE(generatedRows(id).isEmpty());
+}
+
+// The desktop hands a form over to the real export: the host's range of January to March is filed
+// as the first quarter, and the file is written from the rows the window generated.
+TEST_P(StatementWindowTest, DesktopWiringExportsTheFormForTheHostsQuarter)
+{
+    korda::Session& s = korda::session();
+    s.DANE_ID_FIRMY = 2;
+    s.DANE_LATA_OBROTOWE = 3;
+    s.DANE_CZY_WERSJA_BUDZET = 1;
+    s.GGG_BAZAKRES_IDROKU = 3;
+    s.GGG_BAZAKRES_DAT = {dayFromYmd(2026, 1, 1), dayFromYmd(2026, 3, 31)};
+    const qint64 id = scalar(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=2 and wariant='Rb28SPozycje'")).toLongLong();
+    ASSERT_GT(id, 0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rb28s.xml"));
+    QString periodText;
+    setXmlExportWindow([&] {
+        periodText = xmlExportSettings().periodText;
+        xmlExportSettings().path = path;
+        return true;
+    });
+    gui::connectStatementWindows();
+    auto w = openWindow(id);
+    const bool exported = w->exportXml();
+    statementWindowHooks() = StatementWindowHooks();
+    setXmlExportWindow({});
+    ASSERT_TRUE(exported) << qPrintable(ui.messageTexts().join('\n'));
+    EXPECT_EQ(periodText, QStringLiteral("Za okres I kwartał 2026 narastająco od początku roku"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(ui.messageTexts().join('\n'));
+    EXPECT_TRUE(file.readAll().contains("Rb28S"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StatementWindowTest, test::allBackends(), test::backendName);

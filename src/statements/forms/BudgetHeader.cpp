@@ -1,10 +1,13 @@
 #include "statements/forms/BudgetHeader.h"
 
+#include "platform/UiServices.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
+#include "statements/window/BudgetHeaderWindowForm.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QMutex>
 #include <QSet>
@@ -322,6 +325,8 @@ void BT_DANE_FIRMY(quint8 mode, DayNumber date, const QString& formCode)
     }
     if (window)
         window();
+    else if (qobject_cast<QApplication*>(QCoreApplication::instance()) && ui().interactive())
+        statements::showBudgetHeaderWindow();
 }
 
 } // namespace pravik

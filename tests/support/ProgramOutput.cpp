@@ -1,6 +1,8 @@
 #include "support/ProgramOutput.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -76,6 +78,47 @@ QList<Decimal> labelled(const QString& text, const QString& label)
             return amountsIn(m.captured(1));
     }
     return {};
+}
+
+QList<QList<SheetCell>> readFirstSheet(const QString& xlsx)
+{
+    static const QString script = QStringLiteral(R"(
+import json, re, sys, zipfile, xml.etree.ElementTree as ET
+m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
+z = zipfile.ZipFile(sys.argv[1])
+shared = []
+if 'xl/sharedStrings.xml' in z.namelist():
+    shared = [''.join(t.text or '' for t in si.iter(m + 't')) for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')]
+rows = []
+for row in ET.fromstring(z.read('xl/worksheets/sheet1.xml')).iter(m + 'row'):
+    cells = []
+    for c in row.findall(m + 'c'):
+        t = c.get('t', 'n')
+        v = ''.join(x.text or '' for x in c.iter(m + 't')) if t == 'inlineStr' else c.findtext(m + 'v', '')
+        if t == 's':
+            v = shared[int(v)]
+        letters = re.match('[A-Z]+', c.get('r')).group(0)
+        column = 0
+        for ch in letters:
+            column = column * 26 + ord(ch) - ord('A') + 1
+        cells.append([column - 1, c.get('r'), t, v])
+    rows.append(cells)
+print(json.dumps(rows))
+)");
+    const ProcessRun r = runProcess(QStringLiteral("python3"), {QStringLiteral("-c"), script, xlsx}, {30000});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QList<QList<SheetCell>> rows;
+    for (const QJsonValue& row : QJsonDocument::fromJson(r.out.toUtf8()).array()) {
+        QList<SheetCell> cells;
+        for (const QJsonValue& cell : row.toArray()) {
+            const QJsonArray c = cell.toArray();
+            while (cells.size() <= c[0].toInt())
+                cells.append({QString(), QStringLiteral("blank"), QString()});
+            cells[c[0].toInt()] = {c[1].toString(), c[2].toString(), c[3].toString()};
+        }
+        rows.append(cells);
+    }
+    return rows;
 }
 
 qint64 residentKiB()

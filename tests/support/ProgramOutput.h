@@ -1,6 +1,7 @@
 #pragma once
 // What programs print, as the tests read it: runs of the built command line and of poppler, qpdf
-// or python (every wait bounded, a hang reported the same way), a PDF's text, printed amounts.
+// or python (every wait bounded, a hang reported the same way), a PDF's text, printed amounts,
+// a workbook's cells.
 #include "platform/Decimal.h"
 
 #include <QList>
@@ -40,6 +41,17 @@ QStringList pdfPages(const QString& pdf);
 QList<Decimal> amountsIn(const QString& text);
 // The amounts of the first line that holds the label followed by amounts only.
 QList<Decimal> labelled(const QString& text, const QString& label);
+
+// A cell of a workbook as the file stores it: type "n" a number, "s", "inlineStr" or "str" a text
+// (shared strings resolved); "blank" where the row stores no cell.
+struct SheetCell {
+    QString ref; // "B3"
+    QString type;
+    QString value;
+};
+// The rows of a workbook's first sheet, read with Python's zip and XML readers, each cell in its
+// own column.
+QList<QList<SheetCell>> readFirstSheet(const QString& xlsx);
 
 // This process's resident memory in KiB, -1 where /proc cannot tell.
 qint64 residentKiB();

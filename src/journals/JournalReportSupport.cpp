@@ -1,11 +1,12 @@
 #include "journals/JournalReportSupport.h"
 
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "siblings/korda/Session.h"
 
 namespace pravik::journals {
 
-frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit)
+frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit,
+                                          const QString& yearName)
 {
     frame::ReportDefinition d;
     d.procedure = procedure;
@@ -28,9 +29,8 @@ frame::ReportDefinition journalDefinition(const QString& procedure, const QStrin
     d.text.reserveFirstPage = 7;
     d.text.reserveLaterPages = 7;
     // The year is the one chosen for the journal, not necessarily the session's.
-    d.onOpen = [](frame::RunFrame& f) {
-        f.setValue(QStringLiteral("ROK_OBROTOWY"),
-                   (QStringLiteral("Rok obrotowy: ") + journalOptions().yearName.text()).left(80));
+    d.onOpen = [yearName](frame::RunFrame& f) {
+        f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + yearName).left(80));
     };
     return d;
 }

@@ -18,7 +18,9 @@ inline const QString kRowBand = QStringLiteral("POZYCJA");
 // A journal's run: its layout and names, "Dzienniki" as the document name of text printing,
 // the year printed as the journal's year, the page checked by the report itself.
 // debitCredit: two amount columns (Dt, Ct), else one.
-frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit);
+// yearName: the journal's year, printed in the company block.
+frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit,
+                                          const QString& yearName);
 
 // The totals as the two columns of the frame's carry-over.
 QList<Decimal> columns(const DebitCredit& totals);

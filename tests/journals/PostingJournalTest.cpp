@@ -38,7 +38,7 @@ class PostingJournal : public JournalReportTest {};
 
 TEST_P(PostingJournal, JournalNumbersAreStoredOrRenumberedFromTheChosenFirst)
 {
-    JournalOptions o = journals::journalOptions();
+    JournalOptions o = variables;
     o.periodDate = kMarch;
     PostingJournalSource stored(PostingJournalKind::Whole, periodFilter(kMarch), 4, false, o, kCompany);
     const QList<PostingLine> lines = readAll(stored);
@@ -71,7 +71,7 @@ TEST_P(PostingJournal, JournalNumbersAreStoredOrRenumberedFromTheChosenFirst)
 
 TEST_P(PostingJournal, OffBalancePostingsPrintButCountOnlyWhenAsked)
 {
-    JournalOptions o = journals::journalOptions();
+    JournalOptions o = variables;
     o.periodDate = kMarch;
     o.batchId = batchId(QStringLiteral("PK"));
     const QString filter = periodFilter(kMarch, o.batchId);
@@ -99,7 +99,7 @@ TEST_P(PostingJournal, OffBalancePostingsPrintButCountOnlyWhenAsked)
 
 TEST_P(PostingJournal, OpeningTotalsFollowTheOffBalanceRuleExceptInTheCompactJournal)
 {
-    JournalOptions o = journals::journalOptions();
+    JournalOptions o = variables;
     o.periodDate = kMarch;
     o.batchId = batchId(QStringLiteral("PK"));
     const QString earlier = QStringLiteral("from POZ_DOK p join NAG_DOK n on n.id_nag_dok=p.id_nag_dok where n.status<>0 "
@@ -134,8 +134,8 @@ TEST_P(PostingJournal, OpeningTotalsFollowTheOffBalanceRuleExceptInTheCompactJou
 
 TEST_P(PostingJournal, PagesCarryTheirTotalsOnAndTheJournalClosesWithOpeningPlusPeriod)
 {
-    journals::journalOptions().periodDate = kMarch;
-    journals::journalOptions().CZY_SUMOWANIE = 1;
+    variables.periodDate = kMarch;
+    variables.CZY_SUMOWANIE = 1;
     const QStringList pages = pdfPages([] {
         PRN_71_DZIENNIK_P_J(QString(), periodFilter(kMarch), QStringLiteral("Dziennik księgowań"), 4);
     });
@@ -180,11 +180,11 @@ TEST_P(PostingJournal, PagesCarryTheirTotalsOnAndTheJournalClosesWithOpeningPlus
 
 TEST_P(PostingJournal, PeriodWithoutPostingsPrintsHeadingClosingTotalsAndEnd)
 {
-    journals::journalOptions().periodDate = kJuly;
-    journals::journalOptions().batchId = batchId(QStringLiteral("BANK"));
+    variables.periodDate = kJuly;
+    variables.batchId = batchId(QStringLiteral("BANK"));
     korda::session().DANE_OPIS_PRN.add(QStringLiteral("Okres obrotowy: Lipiec"));
-    const QStringList pages = pdfPages([] {
-        PRN_71_DZIENNIK_P_K(QString(), periodFilter(kJuly, journals::journalOptions().batchId), QStringLiteral("Dziennik księgowań"), 3);
+    const QStringList pages = pdfPages([this] {
+        PRN_71_DZIENNIK_P_K(QString(), periodFilter(kJuly, variables.batchId), QStringLiteral("Dziennik księgowań"), 3);
     });
     ASSERT_EQ(pages.size(), 1);
     const QString& page = pages[0];

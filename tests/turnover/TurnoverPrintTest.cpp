@@ -3,6 +3,7 @@
 // of a character printer. What the pages say is compared with the computed statement.
 #include "turnover/compute/AccountListBuilder.h"
 #include "turnover/compute/TurnoverComputation.h"
+#include "turnover/TurnoverVariables.h"
 #include "turnover/print/PrnObrotySql.h"
 #include "turnover/print/TurnoverPrintout.h"
 
@@ -91,8 +92,8 @@ protected:
         s.GLO_CUTEMP = folder.path();
         s.outputRequests.printRequest = 1;
         s.DANE_DRUKARKA_EKRAN = 1;
-        turnoverSettings() = TurnoverSettings();
-        TurnoverSettings& t = turnoverSettings();
+        chosen = TurnoverSettings();
+        TurnoverSettings& t = chosen;
         t.yearId = kYear;
         t.period = monthPeriod(2026, 3);
         selectAccounts({});
@@ -103,21 +104,21 @@ protected:
     void TearDown() override
     {
         setUi(nullptr);
-        turnoverSettings() = TurnoverSettings();
+        setTurnoverVariables({});
     }
 
     void selectAccounts(const AccountSelection& selection)
     {
         const AccountListResult r = buildAccountList(kCompany, kYear, selection);
         ASSERT_TRUE(r.ok()) << r.problem.toStdString();
-        turnoverSettings().accounts = r.accounts;
+        chosen.accounts = r.accounts;
     }
 
     // The statement as the printout receives it (computed again, the same way).
     TurnoverStatement statement()
     {
-        const TurnoverSettings& t = turnoverSettings();
-        return computeTurnoverStatement(t.accounts, ComputationRequest::fromSession(parameters, t), t, false);
+        const TurnoverSettings& t = chosen;
+        return computeTurnoverStatement(t.accounts, ComputationRequest::from(turnoverRequest(parameters, t, korda::session())), t, false);
     }
 
     void describe()
@@ -132,7 +133,7 @@ protected:
         QFile::remove(pdf);
         korda::session().outputRequests.pdfPath = pdf;
         describe();
-        EXPECT_EQ(runTurnoverStatement(parameters), 1);
+        EXPECT_EQ(runTurnoverStatement(turnoverRequest(parameters, chosen, korda::session())), 1);
         EXPECT_TRUE(korda::session().DANE_OPIS_PRN.isEmpty());
         int code = -1;
         const QString check = tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &code);
@@ -154,7 +155,7 @@ protected:
         const QString file = folder.filePath(QStringLiteral("obroty.txt"));
         s.outputRequests.textFile = file;
         describe();
-        EXPECT_EQ(runTurnoverStatement(parameters), 1);
+        EXPECT_EQ(runTurnoverStatement(turnoverRequest(parameters, chosen, korda::session())), 1);
         QFile f(file);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
         return tekston::decode(f.readAll(), tekston::CodePage::Cp1250);
@@ -173,12 +174,13 @@ protected:
     ScriptedUi ui;
     QTemporaryDir folder;
     TurnoverParameters parameters;
+    TurnoverSettings chosen;
 };
 
 TEST_P(TurnoverPrintTest, StatementCarriesHeadingsTotalsAndClosingLinesPageByPage)
 {
-    turnoverSettings().groupTotals = true;
-    turnoverSettings().netBalances = true;
+    chosen.groupTotals = true;
+    chosen.netBalances = true;
     const TurnoverStatement st = statement();
     ASSERT_TRUE(st.completed());
     const QStringList pages = pdfPages();
@@ -256,8 +258,8 @@ TEST_P(TurnoverPrintTest, NetBalanceVariantOfSyntheticAccountsChangesHeadingsAnd
 
 TEST_P(TurnoverPrintTest, ZeroHidingBlanksOnlyTheZeroAmounts)
 {
-    turnoverSettings().hideZeros = true;
-    turnoverSettings().wrapLines = true;
+    chosen.hideZeros = true;
+    chosen.wrapLines = true;
     const TurnoverStatement st = statement();
     const QStringList pages = pdfPages();
     int checked = 0;
@@ -290,8 +292,8 @@ TEST_P(TurnoverPrintTest, WrappedRowsSplitALongNameAtASpaceAndPrintTheRestBelow)
     // 70 characters; the last space within the first 45 is after "administracyjne".
     const QString name = QStringLiteral("Koszty zarządu i administracyjne ogólnozakładowe rozliczane w czasie x");
     ASSERT_EQ(name.size(), 70);
-    turnoverSettings().accounts[0].name = name;
-    turnoverSettings().wrapLines = true;
+    chosen.accounts[0].name = name;
+    chosen.wrapLines = true;
     const QStringList pages = pdfPages();
     const QStringList lines = pages.join(u'\n').split(u'\n');
     qsizetype at = -1;
@@ -311,7 +313,7 @@ TEST_P(TurnoverPrintTest, LeafAccountListsItsEntriesWithMonthTotalsAndContraAcco
     only550.rangeFrom = 550;
     only550.rangeTo = 550;
     selectAccounts(only550);
-    TurnoverSettings& t = turnoverSettings();
+    TurnoverSettings& t = chosen;
     t.entries = true;
     t.allEntries = true;
     t.contraAccount = true;
@@ -375,6 +377,7 @@ TEST_P(TurnoverPrintTest, OlderStatementPrintsTheTurnoverStatementWithTheLastTwo
     const QString pdf = folder.filePath(QStringLiteral("stare.pdf"));
     korda::session().outputRequests.pdfPath = pdf;
     describe();
+    setTurnoverVariables(chosen); // as the window leaves them
     older(1, 1, 0, 0, "", "2026", 1, 0, kTitle.toUtf8().constData(), 0, 0);
     EXPECT_EQ(korda::session().globalResponse, 1);
     int code = -1;
@@ -391,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(SQLite, TurnoverPrintTest, ::testing::Values(TestBacken
 class TurnoverPrintPostgresTest : public TurnoverPrintTest {};
 TEST_P(TurnoverPrintPostgresTest, StatementPrintsTheSameTotals)
 {
-    turnoverSettings().groupTotals = true;
+    chosen.groupTotals = true;
     const TurnoverStatement st = statement();
     ASSERT_TRUE(st.completed());
     const QStringList pages = pdfPages();

@@ -1,14 +1,13 @@
 #pragma once
-// The module-level variables the journal window shares with the journal procedures: the window
-// sets them just before it calls a journal, the journal reads them. Like the session context
-// they are instanced per thread (a journal run on another thread starts from a copy, see
-// carryJournalOptions); the four option switches keep their values for the life of the module
-// (of the thread), so the window shows the last choices again.
+// What a journal is asked for. The journal variables (the window's choices of year, period and
+// batch, and its four switches) travel in the request with the procedure's own arguments: the
+// boundary (the journal window, a host's call, the command line) builds it once, and the
+// journals read nothing else for their inputs.
 #include "platform/DayNumber.h"
 #include "siblings/korda/FixedText.h"
 
+#include <QString>
 #include <QtGlobal>
-#include <utility>
 
 namespace pravik::journals {
 
@@ -32,18 +31,15 @@ struct JournalOptions {
     qint32 CZY_NUMEROWANIE_WARTOSC = 0;
 };
 
-// The calling thread's journal variables.
-JournalOptions& journalOptions();
-
-// Wraps fn so that, wherever it runs, it first takes a copy of the journal variables of the
-// thread that wrapped it (combine with korda::carrySession for the session context).
-template <typename Fn>
-auto carryJournalOptions(Fn fn)
-{
-    return [copy = journalOptions(), fn = std::move(fn)]() mutable {
-        journalOptions() = copy;
-        return fn();
-    };
-}
+// The arguments of a journal procedure (see JournalProcedures.h) with the journal variables.
+struct JournalRequest {
+    JournalOptions options;
+    QString yearStart;  // day number of the first day of the fiscal year's first month, in text
+    QString filter;     // table-prefixed condition
+    QString title;      // DANE_NAGLOWEK_WYDRUKU
+    quint8 sort = 4;    // document order 1..4
+    bool whole = false; // text-printer journal: the whole journal of the period
+    qint32 company = 0; // DANE_ID_FIRMY
+};
 
 } // namespace pravik::journals

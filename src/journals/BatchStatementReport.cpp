@@ -114,7 +114,7 @@ int printBatchStatement(const JournalRequest& request)
     def.text.companyBlockScale = 100;
     def.afterColumnHeadings = [&run](frame::RunFrame& f) { run->afterHeadings(f); };
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
 

@@ -91,7 +91,7 @@ int printDocumentJournal(bool wholeJournal, const JournalRequest& request)
     def.text.companyBlockScale = 150;
     def.text.headingScale = 100;
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
 

@@ -32,6 +32,7 @@ JournalRequest hostRequest(const QString& yearStart, const QString& filter, cons
     r.sort = sort;
     r.whole = whole;
     r.company = s.DANE_ID_FIRMY;
+    r.output = frame::OutputTarget::fromSession(s);
     s.DANE_NAGLOWEK_WYDRUKU = title;
     return r;
 }

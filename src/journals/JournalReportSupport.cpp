@@ -1,7 +1,6 @@
 #include "journals/JournalReportSupport.h"
 
 #include "journals/JournalRequest.h"
-#include "siblings/korda/Session.h"
 
 namespace pravik::journals {
 
@@ -53,17 +52,6 @@ DebitCredit fromColumns(const QList<Decimal>& columns)
 frame::FieldValues debitCreditValues(const QString& debitField, const QString& creditField, const DebitCredit& totals)
 {
     return {{debitField, totals.wn}, {creditField, totals.ma}};
-}
-
-GraphicOnly::GraphicOnly() : m_kind(korda::session().DANE_RODZAJ_WYDRUKU)
-{
-    if (m_kind == 2)
-        korda::session().DANE_RODZAJ_WYDRUKU = 0;
-}
-
-GraphicOnly::~GraphicOnly()
-{
-    korda::session().DANE_RODZAJ_WYDRUKU = m_kind;
 }
 
 } // namespace pravik::journals

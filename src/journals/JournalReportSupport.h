@@ -27,17 +27,4 @@ QList<Decimal> columns(const DebitCredit& totals);
 DebitCredit fromColumns(const QList<Decimal>& columns);
 frame::FieldValues debitCreditValues(const QString& debitField, const QString& creditField, const DebitCredit& totals);
 
-// The reports K, J and K1 are graphic: while one runs, a text-printing request in the session
-// is set aside (and restored after).
-class GraphicOnly {
-public:
-    GraphicOnly();
-    ~GraphicOnly();
-    GraphicOnly(const GraphicOnly&) = delete;
-    GraphicOnly& operator=(const GraphicOnly&) = delete;
-
-private:
-    quint8 m_kind;
-};
-
 } // namespace pravik::journals

@@ -3,6 +3,7 @@
 // batch, and its four switches) travel in the request with the procedure's own arguments: the
 // boundary (the journal window, a host's call, the command line) builds it once, and the
 // journals read nothing else for their inputs.
+#include "framework/OutputTarget.h"
 #include "platform/DayNumber.h"
 #include "siblings/korda/FixedText.h"
 
@@ -40,6 +41,7 @@ struct JournalRequest {
     quint8 sort = 4;    // document order 1..4
     bool whole = false; // text-printer journal: the whole journal of the period
     qint32 company = 0; // DANE_ID_FIRMY
+    frame::OutputTarget output;
 };
 
 } // namespace pravik::journals

@@ -141,13 +141,15 @@ int detail::printGraphicPostingJournal(PostingJournalKind kind, const JournalReq
 {
     const Names names = namesOf(kind);
     enterProcedure(names.mixedCase);
-    const GraphicOnly graphic;
     auto run = std::make_unique<GraphicRun>(kind, request);
 
     frame::ReportDefinition def = journalDefinition(names.procedure, names.mixedCase, true, request.options.yearName.text());
     def.carry.rule.clear(); // the posting journal's page foot has no rule lines
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    // K, J and K1 are graphic: a text-printer request does not apply to them.
+    frame::OutputTarget output = request.output;
+    output.textPrinter = false;
+    frame::RunFrame frame(std::move(def), std::move(output));
     if (!frame.start())
         return frame::kResponseCancelled;
 

@@ -126,7 +126,7 @@ int detail::printTextPostingJournal(const JournalRequest& request)
     def.text.headingScale = 100;
     def.text.companyBlockScale = 100;
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
 

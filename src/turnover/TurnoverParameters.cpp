@@ -38,6 +38,7 @@ TurnoverRequest turnoverRequest(const TurnoverParameters& parameters, const Turn
     rq.browse = session.outputRequests.browseRequest == 1;
     rq.noShading = session.DANE_WYLACZ_SZAROSC == 1;
     rq.approvedFigures = session.GGG_WERSJA_DLA_KRAB_PRIORYTET;
+    rq.output = frame::OutputTarget::fromSession(session);
     return rq;
 }
 

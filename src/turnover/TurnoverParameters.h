@@ -4,6 +4,7 @@
 // window's settings and the session values the statements need, gathered into one request at
 // the boundary (the window, a host's call, the command line). Below it the statements read
 // nothing else for their inputs, so a request can run on any thread as it is.
+#include "framework/OutputTarget.h"
 #include "platform/DayNumber.h"
 #include "turnover/TurnoverTypes.h"
 
@@ -83,6 +84,7 @@ struct TurnoverRequest {
     bool browse = false;        // "Zapisz do tabeli": rows kept for the browse, nothing printed
     bool noShading = false;     // DANE_WYLACZ_SZAROSC
     qint32 approvedFigures = 0; // GGG:WERSJA_DLA_KRAB_PRIORYTET
+    frame::OutputTarget output;
 };
 
 // The request with the session values of the call.

@@ -3,6 +3,7 @@
 // a period without postings), on SQLite and on PostgreSQL.
 #include "JournalReportFixture.h"
 
+#include "journals/PostingJournalReport.h"
 #include "journals/PostingJournalSource.h"
 
 namespace pravik::test {
@@ -35,6 +36,33 @@ QList<PostingLine> readAll(PostingJournalSource& source)
 }
 
 class PostingJournal : public JournalReportTest {};
+
+// The window's journal goes by its request, a host's call by the journal variables the module
+// keeps: document totals printed exactly when the one or the other asks for them.
+TEST_P(PostingJournal, DocumentTotalsFollowTheRequestNotTheKeptVariables)
+{
+    variables.periodDate = kMarch;
+    journals::JournalRequest request;
+    request.options = variables;
+    request.options.CZY_SUMOWANIE = 1;
+    request.filter = periodFilter(kMarch);
+    request.title = QStringLiteral("Dziennik księgowań");
+    request.company = kCompany;
+    const QStringList summed = pdfPages([&] {
+        korda::session().DANE_NAGLOWEK_WYDRUKU = request.title;
+        request.output = frame::OutputTarget::fromSession(korda::session());
+        journals::printPostingJournal(PostingJournalKind::Whole, request);
+    });
+    ASSERT_FALSE(summed.isEmpty());
+    EXPECT_TRUE(summed.join(u'\f').contains(QStringLiteral("Suma dokumentu")));
+    EXPECT_EQ(journals::journalVariables().CZY_SUMOWANIE, 0);
+
+    const QStringList plain = pdfPages(
+        [] { PRN_71_DZIENNIK_P_J(QString(), periodFilter(kMarch), QStringLiteral("Dziennik księgowań"), 4); },
+        QStringLiteral("bez-sum.pdf"));
+    ASSERT_FALSE(plain.isEmpty());
+    EXPECT_FALSE(plain.join(u'\f').contains(QStringLiteral("Suma dokumentu")));
+}
 
 TEST_P(PostingJournal, JournalNumbersAreStoredOrRenumberedFromTheChosenFirst)
 {

@@ -177,6 +177,34 @@ protected:
     TurnoverSettings chosen;
 };
 
+// A statement runs from its request alone: what the session says once the request is built
+// (another company, the browse, another file, shading off) does not reach it.
+TEST_P(TurnoverPrintTest, StatementRunsFromTheRequestItWasGiven)
+{
+    const QStringList expected = pdfPages();
+    ASSERT_FALSE(expected.isEmpty());
+
+    korda::Session& s = korda::session();
+    const QString asked = folder.filePath(QStringLiteral("z-zadania.pdf"));
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    s.outputRequests.pdfPath = asked;
+    describe();
+    const TurnoverRequest request = turnoverRequest(parameters, chosen, s);
+    s.DANE_ID_FIRMY = 99;
+    s.DANE_ID_UZYTKOWNIKA_NR = 99;
+    s.DANE_WYLACZ_SZAROSC = 1;
+    s.outputRequests.browseRequest = 1;
+    s.outputRequests.pdfPath = stray;
+    EXPECT_EQ(runTurnoverStatement(request), 1);
+    EXPECT_FALSE(QFile::exists(stray));
+    int code = -1;
+    QStringList pages = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), asked, QStringLiteral("-")}, &code).split(u'\f');
+    ASSERT_EQ(code, 0);
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    EXPECT_EQ(pages, expected);
+}
+
 TEST_P(TurnoverPrintTest, StatementCarriesHeadingsTotalsAndClosingLinesPageByPage)
 {
     chosen.groupTotals = true;

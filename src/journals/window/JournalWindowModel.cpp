@@ -399,6 +399,7 @@ bool JournalWindowModel::dispatch(Command)
     request.title = ses.DANE_NAGLOWEK_WYDRUKU;
     request.sort = documentOrder(year.id);
     request.company = ses.DANE_ID_FIRMY;
+    request.output = frame::OutputTarget::fromSession(ses);
     const bool text = ses.DANE_RODZAJ_WYDRUKU == kText;
     QString& filter = request.filter;
     auto call = [this, &request](const QString& name, const JournalProcedureTable::Journal& procedure) {

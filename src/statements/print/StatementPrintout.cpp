@@ -371,7 +371,7 @@ int printStatements(const StatementPrintRequest& request, QString* error)
     StatementRun* r = &run;
     d.onOpen = [r](RunFrame& f) { r->open(f); };
     d.closing = [r](RunFrame& f) { r->closing(f); };
-    RunFrame f(std::move(d));
+    RunFrame f(std::move(d), frame::OutputTarget::fromSession(korda::session()));
     if (!f.start())
         return frame::kResponseCancelled;
     return f.run({[r] { return r->next(); }, [r](RunFrame& fr) { r->print(fr); }, -1});

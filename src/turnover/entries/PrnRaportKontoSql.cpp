@@ -49,7 +49,7 @@ int runAccountEntriesStatement(const TurnoverRequest& request)
     options.accountPerPage = settings.accountPerPage;
     options.yearName = p.yearName;
     AccountEntriesPrintout printout(options);
-    frame::RunFrame frame(printout.definition());
+    frame::RunFrame frame(printout.definition(), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(kAccountListPrompt);

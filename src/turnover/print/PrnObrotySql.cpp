@@ -45,7 +45,7 @@ int runTurnoverStatement(const TurnoverRequest& request)
         s.DANE_OPIS_PRN.add(kThousandsLine);
 
     TurnoverPrintout printout(options);
-    frame::RunFrame frame(printout.definition());
+    frame::RunFrame frame(printout.definition(), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     ComputationRequest rq = ComputationRequest::from(request);

@@ -5,7 +5,7 @@
 // the closing note and "Koniec wydruku". Graphic and text printers take the same bands.
 //
 //   TurnoverPrintout printout(TurnoverPrintOptions::from(request));
-//   frame::RunFrame frame(printout.definition());
+//   frame::RunFrame frame(printout.definition(), request.output);
 //   if (!frame.start()) return;
 //   ... compute the statement, with frame.wait(...) prompts ...
 //   printout.print(frame, statement);

@@ -20,7 +20,7 @@ int runReconciliationStatement(const TurnoverRequest& request)
         s.DANE_OPIS_PRN.add(kThousandsLine);
 
     ReconciliationPrintout printout(TurnoverPrintOptions::from(request));
-    frame::RunFrame frame(printout.definition());
+    frame::RunFrame frame(printout.definition(), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(kAccountListPrompt);

@@ -36,7 +36,7 @@ int runSimpleStatement(const TurnoverRequest& asked)
         if (!browse)
             printSimpleClosing(f, statement);
     };
-    frame::RunFrame frame(std::move(definition));
+    frame::RunFrame frame(std::move(definition), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(kAccountListPrompt);

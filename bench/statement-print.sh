@@ -3,6 +3,7 @@
 # of 2026, masks over the whole chart) on the benchmark company: `pravik statement --pdf`, the
 # whole process from start to the finished PDF. See bench/README.md ("User-defined statements").
 # Usage: bench/statement-print.sh [POSTINGS]   (default 1000000)
+#        PRAVIK_BENCH_OUTPUT=xlsx|csv: the rows exported instead of printed
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,6 +12,8 @@ postings=${1:-1000000}
 build=${PRAVIK_BENCH_BUILD:-$root/build-bench}
 cache=${PRAVIK_BENCH_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pravik-bench}
 runs=${PRAVIK_BENCH_RUNS:-5}
+output=${PRAVIK_BENCH_OUTPUT:-pdf}
+case $output in pdf | xlsx | csv) ;; *) echo "PRAVIK_BENCH_OUTPUT is pdf, xlsx or csv" >&2; exit 2 ;; esac
 mkdir -p "$cache"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -36,7 +39,9 @@ for m in 01 02 03 04 05 06 07 08 09 10 11 12; do
     last=$(date -d "2026-$m-01 +1 month -1 day" +%d)
     columns="$columns --column $((1${m} - 100))=01-$m-2026..$last-$m-2026"
 done
-pdf=$cache/statement-print.pdf
+pdf=$cache/statement-print.$output
+totals="--totals report,page"
+[ "$output" = pdf ] || totals="--totals report"
 : >"$cache/statement-print.times"
 : >"$cache/statement-print.mem"
 : >"$cache/statement-print.cpu"
@@ -44,13 +49,13 @@ for i in $(seq "$runs"); do
     rm -f "$pdf"
     # shellcheck disable=SC2086
     QT_QPA_PLATFORM=offscreen /usr/bin/time -v "$pravik" --db "$db" --company 1 --year 2 --user admin statement --id 9001 \
-        --from 01-01-2026 --to 31-12-2026 $columns --totals report,page --pdf "$pdf" 2>"$cache/statement-print.time" >/dev/null
+        --from 01-01-2026 --to 31-12-2026 $columns $totals --$output "$pdf" 2>"$cache/statement-print.time" >/dev/null
     wall "$cache/statement-print.time" >>"$cache/statement-print.times"
     peak_mb "$cache/statement-print.time" >>"$cache/statement-print.mem"
     cpu_seconds "$cache/statement-print.time" >>"$cache/statement-print.cpu"
 done
-echo "statement generation + printout to PDF, 12 columns x 60 rows, sqlite:" \
-     "pages $(pdfinfo "$pdf" 2>/dev/null | awk '/^Pages/ {print $2}')" \
+echo "statement generation + $output, 12 columns x 60 rows, sqlite:" \
+     "$([ "$output" = pdf ] && echo "pages $(pdfinfo "$pdf" 2>/dev/null | awk '/^Pages/ {print $2}')")" \
      "median seconds $(median <"$cache/statement-print.times") (runs: $(tr '\n' ' ' <"$cache/statement-print.times"))" \
      "processor seconds $(median <"$cache/statement-print.cpu") (runs: $(tr '\n' ' ' <"$cache/statement-print.cpu"))" \
      "peak MB $(median <"$cache/statement-print.mem") (runs: $(tr '\n' ' ' <"$cache/statement-print.mem"))"

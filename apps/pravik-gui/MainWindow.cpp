@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "LedgerBrowse.h"
+#include "StatementWindowWiring.h"
+#include "StatementsMenu.h"
 #include "TurnoverMenu.h"
 
 #include "journals/window/ParamPrnDziennik.h"
@@ -59,9 +61,8 @@ void MainWindow::buildMenus()
     addPending(ledger, QStringLiteral("Raporty kasowe"));
     addPending(ledger, QStringLiteral("Zestawienia MPK"));
 
-    QMenu* statements = prints->addMenu(QStringLiteral("Zestawienia definiowane"));
-    addPending(statements, QStringLiteral("Zestawienia użytkownika"));
-    addPending(statements, QStringLiteral("Sprawozdania budżetowe"));
+    connectStatementWindows();
+    addStatementsMenu(prints);
 
     addLedgerMenu(menuBar(), this);
 }

@@ -19,6 +19,7 @@
 #include "server/src/Functions.h"
 #include "server/src/procedures/Procedures.h"
 #include "siblings/korda/Session.h"
+#include "statements/window/StatementWindowModel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -135,6 +136,8 @@ int main(int argc, char** argv)
             QTimer::singleShot(0, &window, [&window, journal] { window.openJournal(journal); });
         rc = QApplication::exec();
     }
+    // A statement printout still running on its own thread finishes before the module goes.
+    pravik::statements::waitForStatementPrintouts(120000);
     pravik::PRAVIK_KILL();
     pravik::module::unload();
     pravik::setUi(nullptr);

@@ -82,11 +82,13 @@ bool parse(CommandContext& ctx, const ReportCommand& c, const QStringList& args,
         return false;
     }
     const int targets = int(!out->pdf.isEmpty()) + int(!out->pngFolder.isEmpty()) + int(out->print)
-        + int(out->textPrinting) + int(!out->xlsx.isEmpty()) + int(out->mail.wanted());
+        + int(out->textPrinting) + int(!out->xlsx.isEmpty()) + int(out->mail.wanted()) + (c.ownOutputs ? c.ownOutputs() : 0);
     if (targets == 0) {
-        ctx.error(QStringLiteral("%1: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE], --print%2 "
+        QString own = c.ownOutputsUsage;
+        own.replace(QStringLiteral(" | "), QStringLiteral(", "));
+        ctx.error(QStringLiteral("%1: the preview needs a screen; choose --pdf FILE, --png DIR, --text [FILE], --print%2%3 "
                                  "or --mail ADDRESS")
-                      .arg(c.name, c.offersXlsx ? QStringLiteral(", --xlsx FILE") : QString()));
+                      .arg(c.name, c.offersXlsx ? QStringLiteral(", --xlsx FILE") : QString(), own));
         return false;
     }
     if (out->mail.wanted() && targets > 1) {
@@ -185,12 +187,15 @@ int runReportCommand(CommandContext& ctx, const ReportCommand& c, const QStringL
 QString reportCommandHelp(const ReportCommand& c)
 {
     QString text = QStringLiteral("Usage: pravik %1 %2\n").arg(c.name, c.usage);
-    text += QStringLiteral("       %1(--pdf FILE | --png DIR | --text [FILE] | --print%2 | --mail ADDRESS [--attach KIND])\n")
-                .arg(QString(c.name.size() + 8, QLatin1Char(' ')), c.offersXlsx ? QStringLiteral(" | --xlsx FILE") : QString());
+    text += QStringLiteral("       %1(--pdf FILE | --png DIR | --text [FILE] | --print%2%3 | --mail ADDRESS [--attach KIND])\n")
+                .arg(QString(c.name.size() + 8, QLatin1Char(' ')), c.offersXlsx ? QStringLiteral(" | --xlsx FILE") : QString(),
+                     c.ownOutputsUsage);
     text += QStringLiteral("\n") + c.description;
     if (!text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char('\n');
-    text += QStringLiteral("The year and period are the session's (--year, --period, --date; \"BZ\" for the closing period).\n");
+    text += c.periodHelp.isEmpty()
+                ? QStringLiteral("The year and period are the session's (--year, --period, --date; \"BZ\" for the closing period).\n")
+                : c.periodHelp;
     if (!c.options.isEmpty()) {
         text += QStringLiteral("\nOptions:\n");
         for (const ReportOption& o : c.options) {

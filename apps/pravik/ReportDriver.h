@@ -71,6 +71,14 @@ struct ReportCommand {
     QList<ReportOption> options;
     bool offersXlsx = false;
     int maxCopies = 99;
+    // Outputs of the command's own besides the shared ones ("pravik statement --show, --csv
+    // FILE"): how many the options chose, and how the usage line and the messages name them
+    // (" | --show | --csv FILE").
+    std::function<int()> ownOutputs;
+    QString ownOutputsUsage;
+    // What the help says of the session's year and period, when the command takes its period
+    // another way; empty: the shared line.
+    QString periodHelp;
     // Checks the command's own choices once all options are read; false once said why (exit 2).
     std::function<bool(CommandContext&, const ReportOutput&)> check;
     // Runs the report through its window; the session is open and the output chosen.

@@ -1,23 +1,31 @@
 // "pravik statement": generates a user-defined statement through ZESTAWIENIE_GENERUJ, the way the
-// statement window does (column periods in KOMUNIKAT, then the call), then shows the computed rows
-// as a table (--show), prints them with the multi-column printout (--pdf, --png, --print, --mail)
-// or exports them (--csv) through the printout's export mode.
+// statement window does (the user's lists rebuilt when asked, column periods in KOMUNIKAT, then the
+// call), then shows the computed rows as a table (--show), prints them with the multi-column
+// printout (the driver's --pdf, --png, --text, --print, --mail) or exports them through the
+// printout's export mode (--csv, --xlsx, --spd, --xml). Output rules, help and exit codes are the
+// report driver's.
 #include "Command.h"
-#include "MailOptions.h"
-#include "Options.h"
+#include "ReportDriver.h"
 
+#include "framework/VariantStore.h"
 #include "platform/Decimal.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
+#include "siblings/utilka/Spreadsheet.h"
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
+#include "statements/headings/StatementHeadings.h"
+#include "statements/lists/UserLists.h"
 #include "statements/print/StatementPrintout.h"
 #include "statements/print/StatementProcedures.h"
 #include "statements/print/StatementRows.h"
+#include "statements/variants/StatementVariant.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <limits>
 
 namespace pravik::cli {
 
@@ -66,228 +74,104 @@ bool parseTotals(const QString& value, statements::StatementPrintOptions* o)
     return true;
 }
 
-int runStatement(CommandContext& ctx, const QStringList& rawArgs)
-{
-    MailOptions mail;
-    QStringList args = rawArgs;
-    if (!takeMailOptions(ctx, QStringLiteral("statement"), args, mail))
-        return kExitUsage;
-    statements::StatementPrintOptions print;
-    QString pdf, png, csv, printer, reportTitle, xml, note, spd;
+using PrintChoice = std::function<void(statements::StatementPrintOptions&)>;
+
+struct StatementArgs {
+    std::optional<qint64> id;
+    QString name;
+    // The period: --on (as at a day), --from/--to (a range), --quarter/--month.
+    std::optional<DayNumber> from, to, on;
+    int quarter = 0, month = 0;
+    bool cumulative = false;
+    QMap<int, QPair<DayNumber, DayNumber>> columnPeriods;
+    bool approved = false, computeBo = false, skipBz = false, userLists = false;
+    QString saved;
+    // The print options in the order given; a saved variant comes first and these change it.
+    QList<PrintChoice> printChoices;
+    bool wholeGroup = false;
+    QString title;
+    // Outputs of the command's own.
+    bool list = false;
+    bool show = false;
+    QString csv, xml, spd;
+    // --xml
+    int correction = -1;
+    QString note;
+    // --spd
     std::optional<QString> sdCode, entityCode, separator, qualifier;
     std::optional<DayNumber> businessDate;
     bool accountNames = false;
-    int correction = -1, quarter = 0, month = 0;
-    bool cumulative = false;
-    bool toPrinter = false;
-    QMap<int, QPair<DayNumber, DayNumber>> columnPeriods;
-    std::optional<qint64> id;
+};
+
+// The period type of the window: "na dzień" (0), "zakres dat" (1), "kwartały" (2), "miesiące" (3).
+int periodType(const StatementArgs& a)
+{
+    return a.quarter > 0 ? 2 : a.month > 0 ? 3 : a.from ? 1 : 0;
+}
+
+bool checkChoices(CommandContext& ctx, const StatementArgs& a, const ReportOutput& out)
+{
+    auto refuse = [&](const QString& message) {
+        ctx.error(QStringLiteral("statement: ") + message);
+        return false;
+    };
+    if (a.list && (a.id || !a.name.isEmpty()))
+        return refuse(QStringLiteral("--list lists every statement of the company; leave out --id and --name"));
+    if (!a.list && a.id.has_value() == !a.name.isEmpty())
+        return refuse(QStringLiteral("give either --id N or --name TEXT"));
+    const int own = int(a.list) + int(a.show) + int(!a.csv.isEmpty()) + int(!a.xml.isEmpty()) + int(!a.spd.isEmpty());
+    const int shared = int(!out.pdf.isEmpty()) + int(!out.pngFolder.isEmpty()) + int(out.print) + int(out.textPrinting)
+        + int(!out.xlsx.isEmpty()) + int(out.mail.wanted());
+    if (own > 0 && own + shared > 1)
+        return refuse(QStringLiteral("--list, --show, --csv, --xml and --spd each go alone"));
+    if (a.quarter > 0 && a.month > 0)
+        return refuse(QStringLiteral("give --quarter or --month, not both"));
+    if ((a.quarter > 0 || a.month > 0) && (a.from || a.to || a.on))
+        return refuse(QStringLiteral("--quarter and --month set the dates; leave out --from, --to and --on"));
+    if (a.on && (a.from || a.to))
+        return refuse(QStringLiteral("--on is the statement as at one day; leave out --from and --to"));
+    if (a.from && a.to && *a.from > *a.to)
+        return refuse(QStringLiteral("--from lies after --to"));
+    if (a.cumulative && a.quarter == 0 && a.month == 0)
+        return refuse(QStringLiteral("--cumulative goes with --quarter or --month"));
+    if (a.spd.isEmpty() && (a.sdCode || a.entityCode || a.separator || a.qualifier || a.businessDate || a.accountNames))
+        return refuse(QStringLiteral("--sd-code, --entity-code, --separator, --qualifier, --account-names and --business-date go with --spd"));
+    if (a.xml.isEmpty() && (a.correction >= 0 || !a.note.isEmpty()))
+        return refuse(QStringLiteral("--correction and --note go with --xml"));
+    return true;
+}
+
+// The statement's header: id, columns, name, captions.
+struct Head {
+    qint64 id = 0;
+    int columns = 0;
     QString name;
-    std::optional<DayNumber> from, to;
-    bool show = false, approved = false, computeBo = false, skipBz = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            return args.at(++i);
-        };
-        static const QStringList valued = {"--pdf", "--png", "--csv", "--printer", "--title", "--totals", "--column",
-                                           "--xml", "--note", "--correction", "--quarter", "--month",
-                                           "--spd", "--sd-code", "--entity-code", "--business-date"};
-        if (valued.contains(a)) {
-            const auto v = value();
-            if (!v || v->isEmpty()) {
-                ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
-                return kExitUsage;
-            }
-            auto number = [&](int low, int high, int* into) {
-                bool ok = false;
-                const int n = v->trimmed().toInt(&ok);
-                if (!ok || n < low || n > high) {
-                    ctx.error(QStringLiteral("statement: %1 takes a number from %2 to %3, not \"%4\"").arg(a).arg(low).arg(high).arg(*v));
-                    return false;
-                }
-                *into = n;
-                return true;
-            };
-            if (a == QLatin1String("--xml"))
-                xml = *v;
-            else if (a == QLatin1String("--spd"))
-                spd = *v;
-            else if (a == QLatin1String("--sd-code") || a == QLatin1String("--entity-code")) {
-                const int limit = a == QLatin1String("--sd-code") ? 2 : 3;
-                if (v->size() > limit) {
-                    ctx.error(QStringLiteral("statement: %1 holds at most %2 characters, not \"%3\"").arg(a).arg(limit).arg(*v));
-                    return kExitUsage;
-                }
-                (a == QLatin1String("--sd-code") ? sdCode : entityCode) = *v;
-            } else if (a == QLatin1String("--business-date")) {
-                businessDate = parseDate(*v);
-                if (!businessDate) {
-                    ctx.error(QStringLiteral("statement: --business-date does not take \"%1\"").arg(*v));
-                    return kExitUsage;
-                }
-            }
-            else if (a == QLatin1String("--note"))
-                note = *v;
-            else if (a == QLatin1String("--correction")) {
-                if (!number(0, 255, &correction))
-                    return kExitUsage;
-            } else if (a == QLatin1String("--quarter")) {
-                if (!number(1, 4, &quarter))
-                    return kExitUsage;
-            } else if (a == QLatin1String("--month")) {
-                if (!number(1, 12, &month))
-                    return kExitUsage;
-            } else if (a == QLatin1String("--pdf"))
-                pdf = *v;
-            else if (a == QLatin1String("--png"))
-                png = *v;
-            else if (a == QLatin1String("--csv"))
-                csv = *v;
-            else if (a == QLatin1String("--printer"))
-                printer = *v;
-            else if (a == QLatin1String("--title"))
-                reportTitle = *v;
-            else if (a == QLatin1String("--column")) {
-                // N=FROM..TO
-                const qsizetype eq = v->indexOf(QLatin1Char('=')), dots = v->indexOf(QLatin1String(".."));
-                bool ok = eq > 0 && dots > eq;
-                const int n = ok ? v->left(eq).toInt(&ok) : 0;
-                const auto f = ok ? parseDate(v->mid(eq + 1, dots - eq - 1)) : std::nullopt;
-                const auto t = ok ? parseDate(v->mid(dots + 2)) : std::nullopt;
-                if (!ok || n < 1 || n > 20 || !f || !t || *f > *t) {
-                    ctx.error(QStringLiteral("statement: --column takes N=FROM..TO (N from 1 to 20, dates as dd-mm-yyyy), not \"%1\"").arg(*v));
-                    return kExitUsage;
-                }
-                columnPeriods.insert(n, {*f, *t});
-            }
-            else if (!parseTotals(*v, &print)) {
-                ctx.error(QStringLiteral("statement: --totals takes report, page, brought-forward, carried-forward, "
-                                         "lowest, highest or level=N separated by commas, not \"%1\"").arg(*v));
-                return kExitUsage;
-            }
-        } else if (a == QLatin1String("--separator") || a == QLatin1String("--qualifier")) {
-            // A blank or an empty text is a value here, so these take the next word as it is.
-            const auto v = value();
-            if (!v) {
-                ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
-                return kExitUsage;
-            }
-            if (v->size() > 10) {
-                ctx.error(QStringLiteral("statement: %1 holds at most 10 characters, not \"%2\"").arg(a, *v));
-                return kExitUsage;
-            }
-            (a == QLatin1String("--separator") ? separator : qualifier) = *v;
-        } else if (a == QLatin1String("--account-names")) {
-            accountNames = true;
-        } else if (a == QLatin1String("--cumulative")) {
-            cumulative = true;
-        } else if (a == QLatin1String("--print")) {
-            toPrinter = true;
-        } else if (a == QLatin1String("--thousands")) {
-            print.thousands = true;
-        } else if (a == QLatin1String("--round")) {
-            print.round = true;
-        } else if (a == QLatin1String("--truncate") || a == QLatin1String("--no-decimals")) {
-            print.noDecimals = true;
-        } else if (a == QLatin1String("--ordinal")) {
-            print.ordinal = true;
-        } else if (a == QLatin1String("--wrap")) {
-            print.wrap = true;
-        } else if (a == QLatin1String("--skip-zero")) {
-            print.skipZeroRows = true;
-        } else if (a == QLatin1String("--group")) {
-            print.wholeGroup = true;
-        } else if (a == QLatin1String("--id") || a == QLatin1String("--name") || a == QLatin1String("--from") || a == QLatin1String("--to")) {
-            const auto v = value();
-            if (!v) {
-                ctx.error(QStringLiteral("statement: %1 needs a value").arg(a));
-                return kExitUsage;
-            }
-            bool ok = true;
-            if (a == QLatin1String("--id"))
-                id = v->toLongLong(&ok);
-            else if (a == QLatin1String("--name"))
-                name = *v;
-            else if (const auto day = parseDate(*v))
-                (a == QLatin1String("--from") ? from : to) = *day;
-            else
-                ok = false;
-            if (!ok) {
-                ctx.error(QStringLiteral("statement: %1 does not take \"%2\"").arg(a, *v));
-                return kExitUsage;
-            }
-        } else if (a == QLatin1String("--show")) {
-            show = true;
-        } else if (a == QLatin1String("--approved-only")) {
-            approved = true;
-        } else if (a == QLatin1String("--compute-bo")) {
-            computeBo = true;
-        } else if (a == QLatin1String("--skip-bz")) {
-            skipBz = true;
-        } else {
-            ctx.error(QStringLiteral("statement: unknown argument %1").arg(a));
-            return kExitUsage;
-        }
-    }
-    if (id.has_value() == !name.isEmpty()) {
-        ctx.error(QStringLiteral("statement: give either --id N or --name TEXT"));
-        return kExitUsage;
-    }
-    const int outputs = int(show) + int(!pdf.isEmpty()) + int(!png.isEmpty()) + int(!csv.isEmpty()) + int(toPrinter)
-        + int(mail.wanted()) + int(!xml.isEmpty()) + int(!spd.isEmpty());
-    if (outputs == 0) {
-        ctx.error(QStringLiteral("statement: choose an output: --show, --pdf FILE, --png DIR, --csv FILE, --xml FILE, --spd FILE, --print or --mail ADDRESS"));
-        return kExitUsage;
-    }
-    if ((show || !csv.isEmpty() || mail.wanted() || !xml.isEmpty() || !spd.isEmpty()) && outputs > 1) {
-        ctx.error(QStringLiteral("statement: --show, --csv, --xml, --spd and --mail each go alone"));
-        return kExitUsage;
-    }
-    if (quarter > 0 && month > 0) {
-        ctx.error(QStringLiteral("statement: give --quarter or --month, not both"));
-        return kExitUsage;
-    }
-    if ((quarter > 0 || month > 0) && (from || to)) {
-        ctx.error(QStringLiteral("statement: --quarter and --month set the dates; leave out --from and --to"));
-        return kExitUsage;
-    }
-    if (spd.isEmpty() && (sdCode || entityCode || separator || qualifier || businessDate || accountNames)) {
-        ctx.error(QStringLiteral("statement: --sd-code, --entity-code, --separator, --qualifier, --account-names and --business-date go with --spd"));
-        return kExitUsage;
-    }
-    if (xml.isEmpty() && (correction >= 0 || !note.isEmpty())) {
-        ctx.error(QStringLiteral("statement: --correction and --note go with --xml"));
-        return kExitUsage;
-    }
-    if (!ctx.openSession())
-        return kExitFailure;
+    QStringList captions; // text column, then 1..20
+};
+
+std::optional<Head> findStatement(const StatementArgs& a, QString* error)
+{
     sql::Database& db = sql::Database::forThread();
     const korda::Session& s = korda::session();
-    auto fail = [&](const QString& message) {
-        ctx.error(QStringLiteral("statement: %1").arg(message));
-        return kExitFailure;
-    };
-
     QStringList cols = {QStringLiteral("id_zestaw_nag"), QStringLiteral("ilosc_kolumn"), QStringLiteral("nazwa"),
                         QStringLiteral("etykieta_0")};
     for (int c = 1; c <= 20; ++c)
         cols << QStringLiteral("etykieta_%1").arg(c) << QStringLiteral("czy_bo_%1").arg(c);
     sql::Cursor head = db.execNative(QStringLiteral("select %1 from ZESTAW_NAG where id_firmy=%2 and %3 order by id_zestaw_nag")
                                          .arg(cols.join(QLatin1Char(',')), sqlNumber(s.DANE_ID_FIRMY),
-                                              id ? QStringLiteral("id_zestaw_nag=%1").arg(sqlNumber(*id))
-                                                 : QStringLiteral("nazwa=%1").arg(sqlText(name))));
-    if (!head.ok())
-        return fail(head.errorText());
+                                              a.id ? QStringLiteral("id_zestaw_nag=%1").arg(sqlNumber(*a.id))
+                                                   : QStringLiteral("nazwa=%1").arg(sqlText(a.name))));
+    if (!head.ok()) {
+        *error = head.errorText();
+        return std::nullopt;
+    }
     bool found = head.next();
-    if (!found && !id && head.ok()) {
+    if (!found && !a.id && head.ok()) {
         // A form group is named by its form ("Rb-28S"): its first section in print order stands for it.
         head.close();
         sql::Cursor byGroup = db.execNative(QStringLiteral("select n.id_zestaw_nag, n.wariant from ZESTAW_NAG n join ZESTAW_GRUPA g on"
                                                            " g.id_zestaw_grupa=n.id_zestaw_grupa where g.id_firmy=%1 and g.nazwa=%2")
-                                                .arg(sqlNumber(s.DANE_ID_FIRMY), sqlText(name)));
+                                                .arg(sqlNumber(s.DANE_ID_FIRMY), sqlText(a.name)));
         qint64 first = 0;
         QString firstKey;
         while (byGroup.next()) {
@@ -297,202 +181,182 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
                 firstKey = key;
             }
         }
-        if (!byGroup.ok())
-            return fail(byGroup.errorText());
+        if (!byGroup.ok()) {
+            *error = byGroup.errorText();
+            return std::nullopt;
+        }
         if (first > 0) {
             head = db.execNative(QStringLiteral("select %1 from ZESTAW_NAG where id_zestaw_nag=%2").arg(cols.join(QLatin1Char(',')),
                                                                                                      sqlNumber(first)));
             found = head.next();
-            if (!head.ok())
-                return fail(head.errorText());
+            if (!head.ok()) {
+                *error = head.errorText();
+                return std::nullopt;
+            }
         }
     }
-    if (!found)
-        return fail(id ? QStringLiteral("company %1 has no statement %2").arg(s.DANE_ID_FIRMY).arg(*id)
-                       : QStringLiteral("company %1 has no statement named \"%2\"").arg(s.DANE_ID_FIRMY).arg(name));
-    const qint64 statement = head.value(0).toLongLong();
-    const int columns = head.value(1).toInt();
-    const QString title = head.value(2).toString().trimmed();
-    QStringList captions = {head.value(3).toString().trimmed().isEmpty() ? QStringLiteral("Nazwa pozycji")
-                                                                         : head.value(3).toString().trimmed()};
-    for (int c = 1; c <= 20; ++c) {
-        captions << head.value(2 + c * 2).toString().trimmed();
+    if (!found) {
+        *error = a.id ? QStringLiteral("company %1 has no statement %2").arg(s.DANE_ID_FIRMY).arg(*a.id)
+                      : QStringLiteral("company %1 has no statement named \"%2\"").arg(s.DANE_ID_FIRMY).arg(a.name);
+        return std::nullopt;
     }
-    head.close();
+    Head h;
+    h.id = head.value(0).toLongLong();
+    h.columns = head.value(1).toInt();
+    h.name = head.value(2).toString().trimmed();
+    h.captions = {head.value(3).toString().trimmed().isEmpty() ? QStringLiteral("Nazwa pozycji") : head.value(3).toString().trimmed()};
+    for (int c = 1; c <= 20; ++c)
+        h.captions << head.value(2 + c * 2).toString().trimmed();
+    return h;
+}
 
-    // A quarter or a month of the fiscal year's calendar year, from its first day or, cumulative,
-    // from 1 January.
-    const int periodYear = yearOf(s.DANE_KONIEC_ROKU > 0 ? s.DANE_KONIEC_ROKU : today());
-    if (quarter > 0 || month > 0) {
-        const int firstMonth = quarter > 0 ? quarter * 3 - 2 : month, lastMonth = quarter > 0 ? quarter * 3 : month;
-        from = cumulative ? dayFromYmd(periodYear, 1, 1) : dayFromYmd(periodYear, firstMonth, 1);
-        to = lastDayOfMonth(dayFromYmd(periodYear, lastMonth, 1));
+// The column periods of one statement as the window keeps them: every column that is not an
+// opening-balance column gets the period (or its own --column period), opening-balance columns
+// none. The column's fiscal year (empty or 0: the working year) goes with it.
+struct ColumnPeriod {
+    int column = 0;
+    bool opening = false;
+    DayNumber from = 0, to = 0;
+    qint32 year = 0;
+};
+
+QList<ColumnPeriod> columnPeriods(qint64 statementId, const StatementArgs& a, DayNumber from, DayNumber to, QString* error)
+{
+    QStringList cols;
+    for (int c = 1; c <= 20; ++c)
+        cols << QStringLiteral("czy_bo_%1").arg(c) << QStringLiteral("id_lo_%1").arg(c);
+    sql::Cursor nag = sql::Database::forThread().execNative(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
+                                                                .arg(cols.join(QLatin1Char(',')), sqlNumber(statementId)));
+    QList<ColumnPeriod> out;
+    if (!nag.next()) {
+        *error = nag.ok() ? QStringLiteral("no statement %1").arg(statementId) : nag.errorText();
+        return out;
     }
-    const DayNumber dayFrom = from.value_or(0), dayTo = to.value_or(s.DANE_KONIEC_ROKU);
+    const int count = nag.value(0).toInt();
+    for (int c = 1; c <= count && c <= 20; ++c) {
+        ColumnPeriod p;
+        p.column = c;
+        p.opening = nag.value(2 * c - 1).toInt() == 1;
+        const qint32 year = nag.value(2 * c).toInt();
+        p.year = year > 0 ? year : korda::session().DANE_LATA_OBROTOWE;
+        if (!p.opening) {
+            const auto [f, t] = a.columnPeriods.value(c, {from, to});
+            p.from = f;
+            p.to = t;
+        }
+        out << p;
+    }
+    return out;
+}
+
+// "Pełny zakres": the statement's lists rebuilt over the date range of its columns (the smallest
+// from date and the largest to date; without them the first or last day of the columns' fiscal
+// years), as the window does before it generates.
+bool rebuildLists(qint64 statementId, const QList<ColumnPeriod>& columns, QString* error)
+{
+    const korda::Session& s = korda::session();
+    DayNumber from = 0, to = 0;
+    QStringList years;
+    for (const ColumnPeriod& p : columns) {
+        if (p.from > 0)
+            from = from == 0 ? p.from : qMin(from, p.from);
+        if (p.to > 0)
+            to = qMax(to, p.to);
+        years << sqlNumber(p.year);
+    }
+    years.removeDuplicates();
+    if ((from == 0 || to == 0) && !years.isEmpty()) {
+        sql::Cursor range = sql::Database::forThread().execNative(
+            QStringLiteral("select min(poczatek_roku), max(koniec_roku) from LATA_OBROTOWE where id_firmy=%1 and id_lata_obrot in (%2)")
+                .arg(sqlNumber(s.DANE_ID_FIRMY), years.join(QLatin1Char(','))));
+        if (!range.next()) {
+            *error = range.ok() ? QStringLiteral("the statement's fiscal years are missing") : range.errorText();
+            return false;
+        }
+        if (from == 0)
+            from = DayNumber(range.value(0).toLongLong());
+        if (to == 0)
+            to = DayNumber(range.value(1).toLongLong());
+    }
+    DEFINIOWANA_LISTA_RU(qint32(statementId), qint32(from), qint32(to), 1);
+    if (korda::session().globalResponse != 1) {
+        *error = QStringLiteral("the lists of statement %1 were not rebuilt").arg(statementId);
+        return false;
+    }
+    return true;
+}
+
+// The columns as the heading lines and the browse title name them.
+QList<statements::HeadingColumn> headingColumns(const QList<ColumnPeriod>& columns, QString* error)
+{
+    QMap<qint32, QString> names;
+    sql::Cursor years = sql::Database::forThread().execNative(
+        QStringLiteral("select id_lata_obrot, rok_obrotowy from LATA_OBROTOWE where id_firmy=%1").arg(sqlNumber(korda::session().DANE_ID_FIRMY)));
+    while (years.next())
+        names.insert(years.value(0).toInt(), years.value(1).toString().trimmed());
+    if (!years.ok())
+        *error = years.errorText();
+    QList<statements::HeadingColumn> out;
+    for (const ColumnPeriod& p : columns)
+        out << statements::HeadingColumn{p.opening, p.from, p.to, names.value(p.year)};
+    return out;
+}
+
+statements::HeadingPeriod headingPeriod(const StatementArgs& a, int periodYear)
+{
+    statements::HeadingPeriod p;
+    p.type = statements::HeadingPeriod::Type(periodType(a));
+    p.number = a.quarter > 0 ? a.quarter : a.month;
+    p.year = periodYear;
+    p.cumulative = a.cumulative;
+    return p;
+}
+
+// The column periods in KOMUNIKAT, as the statement window passes them, then the call.
+QString generate(qint64 statementId, const QList<ColumnPeriod>& columns, const StatementArgs& a, DayNumber from, DayNumber to)
+{
+    sql::Database& db = sql::Database::forThread();
+    const korda::Session& s = korda::session();
     const QString user = sqlNumber(s.DANE_ID_UZYTKOWNIKA_NR);
-    // The column periods, as the statement window passes them, then the call; a statement whose
-    // generation fails stops the run, so that no printout shows the rows of an earlier run.
-    auto generate = [&](qint64 statementId) -> QString {
-        sql::Cursor nag = db.execNative(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
-                                            .arg([] {
-                                                QStringList bo;
-                                                for (int c = 1; c <= 20; ++c)
-                                                    bo << QStringLiteral("czy_bo_%1").arg(c);
-                                                return bo.join(QLatin1Char(','));
-                                            }(), sqlNumber(statementId)));
-        if (!nag.next())
-            return nag.ok() ? QStringLiteral("no statement %1").arg(statementId) : nag.errorText();
-        const int count = nag.value(0).toInt();
-        QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(user)};
-        for (int c = 1; c <= count && c <= 20; ++c) {
-            const bool bo = nag.value(c).toInt() == 1;
-            const auto [f, t] = columnPeriods.value(c, {dayFrom, dayTo});
-            script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
-                                     "'%2','%3','%4',%5)").arg(user).arg(c).arg(bo ? 0 : f).arg(bo ? 0 : t).arg(statementId);
-        }
-        nag.close();
-        for (const QString& sql : script) {
-            sql::Cursor c = db.execNative(sql);
-            if (!c.ok())
-                return c.errorText();
-        }
-        sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,%7,%8,%9,0,1)")
-                                       .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(s.DANE_LATA_OBROTOWE), user, sqlNumber(statementId),
-                                            sqlNumber(dayFrom), sqlNumber(dayTo), approved ? QStringLiteral("1") : QStringLiteral("0"),
-                                            computeBo ? QStringLiteral("1") : QStringLiteral("0"))
-                                       .arg(skipBz ? QStringLiteral("1") : QStringLiteral("0")));
-        return call.ok() ? QString() : call.errorText();
-    };
-    qint64 group = 0;
-    QList<qint64> toGenerate = {statement};
-    if ((print.wholeGroup || !xml.isEmpty()) && !show) {
-        sql::Cursor g = db.execNative(QStringLiteral("select a.id_zestaw_grupa from ZESTAW_NAG a inner join ZESTAW_GRUPA b on "
-                                                     "a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(statement)));
-        if (g.next())
-            group = g.value(0).toLongLong();
-        else if (!g.ok())
-            return fail(g.errorText());
-        if (group > 0) {
-            toGenerate.clear();
-            sql::Cursor m = db.execNative(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=%1 and id_zestaw_grupa=%2 order by id_zestaw_nag")
-                                              .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(group)));
-            while (m.next())
-                toGenerate << m.value(0).toLongLong();
-            if (!m.ok())
-                return fail(m.errorText());
-        }
+    QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(user)};
+    for (const ColumnPeriod& p : columns)
+        script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
+                                 "'%2','%3','%4',%5)")
+                      .arg(user)
+                      .arg(p.column)
+                      .arg(p.from)
+                      .arg(p.to)
+                      .arg(statementId);
+    for (const QString& sql : script) {
+        sql::Cursor c = db.execNative(sql);
+        if (!c.ok())
+            return c.errorText();
     }
-    for (qint64 one : std::as_const(toGenerate))
-        if (const QString error = generate(one); !error.isEmpty())
-            return fail(error);
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,%7,%8,%9,0,1)")
+                                   .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(s.DANE_LATA_OBROTOWE), user, sqlNumber(statementId),
+                                        sqlNumber(from), sqlNumber(to), flag(a.approved), flag(a.computeBo))
+                                   .arg(flag(a.skipBz)));
+    return call.ok() ? QString() : call.errorText();
+}
 
-    if (!xml.isEmpty()) {
-        statements::BudgetXmlRequest x;
-        x.company = s.DANE_ID_FIRMY;
-        x.user = s.DANE_ID_UZYTKOWNIKA_NR;
-        x.statementId = statement;
-        x.periodType = quarter > 0 ? 2 : month > 0 ? 3 : from ? 1 : 0;
-        x.periodNumber = quarter > 0 ? quarter : month;
-        x.periodYear = periodYear;
-        x.cumulative = cumulative;
-        x.skipZeroRows = print.skipZeroRows;
-        x.printDate = s.DANE_DATA_WYDRUKU > 0 ? s.DANE_DATA_WYDRUKU : today();
-        x.correction = static_cast<quint8>(qMax(correction, 0));
-        x.note = note;
-        x.path = QFileInfo(xml).absoluteFilePath();
-        if (!x.path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
-            x.path += QStringLiteral(".xml");
-        const statements::BudgetXmlResult result = statements::exportBudgetXml(x);
-        if (!result.ok)
-            return fail(result.message);
-        ctx.note(result.message);
-        return kExitOk;
-    }
-    if (!show) {
-        statements::StatementPrintRequest r;
-        r.options = print;
-        r.company = s.DANE_ID_FIRMY;
-        r.user = s.DANE_ID_UZYTKOWNIKA_NR;
-        r.rowFilter = statements::StatementPrintRequest::userRowsFilter(r.user);
-        r.groupId = group;
-        r.statementId = statement;
-        r.title = reportTitle;
-        r.yearName = s.DANE_LATA_OBROT_NAZWA;
-        if (!spd.isEmpty()) {
-            // The stored settings of the company, changed by the options, stored again (a failure
-            // to store is said and the export goes on), then the file.
-            QString error;
-            statements::SpdSettings settings = statements::loadSpdSettings(db, s.DANE_ID_FIRMY, &error);
-            if (!error.isEmpty())
-                ctx.error(QStringLiteral("statement: SPD settings not read: %1").arg(error));
-            if (sdCode)
-                settings.fields[0] = *sdCode;
-            if (entityCode)
-                settings.fields[1] = *entityCode;
-            if (separator)
-                settings.fields[2] = *separator;
-            if (qualifier)
-                settings.fields[3] = *qualifier;
-            if (accountNames)
-                settings.fields[4] = QStringLiteral("1");
-            if (const auto problem = settings.problem()) {
-                ctx.error(QStringLiteral("statement: %1").arg(*problem));
-                return kExitUsage;
-            }
-            const int periodType = quarter > 0 ? 2 : month > 0 ? 3 : dayFrom > 0 ? 1 : 0;
-            settings.businessDate = businessDate.value_or(statements::spdBusinessDate(dayTo, periodType));
-            const DayNumber periodStart = dayFrom > 0 ? dayFrom : s.DANE_POCZATEK_ROKU;
-            if (settings.businessDate > dayTo || (periodStart > 0 && settings.businessDate < periodStart)) {
-                ctx.error(QStringLiteral("statement: the business date lies outside the period"));
-                return kExitUsage;
-            }
-            error.clear();
-            if (!statements::saveSpdSettings(db, s.DANE_ID_FIRMY, settings, &error))
-                ctx.error(QStringLiteral("statement: SPD settings not stored: %1").arg(error));
-            int written = 0;
-            const QString path = QFileInfo(spd).absoluteFilePath();
-            if (!statements::writeSpdCsv(r, settings, path, &written, &error))
-                return fail(error);
-            ctx.note(QStringLiteral("%1 rows written to %2").arg(written).arg(path));
-            return kExitOk;
-        }
-        if (!csv.isEmpty()) {
-            QList<QStringList> queue;
-            QString error;
-            const QString path = QFileInfo(csv).absoluteFilePath();
-            if (!statements::exportStatements(r, &queue, &error) || !statements::writeExportCsv(path, queue, &error))
-                return fail(error);
-            ctx.note(QStringLiteral("%1 rows written to %2").arg(queue.size()).arg(path));
-            return kExitOk;
-        }
-        korda::OutputRequests& out = korda::session().outputRequests;
-        out.pdfPath = pdf.isEmpty() ? QString() : QFileInfo(pdf).absoluteFilePath();
-        out.pngFolder = png.isEmpty() ? QString() : QFileInfo(png).absoluteFilePath();
-        out.printerName = toPrinter ? printer : QString();
-        out.printRequest = mail.wanted() ? 0 : 1;
-        out.emailRequest = 0;
-        korda::session().DANE_DRUKARKA_EKRAN = toPrinter ? 0 : 1;
-        applyMailOptions(mail);
-        if (statements::runStatementRequest(r) != 1 || korda::session().globalResponse != 1)
-            return fail(QStringLiteral("the printout did not complete"));
-        if (!out.pdfPath.isEmpty() && !QFileInfo::exists(out.pdfPath))
-            return fail(QStringLiteral("no PDF was written"));
-        return kExitOk;
-    }
-
+// The rows as a table on the terminal: the text indented by level, one amount per column.
+int showRows(CommandContext& ctx, const Head& h, const QString& title, const std::function<int(const QString&)>& fail)
+{
     QStringList kols;
-    for (int c = 1; c <= columns; ++c)
+    for (int c = 1; c <= h.columns; ++c)
         kols << QStringLiteral("kol%1").arg(c);
-    sql::Cursor rows = db.execNative(QStringLiteral("select symbol, opis, poziom, %1 from ZESTAW_ZESTAW where id_uzytkownika=%2"
-                                                    " and id_zestaw_nag=%3 and wariant_zestaw=1 order by lp")
-                                         .arg(kols.join(QLatin1Char(',')), user, sqlNumber(statement)));
+    sql::Cursor rows = sql::Database::forThread().execNative(
+        QStringLiteral("select symbol, opis, poziom, %1 from ZESTAW_ZESTAW where id_uzytkownika=%2"
+                       " and id_zestaw_nag=%3 and wariant_zestaw=1 order by lp")
+            .arg(kols.join(QLatin1Char(',')), sqlNumber(korda::session().DANE_ID_UZYTKOWNIKA_NR), sqlNumber(h.id)));
     QList<QStringList> table;
     while (rows.next()) {
         const int level = qAbs(rows.value(2).toInt());
         const QString symbol = rows.value(0).toString().trimmed();
         QStringList line = {QString(qMax(level - 1, 0) * 2, QLatin1Char(' ')) + (symbol.isEmpty() ? QString() : symbol + QLatin1Char(' '))
                             + rows.value(1).toString().trimmed()};
-        for (int c = 0; c < columns; ++c)
+        for (int c = 0; c < h.columns; ++c)
             line << amountText(Decimal::fromVariant(rows.value(3 + c)).value_or(Decimal()));
         table << line;
     }
@@ -500,8 +364,8 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
         return fail(rows.errorText());
 
     QList<qsizetype> widths;
-    QStringList header = captions.mid(0, columns + 1);
-    for (int c = 0; c <= columns; ++c) {
+    QStringList header = h.captions.mid(0, h.columns + 1);
+    for (int c = 0; c <= h.columns; ++c) {
         if (c > 0 && header[c].isEmpty())
             header[c] = QStringLiteral("Kolumna %1").arg(c);
         qsizetype w = header[c].size();
@@ -511,7 +375,7 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     }
     auto format = [&](const QStringList& line) {
         QString text = line[0].left(widths[0]).leftJustified(widths[0]);
-        for (int c = 1; c <= columns; ++c)
+        for (int c = 1; c <= h.columns; ++c)
             text += QStringLiteral("  ") + line[c].rightJustified(widths[c]);
         return text;
     };
@@ -523,56 +387,442 @@ int runStatement(CommandContext& ctx, const QStringList& rawArgs)
     return kExitOk;
 }
 
+// The company's stored SPD settings, changed by the options and stored again (a failure to store
+// is said and the export goes on), then the file.
+int exportSpd(CommandContext& ctx, const StatementArgs& a, const statements::StatementPrintRequest& r, DayNumber dayFrom,
+              DayNumber dayTo, const std::function<int(const QString&)>& fail)
+{
+    sql::Database& db = sql::Database::forThread();
+    const korda::Session& s = korda::session();
+    QString error;
+    statements::SpdSettings settings = statements::loadSpdSettings(db, s.DANE_ID_FIRMY, &error);
+    if (!error.isEmpty())
+        ctx.error(QStringLiteral("statement: SPD settings not read: %1").arg(error));
+    if (a.sdCode)
+        settings.fields[0] = *a.sdCode;
+    if (a.entityCode)
+        settings.fields[1] = *a.entityCode;
+    if (a.separator)
+        settings.fields[2] = *a.separator;
+    if (a.qualifier)
+        settings.fields[3] = *a.qualifier;
+    if (a.accountNames)
+        settings.fields[4] = QStringLiteral("1");
+    if (const auto problem = settings.problem()) {
+        ctx.error(QStringLiteral("statement: %1").arg(*problem));
+        return kExitUsage;
+    }
+    const int type = periodType(a);
+    settings.businessDate = a.businessDate.value_or(statements::spdBusinessDate(dayTo, type));
+    const DayNumber periodStart = dayFrom > 0 ? dayFrom : s.DANE_POCZATEK_ROKU;
+    if (settings.businessDate > dayTo || (periodStart > 0 && settings.businessDate < periodStart)) {
+        ctx.error(QStringLiteral("statement: the business date lies outside the period"));
+        return kExitUsage;
+    }
+    error.clear();
+    if (!statements::saveSpdSettings(db, s.DANE_ID_FIRMY, settings, &error))
+        ctx.error(QStringLiteral("statement: SPD settings not stored: %1").arg(error));
+    int written = 0;
+    const QString path = QFileInfo(a.spd).absoluteFilePath();
+    if (!statements::writeSpdCsv(r, settings, path, &written, &error))
+        return fail(error);
+    ctx.note(QStringLiteral("%1 rows written to %2").arg(written).arg(path));
+    return kExitOk;
+}
+
+// "Eksport do pliku (CSV)" and the spreadsheet: the printout in export mode fills GGG:XML_Q,
+// which then goes to the file whole or not at all.
+int exportQueue(CommandContext& ctx, const statements::StatementPrintRequest& request, const QString& title, const QString& csv,
+                const QString& xlsx,
+                const std::function<int(const QString&)>& fail)
+{
+    korda::Session& s = korda::session();
+    s.GGG_XML_Q.clear();
+    s.GGG_PRN_EXPORT_XML = 1;
+    statements::StatementPrintRequest r = request;
+    r.exportMode = true;
+    const int response = statements::runStatementRequest(r);
+    s.GGG_PRN_EXPORT_XML = 0;
+    if (response != 1)
+        return fail(QStringLiteral("the export did not complete"));
+    QString error;
+    const QString path = QFileInfo(csv.isEmpty() ? xlsx : csv).absoluteFilePath();
+    const bool written = csv.isEmpty() ? utilka::EXPORT2EXCEL(s.GGG_XML_Q, -1, path, title, &error)
+                                       : statements::writeExportCsv(path, s.GGG_XML_Q, &error);
+    const qsizetype rows = s.GGG_XML_Q.size();
+    s.GGG_XML_Q.clear();
+    if (!written)
+        return fail(error);
+    ctx.note(QStringLiteral("%1 rows written to %2").arg(rows).arg(path));
+    return kExitOk;
+}
+
+// The company's statements, one a line: id, group, name and number of columns, apart by tabs.
+int listStatements(CommandContext& ctx)
+{
+    sql::Cursor c = sql::Database::forThread().execNative(
+        QStringLiteral("select n.id_zestaw_nag, g.nazwa, n.nazwa, n.ilosc_kolumn from ZESTAW_NAG n left join ZESTAW_GRUPA g"
+                       " on g.id_zestaw_grupa=n.id_zestaw_grupa where n.id_firmy=%1 order by n.id_zestaw_nag")
+            .arg(sqlNumber(korda::session().DANE_ID_FIRMY)));
+    while (c.next())
+        ctx.out(QStringLiteral("%1\t%2\t%3\t%4").arg(c.value(0).toLongLong()).arg(c.value(1).toString().trimmed(),
+                                                                                c.value(2).toString().trimmed())
+                    .arg(c.value(3).toInt()));
+    if (!c.ok()) {
+        ctx.error(QStringLiteral("statement: ") + c.errorText());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& a, const ReportOutput& out)
+{
+    if (a.list)
+        return listStatements(ctx);
+    sql::Database& db = sql::Database::forThread();
+    korda::Session& s = korda::session();
+    auto fail = [&](const QString& message) {
+        ctx.error(QStringLiteral("statement: %1").arg(message));
+        return kExitFailure;
+    };
+    QString error;
+    const std::optional<Head> head = findStatement(a, &error);
+    if (!head)
+        return fail(error);
+
+    // The print options: the saved variant first, then the options given.
+    statements::StatementVariantOptions options;
+    if (!a.saved.isEmpty()) {
+        qint32 variant = 0;
+        for (const VariantEntry& e : listVariants(s.DANE_ID_UZYTKOWNIKA_NR, statements::kStatementVariantKey))
+            if (e.id != 0 && e.name == a.saved.trimmed())
+                variant = e.id;
+        if (variant == 0)
+            return fail(QStringLiteral("no saved variant %1 of %2 for this user").arg(quotedInput(a.saved), statements::kStatementVariantKey));
+        // The window stores every option; a variant without any was not read (the reason was said).
+        const VariantValues values = loadVariant(variant);
+        if (values.isEmpty())
+            return fail(QStringLiteral("the saved variant %1 could not be read").arg(quotedInput(a.saved)));
+        statements::applyStatementVariant(values, &options);
+    }
+    for (const PrintChoice& choice : std::as_const(a.printChoices))
+        choice(options.print);
+    options.print.wholeGroup = a.wholeGroup;
+    if (options.krs)
+        s.GGG_PRN_KRS = 1;
+
+    // A quarter or a month of the fiscal year's calendar year, from its first day or, cumulative,
+    // from 1 January. "Na dzień" leaves the from date 0: each column counts from the start of its
+    // fiscal year.
+    const int periodYear = yearOf(s.DANE_KONIEC_ROKU > 0 ? s.DANE_KONIEC_ROKU : today());
+    if (a.quarter > 0 || a.month > 0) {
+        const int firstMonth = a.quarter > 0 ? a.quarter * 3 - 2 : a.month, lastMonth = a.quarter > 0 ? a.quarter * 3 : a.month;
+        a.from = a.cumulative ? dayFromYmd(periodYear, 1, 1) : dayFromYmd(periodYear, firstMonth, 1);
+        a.to = lastDayOfMonth(dayFromYmd(periodYear, lastMonth, 1));
+    }
+    if (a.on)
+        a.to = *a.on;
+    const DayNumber dayFrom = a.from.value_or(0), dayTo = a.to.value_or(s.DANE_KONIEC_ROKU);
+
+    // The statement's group; the whole group is generated and printed with --group (and for the
+    // budget XML, which is a whole form).
+    qint64 statementGroup = 0;
+    {
+        sql::Cursor g = db.execNative(QStringLiteral("select a.id_zestaw_grupa from ZESTAW_NAG a inner join ZESTAW_GRUPA b on "
+                                                     "a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(head->id)));
+        if (g.next())
+            statementGroup = g.value(0).toLongLong();
+        else if (!g.ok())
+            return fail(g.errorText());
+    }
+    qint64 group = 0;
+    QList<qint64> toGenerate = {head->id};
+    if ((a.wholeGroup || !a.xml.isEmpty()) && !a.show) {
+        group = statementGroup;
+        if (group > 0) {
+            toGenerate.clear();
+            sql::Cursor m = db.execNative(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=%1 and id_zestaw_grupa=%2 order by id_zestaw_nag")
+                                              .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(group)));
+            while (m.next())
+                toGenerate << m.value(0).toLongLong();
+            if (!m.ok())
+                return fail(m.errorText());
+        }
+    }
+    // A statement whose generation fails stops the run, so that no printout shows the rows of an
+    // earlier run.
+    QList<statements::HeadingColumn> headings;
+    for (qint64 one : std::as_const(toGenerate)) {
+        const QList<ColumnPeriod> columns = columnPeriods(one, a, dayFrom, dayTo, &error);
+        if (one == head->id && error.isEmpty())
+            headings = headingColumns(columns, &error);
+        if (!error.isEmpty())
+            return fail(error);
+        if (a.userLists && !rebuildLists(one, columns, &error))
+            return fail(error);
+        if (const QString failed = generate(one, columns, a, dayFrom, dayTo); !failed.isEmpty())
+            return fail(failed);
+    }
+
+    const statements::HeadingPeriod period = headingPeriod(a, periodYear);
+    if (a.show)
+        return showRows(ctx, *head, statements::statementBrowseTitle(head->name, headings, period), fail);
+    if (!a.xml.isEmpty()) {
+        statements::BudgetXmlRequest x;
+        x.company = s.DANE_ID_FIRMY;
+        x.user = s.DANE_ID_UZYTKOWNIKA_NR;
+        x.statementId = head->id;
+        x.periodType = periodType(a);
+        x.periodNumber = a.quarter > 0 ? a.quarter : a.month;
+        x.periodYear = periodYear;
+        x.cumulative = a.cumulative;
+        x.skipZeroRows = options.print.skipZeroRows;
+        x.printDate = s.DANE_DATA_WYDRUKU > 0 ? s.DANE_DATA_WYDRUKU : today();
+        x.correction = static_cast<quint8>(qMax(a.correction, 0));
+        x.note = a.note;
+        x.path = QFileInfo(a.xml).absoluteFilePath();
+        if (!x.path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+            x.path += QStringLiteral(".xml");
+        const statements::BudgetXmlResult result = statements::exportBudgetXml(x);
+        if (!result.ok)
+            return fail(result.message);
+        ctx.note(result.message);
+        return kExitOk;
+    }
+
+    statements::StatementPrintRequest r;
+    r.options = options.print;
+    r.company = s.DANE_ID_FIRMY;
+    r.user = s.DANE_ID_UZYTKOWNIKA_NR;
+    r.rowFilter = statements::StatementPrintRequest::userRowsFilter(r.user);
+    r.groupId = group;
+    r.statementId = head->id;
+    r.title = a.title;
+    r.yearName = s.DANE_LATA_OBROT_NAZWA;
+    r.options.periodTo = dayTo;
+    // A statement of a group prints the group's own period text, not these lines.
+    if (statementGroup == 0)
+        r.headings = statements::statementHeadingLines(headings, period);
+    if (!a.spd.isEmpty())
+        return exportSpd(ctx, a, r, dayFrom, dayTo, fail);
+    if (!a.csv.isEmpty() || !out.xlsx.isEmpty())
+        return exportQueue(ctx, r, a.title.isEmpty() ? head->name : a.title, a.csv, out.xlsx, fail);
+
+    // The printout: the window's print, preview and mail buttons as the host keeps them.
+    applyBrowseOutputRequests(out);
+    if (out.textPrinting) {
+        QString printer;
+        if (!resolveTextPrinter(ctx, self.name, out.printer, &printer))
+            return kExitFailure;
+        s.DANE_NAZWA_DRUKARKI = printer;
+    }
+    // A file left from an earlier run must not pass for this run's report.
+    for (const QString& file : {out.pdf, out.textFile})
+        if (!file.isEmpty())
+            QFile::remove(file);
+    if (statements::runStatementRequest(r) != 1 || s.globalResponse != 1)
+        return fail(QStringLiteral("the printout did not complete"));
+    if (!out.pdf.isEmpty() && !QFileInfo::exists(out.pdf))
+        return fail(QStringLiteral("no PDF was written"));
+    if (!out.textFile.isEmpty() && !QFileInfo::exists(out.textFile))
+        return fail(QStringLiteral("no text file was written"));
+    return kExitOk;
+}
+
+// A value option that must not be empty.
+bool text(OptionReader& in, QString* v)
+{
+    if (!in.value(v))
+        return false;
+    return !v->isEmpty() || in.fail(QStringLiteral("%1 needs a value").arg(in.name()));
+}
+
+ReportOption flag(const char* name, const char* help, bool* target)
+{
+    return {QLatin1String(name), QString(), QString::fromUtf8(help), [target](OptionReader&) { return *target = true; }};
+}
+
+ReportOption printFlag(const char* name, const char* help, StatementArgs& a, bool statements::StatementPrintOptions::*member)
+{
+    return {QLatin1String(name), QString(), QString::fromUtf8(help), [&a, member](OptionReader&) {
+                a.printChoices.append([member](statements::StatementPrintOptions& o) { o.*member = true; });
+                return true;
+            }};
+}
+
+ReportCommand statementCommand(StatementArgs& a)
+{
+    ReportCommand c;
+    c.name = QStringLiteral("statement");
+    c.noun = QStringLiteral("statement");
+    c.synopsis = QStringLiteral("generate a user-defined statement and show, print or export it");
+    c.usage = QStringLiteral(
+        "--list | (--id N | --name TEXT) [--group]\n"
+        "                        [--on DATE | --from DATE --to DATE | --quarter N | --month N [--cumulative]]\n"
+        "                        [--column N=FROM..TO ...] [--approved-only] [--compute-bo] [--skip-bz] [--user-lists]\n"
+        "                        [--saved NAME] [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap]\n"
+        "                        [--skip-zero] [--totals LIST] [--title TEXT]\n"
+        "                        [--xml FILE [--correction N] [--note TEXT]]\n"
+        "                        [--spd FILE [--sd-code XX] [--entity-code YYY] [--separator S] [--qualifier Q]\n"
+        "                         [--account-names] [--business-date D]]");
+    c.ownOutputsUsage = QStringLiteral(" | --list | --show | --csv FILE | --xml FILE | --spd FILE");
+    c.ownOutputs = [&a] { return int(a.list) + int(a.show) + int(!a.csv.isEmpty()) + int(!a.xml.isEmpty()) + int(!a.spd.isEmpty()); };
+    c.offersXlsx = true;
+    c.description = QStringLiteral(
+        "Computes the statement with ZESTAWIENIE_GENERUJ (every statement of its group with --group)\n"
+        "and prints, shows or exports the rows. A formula error is printed with the row, column and\n"
+        "character it names; nothing is printed or written and the exit code is 1.\n"
+        "\n"
+        "The period of every column that is not an opening-balance column (those keep theirs):\n"
+        "  --on DATE       \"na dzień\": as at DATE; turnovers count from the first day of each\n"
+        "                  column's fiscal year, balances are those at DATE. A column of another\n"
+        "                  fiscal year takes the same day of its own year.\n"
+        "  --from D --to D \"zakres dat\"; --from alone runs to the year's end, --to alone is --on\n"
+        "  --quarter N, --month N   a quarter (1-4) or month (1-12) of the fiscal year's calendar\n"
+        "                  year; --cumulative counts from 1 January\n"
+        "  (none)          as at the fiscal year's last day\n"
+        "  --column N=FROM..TO   column N's own period\n"
+        "\n"
+        "--saved NAME loads the user's saved variant of the statement window (\"RU\": the amount,\n"
+        "ordinal, wrapping, KRS, totals and zero-row options) first; the options below add to it.\n"
+        "--user-lists rebuilds the user's lists of the statement's list rows (accounts, budget\n"
+        "classifications) from the whole date range of its columns before generating, as the\n"
+        "window does for \"Pełny zakres\"; without it the lists kept (\"pravik lists\") are used.\n"
+        "\n"
+        "  --show          the rows as a table: the text indented by level, one amount per column\n"
+        "  --csv FILE      the rows as the printout shows them, \";\" between cells\n"
+        "  --xlsx FILE     the same rows as a spreadsheet, amounts as numbers\n"
+        "  --text [FILE]   the printout for a text (matrix) printer\n"
+        "  --xml FILE      a budget form group as XML (docs/sprawozdanie-budzetowe.xsd); needs\n"
+        "                  --quarter or --month; written whole or not at all; --correction N\n"
+        "                  (1-255, 0 the first report), --note TEXT for the receiving system\n"
+        "  --spd FILE      the rows in the SPD layout (docs/budget-exports.md); the company's stored\n"
+        "                  settings, changed by --sd-code, --entity-code, --separator (default \"|\"),\n"
+        "                  --qualifier (default a double quotation mark) and --account-names, are\n"
+        "                  stored again; --business-date within the period (default its last day,\n"
+        "                  day 1 of the month for --month)\n"
+        "  --totals LIST   comma-separated: report (\"Razem\"), page (\"Razem na stronie\"),\n"
+        "                  brought-forward (\"Z przeniesienia\"), carried-forward (\"Do przeniesienia\"),\n"
+        "                  and which rows add up: lowest (level 1), highest (the default), level=N\n");
+    c.periodHelp = QStringLiteral("The fiscal year is the session's (--year); the period is the statement's own (above), not --period.\n");
+    auto date = [](std::optional<DayNumber>* d) { return [d](OptionReader& in) { return in.date(d); }; };
+    c.options = {
+        {QStringLiteral("id"), QStringLiteral("N"), QStringLiteral("the statement"), [&a](OptionReader& in) {
+             qint64 n = 0;
+             return in.number(1, std::numeric_limits<qint32>::max(), &n) && (a.id = n, true);
+         }},
+        {QStringLiteral("name"), QStringLiteral("TEXT"), QStringLiteral("a statement, or a budget form group by its name (\"Rb-28S\")"),
+         [&a](OptionReader& in) { return text(in, &a.name); }},
+        flag("group", "every statement of the statement's group, in the group's order", &a.wholeGroup),
+        {QStringLiteral("on"), QStringLiteral("DATE"), QStringLiteral("the statement as at DATE (\"na dzień\")"), date(&a.on)},
+        {QStringLiteral("from"), QStringLiteral("DATE"), QStringLiteral("the first day of the period"), date(&a.from)},
+        {QStringLiteral("to"), QStringLiteral("DATE"), QStringLiteral("the last day of the period"), date(&a.to)},
+        {QStringLiteral("quarter"), QStringLiteral("N"), QStringLiteral("a quarter, 1-4"),
+         [&a](OptionReader& in) { return in.number(1, 4, &a.quarter); }},
+        {QStringLiteral("month"), QStringLiteral("N"), QStringLiteral("a month, 1-12"),
+         [&a](OptionReader& in) { return in.number(1, 12, &a.month); }},
+        flag("cumulative", "the quarter or month counted from 1 January", &a.cumulative),
+        {QStringLiteral("column"), QStringLiteral("N=FROM..TO"), QStringLiteral("column N's own period"), [&a](OptionReader& in) {
+             QString v;
+             if (!text(in, &v))
+                 return false;
+             const qsizetype eq = v.indexOf(QLatin1Char('=')), dots = v.indexOf(QLatin1String(".."));
+             bool ok = eq > 0 && dots > eq;
+             const int n = ok ? v.left(eq).toInt(&ok) : 0;
+             const auto f = ok ? parseDate(v.mid(eq + 1, dots - eq - 1)) : std::nullopt;
+             const auto t = ok ? parseDate(v.mid(dots + 2)) : std::nullopt;
+             if (!ok || n < 1 || n > 20 || !f || !t || *f > *t)
+                 return in.fail(QStringLiteral("--column takes N=FROM..TO (N from 1 to 20, dates as dd-mm-yyyy), not \"%1\"").arg(v));
+             a.columnPeriods.insert(n, {*f, *t});
+             return true;
+         }},
+        flag("approved-only", "only approved documents", &a.approved),
+        flag("compute-bo", "opening balances from the previous year's closing balances", &a.computeBo),
+        flag("skip-bz", "leave out the year-closing period", &a.skipBz),
+        flag("user-lists", "rebuild the user's lists of list rows before generating", &a.userLists),
+        {QStringLiteral("saved"), QStringLiteral("NAME"), QStringLiteral("the user's saved variant of the window (\"RU\")"),
+         [&a](OptionReader& in) { return text(in, &a.saved); }},
+        printFlag("thousands", "amounts in thousands (divided before rounding)", a, &statements::StatementPrintOptions::thousands),
+        printFlag("round", "amounts rounded to whole units", a, &statements::StatementPrintOptions::round),
+        printFlag("truncate", "decimals dropped (rounding wins when both are given)", a, &statements::StatementPrintOptions::noDecimals),
+        printFlag("no-decimals", "the same as --truncate", a, &statements::StatementPrintOptions::noDecimals),
+        printFlag("ordinal", "the \"Lp\" column", a, &statements::StatementPrintOptions::ordinal),
+        printFlag("wrap", "long row texts go on over continuation lines", a, &statements::StatementPrintOptions::wrap),
+        printFlag("skip-zero", "leave out list rows whose amounts are all zero", a, &statements::StatementPrintOptions::skipZeroRows),
+        {QStringLiteral("totals"), QStringLiteral("LIST"), QStringLiteral("the totals lines and which rows add up (below)"),
+         [&a](OptionReader& in) {
+             QString v;
+             if (!text(in, &v))
+                 return false;
+             statements::StatementPrintOptions scratch;
+             if (!parseTotals(v, &scratch))
+                 return in.fail(QStringLiteral("--totals takes report, page, brought-forward, carried-forward, "
+                                               "lowest, highest or level=N separated by commas, not \"%1\"").arg(v));
+             a.printChoices.append([v](statements::StatementPrintOptions& o) { parseTotals(v, &o); });
+             return true;
+         }},
+        {QStringLiteral("title"), QStringLiteral("TEXT"), QStringLiteral("the report title"),
+         [&a](OptionReader& in) { return text(in, &a.title); }},
+        flag("list", "the company's statements: id, group, name, columns (apart by tabs)", &a.list),
+        flag("show", "the rows as a table on the terminal", &a.show),
+        {QStringLiteral("csv"), QStringLiteral("FILE"), QStringLiteral("the rows as CSV"), [&a](OptionReader& in) { return text(in, &a.csv); }},
+        {QStringLiteral("xml"), QStringLiteral("FILE"), QStringLiteral("a budget form group as XML"),
+         [&a](OptionReader& in) { return text(in, &a.xml); }},
+        {QStringLiteral("correction"), QStringLiteral("N"), QStringLiteral("the correction number (--xml)"),
+         [&a](OptionReader& in) { return in.number(0, 255, &a.correction); }},
+        {QStringLiteral("note"), QStringLiteral("TEXT"), QStringLiteral("a note for the receiving system (--xml)"),
+         [&a](OptionReader& in) { return text(in, &a.note); }},
+        {QStringLiteral("spd"), QStringLiteral("FILE"), QStringLiteral("the rows in the SPD layout"),
+         [&a](OptionReader& in) { return text(in, &a.spd); }},
+        {QStringLiteral("sd-code"), QStringLiteral("XX"), QStringLiteral("the SD code (--spd), 2 characters at most"),
+         [&a](OptionReader& in) {
+             QString v;
+             if (!text(in, &v))
+                 return false;
+             if (v.size() > 2)
+                 return in.fail(QStringLiteral("--sd-code holds at most 2 characters, not \"%1\"").arg(v));
+             a.sdCode = v;
+             return true;
+         }},
+        {QStringLiteral("entity-code"), QStringLiteral("YYY"), QStringLiteral("the entity code (--spd), 3 characters at most"),
+         [&a](OptionReader& in) {
+             QString v;
+             if (!text(in, &v))
+                 return false;
+             if (v.size() > 3)
+                 return in.fail(QStringLiteral("--entity-code holds at most 3 characters, not \"%1\"").arg(v));
+             a.entityCode = v;
+             return true;
+         }},
+        // A blank or an empty text is a value here, so these take the next word as it is.
+        {QStringLiteral("separator"), QStringLiteral("S"), QStringLiteral("the field separator (--spd)"), [&a](OptionReader& in) {
+             QString v;
+             if (!in.value(&v))
+                 return false;
+             if (v.size() > 10)
+                 return in.fail(QStringLiteral("--separator holds at most 10 characters, not \"%1\"").arg(v));
+             a.separator = v;
+             return true;
+         }},
+        {QStringLiteral("qualifier"), QStringLiteral("Q"), QStringLiteral("the text qualifier (--spd)"), [&a](OptionReader& in) {
+             QString v;
+             if (!in.value(&v))
+                 return false;
+             if (v.size() > 10)
+                 return in.fail(QStringLiteral("--qualifier holds at most 10 characters, not \"%1\"").arg(v));
+             a.qualifier = v;
+             return true;
+         }},
+        flag("account-names", "account names in the SPD rows", &a.accountNames),
+        {QStringLiteral("business-date"), QStringLiteral("DATE"), QStringLiteral("the SPD business date"), date(&a.businessDate)},
+    };
+    c.check = [&a](CommandContext& ctx, const ReportOutput& out) { return checkChoices(ctx, a, out); };
+    c.run = [&a](CommandContext& ctx, const ReportCommand& self, const ReportOutput& out) { return runStatement(ctx, self, a, out); };
+    return c;
+}
+
 } // namespace
 
-PRAVIK_COMMAND(QStringLiteral("statement"),
-               QStringLiteral("generate a user-defined statement and show, print or export it"),
-               QStringLiteral(
-                   "pravik [--db DB] [--company N] [--year N] [--user LOGIN] statement (--id N | --name TEXT)\n"
-                   "       [--from DATE] [--to DATE] [--approved-only] [--compute-bo] [--skip-bz] [--group]\n"
-                   "       [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap] [--skip-zero]\n"
-                   "       [--column N=FROM..TO ...] [--totals LIST] [--title TEXT]\n"
-                   "       [--quarter N | --month N] [--cumulative]\n"
-                   "       (--show | --csv FILE | --pdf FILE | --png DIR | --print [--printer NAME] | --mail ADDRESS\n"
-                   "        | --xml FILE [--correction N] [--note TEXT]\n"
-                   "        | --spd FILE [--sd-code XX] [--entity-code YYY] [--separator S] [--qualifier Q]\n"
-                   "          [--account-names] [--business-date D])\n"
-                   "\n"
-                   "Computes the statement with ZESTAWIENIE_GENERUJ for the period (every column that is not an\n"
-                   "opening-balance column gets it; --from defaults to the year's start, --to to its end). A\n"
-                   "formula error is printed with the row, column and character it names; nothing is printed or\n"
-                   "written and the exit code is 1.\n"
-                   "\n"
-                   "  --show            the rows as a table: the text indented by level, one amount per column\n"
-                   "  --name TEXT       a statement, or a budget form group by its name (\"Rb-28S\")\n"
-                   "  --quarter N, --month N   the period: a quarter (1-4) or month (1-12) of the fiscal\n"
-                   "                    year's calendar year; --cumulative counts from 1 January\n"
-                   "  --xml FILE        a budget form group as XML (docs/sprawozdanie-budzetowe.xsd); needs\n"
-                   "                    --quarter or --month; written whole or not at all\n"
-                   "  --correction N    the correction number, 1-255 (0: the first report, the default)\n"
-                   "  --note TEXT       a note for the receiving system\n"
-                   "  --spd FILE        the rows in the SPD layout (docs/budget-exports.md); the company's stored\n"
-                   "                    settings, changed by --sd-code, --entity-code, --separator (default \"|\"),\n"
-                   "                    --qualifier (default a double quotation mark) and --account-names, are\n"
-                   "                    stored again; --business-date within the period (default its last day,\n"
-                   "                    day 1 of the month for --month)\n"
-                   "  --csv FILE        the rows as the printout shows them, \";\" between cells\n"
-                   "  --pdf FILE, --png DIR, --print, --mail ADDRESS   the multi-column printout\n"
-                   "  --column N=FROM..TO   column N's own period (opening-balance columns keep theirs)\n"
-                   "  --approved-only   only approved documents\n"
-                   "  --compute-bo      opening balances from the previous year's closing balances\n"
-                   "  --skip-bz         leave out the year-closing period\n"
-                   "  --group           every statement of the statement's group, in the group's order\n"
-                   "  --thousands       amounts in thousands (divided before rounding)\n"
-                   "  --round           amounts rounded to whole units\n"
-                   "  --truncate, --no-decimals   decimals dropped (rounding wins when both are given)\n"
-                   "  --ordinal         the \"Lp\" column\n"
-                   "  --wrap            long row texts go on over continuation lines\n"
-                   "  --skip-zero       leave out list rows whose amounts are all zero\n"
-                   "  --totals LIST     comma-separated: report (\"Razem\"), page (\"Razem na stronie\"),\n"
-                   "                    brought-forward (\"Z przeniesienia\"), carried-forward (\"Do przeniesienia\"),\n"
-                   "                    and which rows add up: lowest (level 1), highest (the default), level=N\n")
-    + mailOptionsHelp(),
-               &runStatement)
+PRAVIK_REPORT_COMMAND(StatementArgs, statementCommand)
 
 } // namespace pravik::cli

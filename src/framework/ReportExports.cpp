@@ -16,6 +16,7 @@
 #include "statements/export/SpdExport.h"
 #include "statements/forms/BudgetHeader.h"
 #include "statements/print/StatementProcedures.h"
+#include "statements/window/ParamPrnZestaw.h"
 #include "siblings/korda/Session.h"
 #include "statements/definitions/DefinitionReports.h"
 #include "statements/lists/UserLists.h"

@@ -47,6 +47,8 @@
       BYTE, STRING, STRING)                                                                                            \
     X(PRN_81_RK_SQL, "cash", "budget-unit cash report (kind 81) with budget classifications and cost centres", BYTE, \
       BYTE, BYTE, STRING, STRING)                                                                                      \
+    X(PARAM_PRN_ZESTAW, "statement", "statement window: statement id, name (the desktop host's; without it refused)",   \
+      LONG, STRING)                                                                                                    \
     X(PRN_ZESTAW_MULTIKOL_NEW, "statement", "multi-column statement: row filter, group id, statement id", STRING,     \
       STRING, STRING)                                                                                                  \
     X(PRN_ZESTAW_2KOL, "statement", "statement with two amount columns: preview, row filter, title, thousands, "     \

@@ -327,7 +327,7 @@ TEST_F(CliReport, StatementShowPrintsTheComputedRowsAndStopsOnABadFormula)
     ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
     const QStringList lines = shown.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 11) << shown.out.toStdString(); // title, header, rule, 8 rows
-    EXPECT_EQ(lines[0], QStringLiteral("Koszty rodzajowe"));
+    EXPECT_EQ(lines[0], QStringLiteral("Koszty rodzajowe od 01-01-2026 do 31-03-2026"));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("Obroty Wn")) && lines[1].contains(QStringLiteral("Saldo")));
     const QStringList total = lines.last().split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
     ASSERT_EQ(total.size(), 4) << lines.last().toStdString();

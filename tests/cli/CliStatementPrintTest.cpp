@@ -207,4 +207,21 @@ TEST_F(CliStatementPrint, BudgetFormToXmlAndPdfAndItsRefusals)
     EXPECT_FALSE(QFile::exists(none));
 }
 
+// A form whose unit header cannot be read is not printed: its territorial codes would be missing
+// from a form the unit files. The message names the cause and no file is left.
+TEST_F(CliStatementPrint, BudgetFormWithoutItsHeaderIsNotPrinted)
+{
+    const QString broken = folder->filePath(QStringLiteral("bez-parametrow.db"));
+    QFile::remove(broken);
+    ASSERT_TRUE(QFile::copy(db, broken));
+    ASSERT_EQ(pravik({QStringLiteral("--db"), broken, QStringLiteral("sql"), QStringLiteral("alter table PARAMETRY_GLOBALNE rename to PARAMETRY_X")}).exitCode, 0);
+    const QString pdf = folder->filePath(QStringLiteral("bez-naglowka.pdf"));
+    const Outcome r = pravik({QStringLiteral("--db"), broken, QStringLiteral("--company"), QStringLiteral("2"), QStringLiteral("--year"),
+                              QStringLiteral("2026"), QStringLiteral("statement"), QStringLiteral("--name"), QStringLiteral("Rb-Z"),
+                              QStringLiteral("--group"), QStringLiteral("--quarter"), QStringLiteral("1"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("PARAMETRY_GLOBALNE"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
 } // namespace

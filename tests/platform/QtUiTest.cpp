@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/MessageBoxes.h"
 #include "platform/ui/ProgressWindow.h"
+#include "support/ModalDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,6 +22,8 @@
 #include <thread>
 
 using namespace pravik;
+using pravik::test::clickButton;
+using pravik::test::withDialogLater;
 
 namespace {
 
@@ -45,33 +48,6 @@ void pressLater(const QString& buttonText, int attempts = 250)
         if (auto* d = qobject_cast<QDialog*>(modal))
             d->reject();
     });
-}
-
-// Polls until the dialog is up: on a loaded machine it may take longer than any fixed delay.
-template <typename Dialog>
-void withDialogLater(const std::function<void(Dialog*)>& act, int attempts = 250)
-{
-    QTimer::singleShot(20, [act, attempts] {
-        auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!d) {
-            if (attempts > 0)
-                withDialogLater<Dialog>(act, attempts - 1);
-            else
-                ADD_FAILURE() << "no dialog";
-            return;
-        }
-        act(d);
-    });
-}
-
-void clickButton(QWidget* dialog, const QString& buttonText)
-{
-    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-        if (b->text() == buttonText) {
-            b->click();
-            return;
-        }
-    ADD_FAILURE() << "no button " << buttonText.toStdString();
 }
 
 QString screenshotFolder()

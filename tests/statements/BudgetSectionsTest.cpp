@@ -52,5 +52,36 @@ TEST(BudgetSections, CorrectedTextsAndTheOrdinalColumn)
     EXPECT_EQ(signatureBlockTexts(Closing::EndOfPrintout), QStringList{QStringLiteral("Koniec wydruku")});
 }
 
+// Every fixed header of every section has its box, and a box over a column the statement does not
+// have is left out rather than drawn over another column.
+TEST(BudgetSections, FixedHeaderBoxesStandOverTheirColumns)
+{
+    for (const char* form : {"Rb27S", "Rb27ZZ", "Rb28S", "Rb28S70", "RbN", "RbZ", "RbZN", "Rb50W", "Rb50D", "F-01/I-01", "RbWS"})
+        for (const QString& code : budgetFormSections(QLatin1String(form))) {
+            QStringList texts;
+            for (const HeaderBox& b : fixedHeaderBoxes(code))
+                texts << b.text;
+            EXPECT_EQ(texts, budgetSection(code).fixedHeaders) << qPrintable(code);
+        }
+    auto columns = [](const QString& code, int n) {
+        QStringList out;
+        for (const HeaderBox& b : fixedHeaderBoxes(code))
+            if (const auto c = headerBoxColumns(b, n))
+                out << QStringLiteral("%1-%2").arg(c->first).arg(c->second);
+            else
+                out << QStringLiteral("none");
+        return out.join(QLatin1Char(' '));
+    };
+    // The commitments head the last two of five columns, each of its parts one of them.
+    EXPECT_EQ(columns(QStringLiteral("Rb28SPozycje"), 5), QStringLiteral("4-5 4-4 5-5"));
+    EXPECT_EQ(columns(QStringLiteral("Rb28SPozycje"), 1), QStringLiteral("none none 1-1"));
+    EXPECT_EQ(columns(QStringLiteral("RbZTytulyDluzne"), 2), QStringLiteral("0-0 1-1 2-2 none none"));
+    EXPECT_EQ(columns(QStringLiteral("RbZZawarteUmowy"), 4), QStringLiteral("1-2 3-4"));
+    EXPECT_EQ(columns(QStringLiteral("RbZZawarteUmowy"), 3), QStringLiteral("1-2 3-3"));
+    EXPECT_EQ(columns(QStringLiteral("RbZZawarteUmowy"), 1), QStringLiteral("1-1 none"));
+    EXPECT_EQ(columns(QStringLiteral("Rb50WPozycje"), 1), QStringLiteral("0-0 0-0 0-0 0-0"));
+    EXPECT_TRUE(fixedHeaderBoxes(QStringLiteral("F01rzis")).isEmpty());
+}
+
 } // namespace
 } // namespace pravik::statements

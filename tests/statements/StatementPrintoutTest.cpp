@@ -400,6 +400,30 @@ TEST_P(StatementPrintoutTest, TwentyColumnsFitOneSheetWithPageTotalsAndCarryOver
     EXPECT_EQ(seen, kWideRows);
 }
 
+// In a group, "Z przeniesienia" belongs to a statement that itself ran over a page: the short
+// statement after a long one has nothing brought forward.
+TEST_P(StatementPrintoutTest, BroughtForwardOnlyAfterTheStatementsOwnPageBreak)
+{
+    if (scalar(QStringLiteral("select count(*) from ZESTAW_GRUPA where id_zestaw_grupa=990")).toInt() == 0) {
+        exec(QStringLiteral("insert into ZESTAW_GRUPA (id_zestaw_grupa, id_firmy, nazwa, typ, predef) values (990, 1, 'Test', '', 0)"));
+        exec(QStringLiteral("update ZESTAW_NAG set id_zestaw_grupa=990 where id_zestaw_nag in (%1, %2)").arg(kWideId).arg(kLevelsId));
+    }
+    generate(kWideId);
+    generate(kLevelsId);
+    StatementPrintRequest r = request(kWideId);
+    r.groupId = 990;
+    r.options.wholeGroup = true;
+    r.options.broughtForward = r.options.reportTotal = true;
+    const QStringList pages = printedPages(r, QStringLiteral("group.pdf"));
+    ASSERT_GE(pages.size(), 2);
+    // The wide statement breaks and ends with what it brought forward.
+    EXPECT_TRUE(pages.last().section(QStringLiteral("Poziomy ujemne"), 0, 0).contains(QStringLiteral("Z przeniesienia")));
+    const QString second = pages.last().section(QStringLiteral("Poziomy ujemne"), 1);
+    ASSERT_FALSE(second.isEmpty()) << "the short statement fits the last page";
+    EXPECT_TRUE(second.contains(QStringLiteral("Razem")));
+    EXPECT_FALSE(second.contains(QStringLiteral("Z przeniesienia"))) << qPrintable(second);
+}
+
 TEST_P(StatementPrintoutTest, ExportModeFillsTheQueueInsteadOfPrinting)
 {
     const int id = statementId(QStringLiteral("Koszty rodzajowe"));

@@ -6,7 +6,9 @@
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
 #include "siblings/xmlbud/BudgetXml.h"
+#include "statements/window/XmlExportWindowForm.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -56,6 +58,27 @@ QString XmlExportForm::proposedPath(const QString& folder, const QString& report
     return base + name.left(room) + tail;
 }
 
+void XmlExportForm::open(const QString& period, const QString& name, const QString& documents, qint32 company, DayNumber day)
+{
+    periodText = period;
+    reportName = name;
+    if (folder.isEmpty())
+        folder = exportFolder(documents, company);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        if (const QString proposed = proposedPath(folder, reportName, day); !proposed.isEmpty())
+            path = proposed;
+}
+
+void XmlExportForm::fileChosen(const QString& chosen)
+{
+    if (chosen.trimmed().isEmpty())
+        return;
+    path = chosen.trimmed();
+    if (!path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xml");
+    folder = QFileInfo(path).absolutePath();
+}
+
 std::optional<QString> XmlExportForm::accept()
 {
     if (path.trimmed().isEmpty())
@@ -79,26 +102,36 @@ QString xmlPeriodText(int periodType, int periodNumber, int year, bool cumulativ
     return text;
 }
 
-BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& rq)
+std::optional<QString> xmlExportRefusal(qint64 statementId, int periodType, qint64* groupId)
 {
     auto& db = sql::Database::forThread();
-    auto failed = [](const QString& why) { return BudgetXmlResult{false, why}; };
     sql::Cursor g = db.exec(QStringLiteral("select a.id_zestaw_grupa, b.predef from ZESTAW_NAG a inner join ZESTAW_GRUPA b on "
-                                           " a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(rq.statementId)));
+                                           " a.id_zestaw_grupa = b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(statementId)));
     qint64 group = 0;
     bool predefined = false;
     if (g.next()) {
         group = g.value(0).toLongLong();
         predefined = g.value(1).toInt() == 1;
     } else if (!g.ok()) {
-        return failed(g.errorText());
+        return g.errorText();
     }
-    g.close();
+    if (groupId)
+        *groupId = group;
     if (!predefined)
-        return failed(QStringLiteral("Do XML eksportuje się tylko sprawozdania budżetowe (grupy predefiniowane); "
-                                     "to zestawienie nie należy do takiej grupy. Nie zapisano pliku."));
-    if (rq.periodType != 2 && rq.periodType != 3)
-        return failed(QStringLiteral("Proszę określić typ okresu dla sprawozdania bazowego jako kwartał lub miesiąc."));
+        return QStringLiteral("Do XML eksportuje się tylko sprawozdania budżetowe (grupy predefiniowane); "
+                              "to zestawienie nie należy do takiej grupy. Nie zapisano pliku.");
+    if (periodType != 2 && periodType != 3)
+        return QStringLiteral("Proszę określić typ okresu dla sprawozdania bazowego jako kwartał lub miesiąc.");
+    return std::nullopt;
+}
+
+BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& rq)
+{
+    auto& db = sql::Database::forThread();
+    auto failed = [](const QString& why) { return BudgetXmlResult{false, why}; };
+    qint64 group = 0;
+    if (const auto refusal = xmlExportRefusal(rq.statementId, rq.periodType, &group))
+        return failed(*refusal);
     if (rq.periodNumber < 1 || rq.periodNumber > (rq.periodType == 2 ? 4 : 12))
         return failed(QStringLiteral("Niepoprawny numer okresu %1.").arg(rq.periodNumber));
     if (rq.path.trimmed().isEmpty())
@@ -127,6 +160,14 @@ BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& rq)
 
 quint8 exportXmlWindow(const QString& periodText, const QString& reportName);
 
+namespace {
+std::function<bool()>& xmlExportWindow()
+{
+    static std::function<bool()> window;
+    return window;
+}
+} // namespace
+
 statements::XmlExportForm& xmlExportSettings()
 {
     static statements::XmlExportForm form;
@@ -145,25 +186,25 @@ quint8 exportXmlWindow(const QString& periodText, const QString& reportName)
 {
     statements::XmlExportForm& form = xmlExportSettings();
     const korda::Session& s = korda::session();
-    form.periodText = periodText;
-    form.reportName = reportName;
-    // The folder of the last export, or the unit's folder under the documents folder.
-    static QString folder;
-    if (folder.isEmpty())
-        folder = statements::XmlExportForm::exportFolder(s.GGG_CUDOCUMENTS, s.DANE_ID_FIRMY);
-    QString proposed = form.path;
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
-        proposed = statements::XmlExportForm::proposedPath(folder, reportName, today());
-    const auto chosen = ui().askSaveFile(QStringLiteral("Zapisz plik jako"), proposed, QStringLiteral("Pliki xml (*.xml)"));
+    form.open(periodText, reportName, s.GGG_CUDOCUMENTS, s.DANE_ID_FIRMY, today());
+    if (xmlExportWindow())
+        return xmlExportWindow()() ? 1 : 0;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) && ui().interactive())
+        return statements::showXmlExportWindow(form) ? 1 : 0;
+    const auto chosen = ui().askSaveFile(QStringLiteral("Zapisz plik jako"), form.path, QStringLiteral("Pliki xml (*.xml)"));
     if (!chosen)
         return 0;
-    form.path = *chosen;
+    form.fileChosen(*chosen);
     if (const auto problem = form.accept()) {
         utilka::MSG_INF(*problem);
         return 0;
     }
-    folder = QFileInfo(form.path).absolutePath();
     return 1;
+}
+
+void setXmlExportWindow(std::function<bool()> window)
+{
+    xmlExportWindow() = std::move(window);
 }
 
 } // namespace pravik

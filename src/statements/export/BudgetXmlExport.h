@@ -5,6 +5,7 @@
 #include "platform/DayNumber.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace pravik {
@@ -20,6 +21,13 @@ struct XmlExportForm {
     int correctionNumber = 0;
     QString note;           // "Uwagi"
     QString path;           // "Plik eksportu"
+    QString folder;         // the folder of the last export, remembered between calls
+
+    // Opening the window: the texts, and the proposed file in the remembered folder or, the first
+    // time, in the unit's folder under the documents folder.
+    void open(const QString& periodText, const QString& reportName, const QString& documents, qint32 company, DayNumber day);
+    // The file button's answer: ".xml" appended when missing, its folder remembered.
+    void fileChosen(const QString& chosen);
 
     QString reportLine() const; // TXT_ROBO_1: "Sprawozdanie " + name, or empty
     // The folder under the documents folder: .../Pliki programu Tabulo/Sprawozdania budżetowe/Fir<id>,
@@ -56,6 +64,10 @@ struct BudgetXmlResult {
 // "Za okres I kwartał 2026", "Za okres Marzec  2026 narastająco od początku roku".
 QString xmlPeriodText(int periodType, int periodNumber, int year, bool cumulative);
 
+// Why the statement cannot go to XML (not in a predefined form group, or a period that is not a
+// quarter or a month), or nullopt; a failed read gives the database's text.
+std::optional<QString> xmlExportRefusal(qint64 statementId, int periodType, qint64* group = nullptr);
+
 // After generation: refuses a statement outside a predefined group ("only budget forms") and a
 // period that is not a quarter or a month, deletes the zero list rows when asked, writes the file.
 BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& request);
@@ -66,5 +78,9 @@ BudgetXmlResult exportBudgetXml(const BudgetXmlRequest& request);
 // storage for the run), else 0; also left in the session's response for C hosts.
 quint8 EXPORT_XML(const QString& periodText, const QString& reportName);
 statements::XmlExportForm& xmlExportSettings();
+// Replaces the window (tests, a host of its own): true for "Wykonaj". Without one the Qt window
+// shows when the module runs with widgets and a user at the screen; otherwise the file is asked
+// through the user services and the rest of the form is taken as it stands.
+void setXmlExportWindow(std::function<bool()> window);
 
 } // namespace pravik

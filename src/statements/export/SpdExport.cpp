@@ -1,11 +1,14 @@
 #include "statements/export/SpdExport.h"
 
+#include "platform/UiServices.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
 #include "statements/print/StatementRows.h"
+#include "statements/window/SpdExportWindowForm.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QSaveFile>
 
@@ -166,15 +169,20 @@ void setSpdWindow(std::function<bool()> window)
 quint8 EKSPORT_PSD(DayNumber to, qint32 periodType)
 {
     korda::Session& s = korda::session();
-    QString error;
-    const statements::SpdSettings settings = statements::loadSpdSettings(sql::Database::forThread(), s.DANE_ID_FIRMY, &error);
-    if (!error.isEmpty())
+    statements::SpdExportWindowModel model(to, periodType, s.DANE_POCZATEK_ROKU);
+    if (const QString error = model.load(sql::Database::forThread(), s.DANE_ID_FIRMY); !error.isEmpty())
         utilka::MSG_OST(error);
-    for (int i = 0; i < 10; ++i)
-        s.GGG_SPEC_EKSPORT[size_t(i)] = settings.fields[size_t(i)];
-    s.GGG_SPEC_EKSPORT[10] = dateFromDay(statements::spdBusinessDate(to, periodType)).toString(Qt::ISODate);
+    model.toSession(s);
+    bool run = true;
+    if (statements::spdWindow())
+        run = statements::spdWindow()();
+    else if (qobject_cast<QApplication*>(QCoreApplication::instance()) && ui().interactive()) {
+        run = statements::showSpdExportWindow(model);
+        if (run)
+            model.toSession(s);
+    }
     // A host calling through the C interface reads the answer from the session's response.
-    const quint8 result = statements::spdWindow() ? (statements::spdWindow()() ? 1 : 0) : 1;
+    const quint8 result = run ? 1 : 0;
     s.globalResponse = result;
     return result;
 }

@@ -49,9 +49,11 @@ bool writeSpdCsv(const StatementPrintRequest& request, const SpdSettings& settin
 } // namespace statements
 
 // The exported window: loads the company's settings into GGG:SPEC_EKSPORT_1..11 with the business
-// date proposed for the period; 1 when the user pressed "Wykonaj". A host with widgets shows the
-// form through setSpdWindow; without one the settings are taken as they are. The answer is also
-// left in the session's response for C hosts.
+// date proposed for the period; 1 when the user pressed "Wykonaj", the window's values left in
+// those globals. setSpdWindow replaces the window (tests, a host of its own, working on the
+// globals); without one the Qt window shows when the module runs with widgets and a user at the
+// screen, and otherwise the settings are taken as they are. The answer is also left in the
+// session's response for C hosts.
 quint8 EKSPORT_PSD(DayNumber to, qint32 periodType);
 void setSpdWindow(std::function<bool()> window);
 

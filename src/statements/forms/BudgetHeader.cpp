@@ -1,10 +1,13 @@
 #include "statements/forms/BudgetHeader.h"
 
+#include "platform/UiServices.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
+#include "statements/window/BudgetHeaderWindowForm.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QMutex>
 #include <QSet>
@@ -96,6 +99,7 @@ QString dashedDate(DayNumber d)
 struct Store {
     QMutex lock;
     qint32 company = -1;
+    QString formCode;
     QHash<QString, QString> values;
     QSet<QString> edited;
     BudgetHeaderWindow window;
@@ -204,6 +208,7 @@ QStringList loadBudgetHeader(sql::Database& db, qint32 company, DayNumber date, 
     const auto titles = budgetFormTitles(formCode).value_or(QStringList{QString(), QString()});
     s.values.insert(QStringLiteral("PRN_TYTUL_1"), titles.at(0));
     s.values.insert(QStringLiteral("PRN_TYTUL_2"), titles.at(1));
+    s.formCode = formCode.trimmed();
     if (company != s.company) {
         for (const HeaderField& f : budgetHeaderFields())
             if (QLatin1String(f.name) != QLatin1String("PRN_TYTUL_1") && QLatin1String(f.name) != QLatin1String("PRN_TYTUL_2"))
@@ -280,6 +285,7 @@ BudgetHeaderValues budgetHeader()
     QMutexLocker locker(&s.lock);
     BudgetHeaderValues v;
     v.company = s.company;
+    v.formCode = s.formCode;
     for (const HeaderField& f : budgetHeaderFields())
         v.fields << qMakePair(QString::fromLatin1(f.name), s.values.value(QLatin1String(f.name)));
     return v;
@@ -290,6 +296,7 @@ void resetBudgetHeader()
     Store& s = store();
     QMutexLocker locker(&s.lock);
     s.company = -1;
+    s.formCode.clear();
     s.values.clear();
     s.edited.clear();
 }
@@ -318,6 +325,8 @@ void BT_DANE_FIRMY(quint8 mode, DayNumber date, const QString& formCode)
     }
     if (window)
         window();
+    else if (qobject_cast<QApplication*>(QCoreApplication::instance()) && ui().interactive())
+        statements::showBudgetHeaderWindow();
 }
 
 } // namespace pravik

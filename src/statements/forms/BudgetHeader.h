@@ -45,6 +45,7 @@ QString budgetPeriodText(const QString& code, DayNumber to);
 // A snapshot of the header data.
 struct BudgetHeaderValues {
     qint32 company = 0;
+    QString formCode; // of the last load: the titles are this form's
     QList<QPair<QString, QString>> fields; // every field of budgetHeaderFields(), in order
     QString value(const QString& name) const;
 };
@@ -59,8 +60,8 @@ BudgetHeaderValues budgetHeader();
 // Forgets everything (module unload, tests).
 void resetBudgetHeader();
 
-// The header window, set by a host with widgets: edits the fields of the current header through
-// setBudgetHeaderField. Without one, mode 1 loads like mode 0.
+// Replaces the header window (tests, a host of its own). Without one, mode 1 shows the Qt window
+// when the module runs with widgets and a user at the screen, and loads like mode 0 otherwise.
 using BudgetHeaderWindow = std::function<void()>;
 void setBudgetHeaderWindow(BudgetHeaderWindow window);
 

@@ -133,4 +133,52 @@ QStringList signatureBlockTexts(Closing block)
     return {};
 }
 
+QList<HeaderBox> fixedHeaderBoxes(const QString& code)
+{
+    const SectionLayout s = budgetSection(code);
+    const QStringList& t = s.fixedHeaders;
+    auto box = [&t](int i, int row, int rows, int first, int last, int part = 0, int parts = 1) {
+        return HeaderBox{t.value(i), row, rows, first, last, part, parts};
+    };
+    const QString c = s.code.toLower();
+    // The balance at the end ("Saldo końcowe") heads the receivables still due, of which the
+    // arrears are a part, and the overpayments; the forms put them over their last columns.
+    if (c == QLatin1String("rb27spozycje"))
+        return {box(0, 0, 1, -3, -1), box(1, 1, 1, -3, -2), box(2, 2, 2, -3, -2), box(3, 3, 1, -2, -2), box(4, 1, 3, -1, -1)};
+    if (c == QLatin1String("rb27zzpozycje"))
+        return {box(0, 0, 1, -5, -4), box(1, 1, 2, -5, -4), box(2, 0, 1, -3, -1), box(3, 1, 2, -3, -2), box(4, 2, 1, -2, -2),
+                box(5, 1, 2, -1, -1)};
+    if (c == QLatin1String("rb28spozycje") || c == QLatin1String("rb28spozycje70"))
+        return {box(0, 0, 1, -2, -1), box(1, 1, 1, -2, -2), box(2, 1, 1, -1, -1)};
+    // The classification is the row's symbol: its three parts share the text column.
+    if (c.startsWith(QLatin1String("rb50")))
+        return {box(0, 0, 1, 0, 0), box(1, 1, 1, 0, 0, 0, 3), box(2, 1, 1, 0, 0, 1, 3), box(3, 1, 1, 0, 0, 2, 3)};
+    // Current and investment tasks each head half of the year columns.
+    if (c == QLatin1String("rbzzawarteumowy"))
+        return {box(0, 0, 1, 1, HeaderBox::kFirstHalf), box(1, 0, 1, HeaderBox::kSecondHalf, -1)};
+    // Otherwise the first text heads the text column ("Wyszczególnienie", "Rozdział") and each
+    // further one its amount column.
+    QList<HeaderBox> boxes;
+    for (int i = 0; i < t.size(); ++i)
+        boxes << box(i, 0, 1, i, i);
+    return boxes;
+}
+
+std::optional<std::pair<int, int>> headerBoxColumns(const HeaderBox& box, int amountColumns)
+{
+    const int n = amountColumns;
+    auto resolve = [n](int k) {
+        if (k == HeaderBox::kFirstHalf)
+            return (n + 1) / 2;
+        if (k == HeaderBox::kSecondHalf)
+            return (n + 1) / 2 + 1;
+        return k < 0 ? n + 1 + k : k;
+    };
+    const int first = resolve(box.first), last = resolve(box.last);
+    const bool textColumn = box.first == 0 && box.last == 0;
+    if (!textColumn && (first < 1 || last < first || last > n))
+        return std::nullopt;
+    return std::make_pair(first, last);
+}
+
 } // namespace pravik::statements

@@ -6,6 +6,7 @@
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/AccountMask.h"
 #include "siblings/utilka/Messages.h"
+#include "statements/lists/ShowUserListWindow.h"
 
 #include <functional>
 
@@ -29,11 +30,6 @@ QString segment(const QString& value, int width)
 {
     const QString v = value.trimmed();
     return v.isEmpty() ? QString(width, u'?') : v;
-}
-
-bool hasWildcards(const QString& s)
-{
-    return s.contains(u'*') || s.contains(u'?');
 }
 
 } // namespace
@@ -172,14 +168,13 @@ int UserLists::addClassifications(const ClassificationFilter& f)
         where += QStringLiteral(" and bt_klasyfikacja in (%1)").arg(quoted.join(QLatin1Char(',')));
     } else if (!(f.section.trimmed().isEmpty() && f.chapter.trimmed().isEmpty() && f.paragraph.trimmed().isEmpty()
                  && f.subAnalytics.trimmed().isEmpty())) {
-        const QString sub = f.subAnalytics.trimmed().isEmpty() ? QStringLiteral("*") : f.subAnalytics.trimmed();
-        const QString value = segment(f.section, 3) + u'.' + segment(f.chapter, 5) + u'.' + segment(f.paragraph, 4) + sub;
-        if (hasWildcards(value)) {
-            const QString pattern = utilka::ZAMIEN_ZNAKI(value);
-            where += QStringLiteral(" and bt_klasyfikacja like '%1'%2").arg(pattern, utilka::likeEscapeClause(pattern));
-        } else {
-            where += QStringLiteral(" and bt_klasyfikacja=%1").arg(sqlText(value));
-        }
+        // Sub-analytics follow the paragraph after one more separator; none given is any.
+        const QString sub = f.subAnalytics.trimmed().isEmpty() ? QStringLiteral("*") : u'?' + f.subAnalytics.trimmed();
+        // The separators are whatever the company writes (GGG:BT_SEPARATOR): any one character,
+        // so the value is always a pattern.
+        const QString value = segment(f.section, 3) + u'?' + segment(f.chapter, 5) + u'?' + segment(f.paragraph, 4) + sub;
+        const QString pattern = utilka::ZAMIEN_ZNAKI(value);
+        where += QStringLiteral(" and bt_klasyfikacja like '%1'%2").arg(pattern, utilka::likeEscapeClause(pattern));
     }
     where += QStringLiteral(" and id_firmy=%1").arg(sqlNumber(m_company));
     const QString range = QStringLiteral(" and data_biezaca>=%1 and data_biezaca<=%2").arg(sqlNumber(m_from), sqlNumber(m_to));
@@ -193,6 +188,57 @@ int UserLists::addClassifications(const ClassificationFilter& f)
                               " where l.id_firmy=%3 and l.poczatek_roku<=%4 and l.koniec_roku>=%5) group by %1")
                    .arg(column, where, sqlNumber(m_company), sqlNumber(m_to), sqlNumber(m_from));
     return addFound(ListKind::Classifications, sql + QStringLiteral(" order by btk"), [](const QString& e) { return e.trimmed(); });
+}
+
+QStringList groupParents(const QString& element, UserLists::Grouping g)
+{
+    const QString e = element.trimmed();
+    QStringList out;
+    auto upTo = [&](std::initializer_list<int> ends) {
+        for (int end : ends)
+            if (e.size() > end)
+                out << e.left(end);
+    };
+    switch (g) {
+    case UserLists::Grouping::Synthetic:
+        upTo({3});
+        break;
+    case UserLists::Grouping::AllAccountLevels:
+        for (qsizetype at = e.indexOf(u'-'); at > 0; at = e.indexOf(u'-', at + 1))
+            out << e.left(at);
+        break;
+    // As "Sposób prezentacji" cuts them (with the separator that follows), so that a list made
+    // by sections and then grouped gets no second, differently cut parent.
+    case UserLists::Grouping::Section:
+        upTo({4});
+        break;
+    case UserLists::Grouping::SectionChapter:
+        upTo({4, 10});
+        break;
+    case UserLists::Grouping::SectionChapterParagraph:
+        upTo({4, 10, 15});
+        break;
+    }
+    out.removeDuplicates();
+    return out;
+}
+
+void UserLists::group(ListKind k, Grouping g)
+{
+    QStringList out;
+    QSet<QString> present;
+    auto add = [&](const QString& e) {
+        if (!e.isEmpty() && !present.contains(e)) {
+            present.insert(e);
+            out << e;
+        }
+    };
+    for (const QString& e : elements(k)) {
+        for (const QString& p : groupParents(e, g))
+            add(p);
+        add(e);
+    }
+    list(k) = out;
 }
 
 void UserLists::remove(ListKind k, const QStringList& ticked)
@@ -277,6 +323,7 @@ bool UserLists::rebuildAll()
 QList<SavedList> UserLists::savedLists(ListKind k)
 {
     QList<SavedList> out;
+    m_error.clear();
     sql::Cursor c = sql::Database::forThread().execNative(
         QStringLiteral("select nazwa, id_zestaw_lista_uz_nag from ZESTAW_LISTA_UZ_NAG where typ=%1 and id_uzytkownika=%2 order by nazwa")
             .arg(sqlText(QString(listType(k))), sqlNumber(m_user)));
@@ -405,12 +452,16 @@ void DEFINIOWANA_LISTA_RU(qint32 statementId, qint32 from, qint32 to, quint8 aut
             ::utilka::MSG_INF(lists.error());
         return;
     }
-    if (!lists.open()) {
-        ::utilka::MSG_OST(lists.error());
-        return;
+    if (statements::canShowUserListWindow()) {
+        if (statements::showUserListWindow(nullptr, statementId, DayNumber(from), DayNumber(to)))
+            s.globalResponse = 1;
+    } else {
+        // Without a screen there is no one to choose: the lists stay as they are.
+        if (lists.open())
+            ::utilka::MSG_OST(QStringLiteral("Okno \"Lista pozycji raportu\" jest dostępne w programie z ekranem."));
+        else
+            ::utilka::MSG_OST(lists.error());
     }
-    // The window itself belongs to the desktop host; without it the lists stay as they are.
-    ::utilka::MSG_OST(QStringLiteral("Okno \"Lista pozycji raportu\" jest dostępne w programie z ekranem."));
 }
 
 } // namespace pravik

@@ -1,9 +1,9 @@
 #pragma once
 // The lists a statement's list rows expand into: ledger accounts ('K' rows) and budget
 // classifications ('B' rows), kept per user in KOMUNIKAT ("ZESTAW_K", "ZESTAW_B") where the
-// generating procedure reads them, and lists saved under a name for reuse. This is the model of
-// the window "Lista pozycji raportu"; the automatic rebuild the statement window asks for before
-// generating is rebuildAll().
+// generating procedure reads them, and lists saved under a name for reuse. The window "Lista
+// pozycji raportu" (UserListWindowModel) and `pravik lists` work on it; the automatic rebuild the
+// statement window asks for before generating is rebuildAll().
 #include "platform/DayNumber.h"
 
 #include <QList>
@@ -61,6 +61,10 @@ public:
     int addAccounts(const AccountFilter& filter);
     int addClassifications(const ClassificationFilter& filter);
     void clear(ListKind k) { list(k).clear(); }
+    // "Grupuj": the parents of the chosen levels added, each right before its first child; the
+    // order of the elements stays, and a parent already listed is not added again.
+    enum class Grouping { Synthetic, AllAccountLevels, Section, SectionChapter, SectionChapterParagraph };
+    void group(ListKind k, Grouping g);
     void remove(ListKind k, const QStringList& ticked);
     void setElements(ListKind k, const QStringList& e) { list(k) = e; }
 
@@ -101,6 +105,9 @@ private:
     qint32 m_namesYear = 0;
 };
 
+// The parents an element gets from "Grupuj", outermost first.
+QStringList groupParents(const QString& element, UserLists::Grouping g);
+
 // The element as "Sposób prezentacji" shows it.
 QString shownAccount(const QString& account, AccountFilter::Show show, int level);
 
@@ -109,7 +116,8 @@ QString shownAccount(const QString& account, AccountFilter::Show show, int level
 namespace pravik {
 
 // The procedure as the statement window calls it: automatic = 1 rebuilds and saves without a
-// window; 0 opens the window (the desktop host's; without one it is said and nothing changes).
+// window; 0 opens the window "Lista pozycji raportu" (without a screen it is said and nothing
+// changes).
 // Dates are day numbers. The response is 1 when the lists were saved, else 2.
 void DEFINIOWANA_LISTA_RU(qint32 statementId, qint32 from, qint32 to, quint8 automatic);
 

@@ -3,6 +3,8 @@
 // options in module storage (statementPrintOptions()); a caller at the boundary (the exported
 // procedures, the command line) builds one StatementPrintRequest from them and the session, and
 // nothing below reads the session for its inputs.
+#include "platform/DayNumber.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +31,9 @@ struct StatementPrintOptions {
     bool wholeGroup = false;       // "Drukuj grupę raportów"
     bool boldOff = false;
     QString periodText;            // "Za okres"
+    // The report's to date: budget forms read the unit's address as of that day and print their
+    // period text from it (0: today).
+    DayNumber periodTo = 0;
 
     // Rounding wins over dropping the decimals when both are chosen.
     AmountMode amountMode() const

@@ -2,6 +2,9 @@
 
 #include "platform/sql/Database.h"
 #include "platform/sql/Quote.h"
+#include "statements/forms/BudgetSections.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -144,6 +147,23 @@ QList<StatementHead> statementsToPrint(const StatementPrintRequest& r, QString* 
         return {};
     }
     std::sort(heads.begin(), heads.end(), printsBefore);
+    // Only statements that carry a section code are asked for their type, so that ordinary
+    // statements cost no extra read.
+    QStringList candidates;
+    for (const StatementHead& h : std::as_const(heads))
+        if (isBudgetSection(h.formCode))
+            candidates << sqlNumber(h.id);
+    if (!candidates.isEmpty()) {
+        sql::Cursor t = db.exec(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where upper(typ)='BA' AND id_zestaw_nag in (%1)")
+                                    .arg(candidates.join(QLatin1Char(','))));
+        QSet<qint64> budget;
+        while (t.next())
+            budget.insert(t.value(0).toLongLong());
+        if (!t.ok())
+            return failed(t);
+        for (StatementHead& h : heads)
+            h.formSection = budget.contains(h.id);
+    }
     for (StatementHead& h : heads) {
         // The depth of a row is the absolute value of its level: a row at level -2 is as deep as
         // one at level 2, so the highest level must be taken the same way or such rows drop out
@@ -194,7 +214,7 @@ bool StatementRowSource::next(PrintRow* row)
             continue;
         r.ordinal = ++m_ordinal;
         r.text = m_head.formCode.startsWith(QLatin1String("F01")) || symbol.isEmpty() ? opis : symbol + QLatin1Char(' ') + opis;
-        r.bold = r.level == 1 && !o.boldOff && m_head.maxLevel > 1;
+        r.bold = r.level == 1 && !o.boldOff && m_head.maxLevel > 1 && !m_head.formSection;
         r.counted = countsInTotals(r.level, o.totalsMode, m_head.maxLevel, o.totalsLevel);
         *row = r;
         return true;

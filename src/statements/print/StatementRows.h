@@ -27,6 +27,9 @@ struct StatementHead {
     // captions of amount columns 1 to 20.
     QStringList captions;
     int maxLevel = 0;    // highest |poziom| of its computed rows
+    // A section of a budget form: a budget statement ('BA') whose form code the section table
+    // knows. It prints with the form's header, boxes and closing block, and without bold rows.
+    bool formSection = false;
 };
 
 struct PrintRow {

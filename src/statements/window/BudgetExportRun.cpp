@@ -1,0 +1,184 @@
+#include "statements/window/BudgetExportRun.h"
+
+#include "platform/UiServices.h"
+#include "platform/sql/Database.h"
+#include "platform/sql/Quote.h"
+#include "siblings/korda/Session.h"
+#include "siblings/utilka/Messages.h"
+#include "statements/export/BudgetXmlExport.h"
+#include "statements/export/SpdExport.h"
+#include "statements/window/BudgetFormGroups.h"
+#include "statements/window/SpdExportWindowModel.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace pravik::statements {
+
+namespace {
+
+using sql::sqlNumber;
+
+// Generation failed: the database's text, and nothing is written from rows of an earlier run.
+bool generated(const BudgetExportRun& run)
+{
+    if (!run.generate)
+        return true;
+    const QString error = run.generate();
+    if (error.isEmpty())
+        return true;
+    utilka::MSG_OST(error);
+    return false;
+}
+
+QString proposedCsv(const QString& reportName)
+{
+    const QString folder = xmlExportSettings().folder;
+    QString name = reportName.trimmed().isEmpty() ? QStringLiteral("SPD") : reportName.trimmed();
+    name.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char('\\'), QLatin1Char('-'));
+    name += QStringLiteral("_%1.csv").arg(dateFromDay(today()).toString(QStringLiteral("yyyyMMdd")));
+    return folder.isEmpty() || !QFileInfo(folder).isDir() ? name : QDir(folder).filePath(name);
+}
+
+} // namespace
+
+bool runXmlExport(const BudgetExportRun& run)
+{
+    if (const auto refusal = xmlExportRefusal(run.statementId, run.periodType)) {
+        utilka::MSG_INF(*refusal);
+        return false;
+    }
+    if (EXPORT_XML(xmlPeriodText(run.periodType, run.periodNumber, run.periodYear, run.cumulative), run.reportName) != 1)
+        return false;
+    if (!generated(run))
+        return false;
+    const XmlExportForm& form = xmlExportSettings();
+    const korda::Session& s = korda::session();
+    BudgetXmlRequest rq;
+    rq.company = run.print.company;
+    rq.user = run.print.user;
+    rq.statementId = run.statementId;
+    rq.periodType = run.periodType;
+    rq.periodNumber = run.periodNumber;
+    rq.periodYear = run.periodYear;
+    rq.cumulative = run.cumulative;
+    rq.skipZeroRows = run.print.options.skipZeroRows;
+    rq.printDate = s.DANE_DATA_WYDRUKU > 0 ? s.DANE_DATA_WYDRUKU : today();
+    rq.correction = form.correctionPassed();
+    rq.note = form.note;
+    rq.path = form.path;
+    const BudgetXmlResult result = exportBudgetXml(rq);
+    if (result.ok)
+        utilka::MSG_INF(result.message);
+    else
+        utilka::MSG_OST(result.message);
+    return result.ok;
+}
+
+bool runSpdExport(const BudgetExportRun& run)
+{
+    if (EKSPORT_PSD(run.to, run.periodType) != 1)
+        return false;
+    korda::Session& s = korda::session();
+    // What the window (or a host's own) left in the globals is checked again here: the file is
+    // written only from settings the window would have accepted.
+    SpdExportWindowModel model(run.to, run.periodType, s.DANE_POCZATEK_ROKU);
+    model.fromSession(s);
+    if (const auto problem = model.accept()) {
+        utilka::MSG_INF(*problem);
+        return false;
+    }
+    if (!generated(run))
+        return false;
+    QString error;
+    if (!saveSpdSettings(sql::Database::forThread(), run.print.company, model.settings(), &error))
+        utilka::MSG_OST(error);
+    const auto path = ui().askSaveFile(QStringLiteral("Zapisz plik jako"), proposedCsv(run.reportName), QStringLiteral("Pliki csv (*.csv)"));
+    if (!path || path->trimmed().isEmpty())
+        return false;
+    QString file = path->trimmed();
+    if (!file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        file += QStringLiteral(".csv");
+    int rows = 0;
+    error.clear();
+    if (!writeSpdCsv(run.print, model.settings(), file, &rows, &error)) {
+        utilka::MSG_OST(error);
+        return false;
+    }
+    utilka::MSG_INF(QStringLiteral("Zapisano %1 wierszy do pliku %2.").arg(rows).arg(QDir::toNativeSeparators(file)));
+    return true;
+}
+
+QStringList budgetExportPeriods()
+{
+    return {QStringLiteral("I kwartał"),   QStringLiteral("II kwartał"), QStringLiteral("III kwartał"), QStringLiteral("IV kwartał"),
+            QStringLiteral("Styczeń"),     QStringLiteral("Luty"),       QStringLiteral("Marzec"),      QStringLiteral("Kwiecień"),
+            QStringLiteral("Maj"),         QStringLiteral("Czerwiec"),   QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"),
+            QStringLiteral("Wrzesień"),    QStringLiteral("Październik"), QStringLiteral("Listopad"),   QStringLiteral("Grudzień")};
+}
+
+BudgetExportRun budgetFormExportRun(const BudgetFormGroup& group, int periodIndex)
+{
+    const korda::Session& s = korda::session();
+    BudgetExportRun run;
+    const bool quarter = periodIndex < 4;
+    run.periodType = quarter ? 2 : 3;
+    run.periodNumber = quarter ? periodIndex + 1 : periodIndex - 3;
+    run.periodYear = yearOf(s.DANE_KONIEC_ROKU > 0 ? s.DANE_KONIEC_ROKU : today());
+    run.cumulative = true;
+    const int lastMonth = quarter ? run.periodNumber * 3 : run.periodNumber;
+    run.to = lastDayOfMonth(dayFromYmd(run.periodYear, lastMonth, 1));
+    const DayNumber from = dayFromYmd(run.periodYear, 1, 1);
+    run.statementId = group.sections.value(0);
+    run.reportName = group.name;
+    StatementPrintRequest& p = run.print;
+    p.company = s.DANE_ID_FIRMY;
+    p.user = s.DANE_ID_UZYTKOWNIKA_NR;
+    p.rowFilter = StatementPrintRequest::userRowsFilter(p.user);
+    p.groupId = group.id;
+    p.statementId = run.statementId;
+    p.options.wholeGroup = true;
+    p.yearName = s.DANE_LATA_OBROT_NAZWA;
+    run.generate = [sections = group.sections, company = p.company, year = s.DANE_LATA_OBROTOWE, user = p.user, from, to = run.to] {
+        return generateStatements(sections, company, year, user, from, to);
+    };
+    return run;
+}
+
+QString generateStatements(const QList<qint64>& statementIds, qint32 company, qint32 year, qint32 user, DayNumber from,
+                           DayNumber to)
+{
+    auto& db = sql::Database::forThread();
+    QStringList bo;
+    for (int c = 1; c <= 20; ++c)
+        bo << QStringLiteral("czy_bo_%1").arg(c);
+    for (qint64 id : statementIds) {
+        sql::Cursor nag = db.exec(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
+                                      .arg(bo.join(QLatin1Char(',')), sqlNumber(id)));
+        if (!nag.next())
+            return nag.ok() ? QStringLiteral("Nie ma zestawienia o identyfikatorze %1.").arg(id) : nag.errorText();
+        // Opening-balance columns take no dates: generation reads the opening balance for them.
+        QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(sqlNumber(user))};
+        const int count = qMin(nag.value(0).toInt(), 20);
+        for (int c = 1; c <= count; ++c) {
+            const bool opening = nag.value(c).toInt() == 1;
+            script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
+                                     "'%2','%3','%4',%5)")
+                          .arg(sqlNumber(user)).arg(c).arg(opening ? 0 : from).arg(opening ? 0 : to).arg(sqlNumber(id));
+        }
+        nag.close();
+        for (const QString& statement : std::as_const(script)) {
+            sql::Cursor c = db.exec(statement);
+            if (!c.ok())
+                return c.errorText();
+        }
+        sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,0,0,0,0,1)")
+                                       .arg(sqlNumber(company), sqlNumber(year), sqlNumber(user), sqlNumber(id), sqlNumber(from),
+                                            sqlNumber(to)));
+        if (!call.ok())
+            return call.errorText();
+    }
+    return {};
+}
+
+} // namespace pravik::statements

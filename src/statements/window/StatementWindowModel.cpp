@@ -1,0 +1,1194 @@
+#include "statements/window/StatementWindowModel.h"
+
+#include "platform/Settings.h"
+#include "platform/UiServices.h"
+#include "platform/sql/Database.h"
+#include "platform/sql/Quote.h"
+#include "siblings/korda/Session.h"
+#include "siblings/outlik/CompanyAddress.h"
+#include "siblings/utilka/Messages.h"
+#include "statements/lists/UserLists.h"
+#include "statements/print/StatementPrintout.h"
+#include "statements/print/StatementProcedures.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QMap>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+namespace pravik::statements {
+
+const QString StatementWindowModel::kReportKey = QStringLiteral("RU");
+
+namespace {
+
+using sql::sqlNumber;
+
+const QString kBoldOff = QStringLiteral("Wyłączono pogrubianie czcionki.");
+const QString kBoldOn = QStringLiteral("Włączono pogrubianie czcionki.");
+const QString kProgressTitle = QStringLiteral("Przygotowanie danych do wydruku...");
+constexpr int kHeadingWidth = 150; // DANE_OPIS_PRN
+const QString kProgressText = QStringLiteral("Proszę czekać. Trwa przygotowanie danych do wydruku...");
+
+// What the window keeps between its openings while the module stays loaded (the dates are
+// chosen afresh each time). Per thread, as the module's other storage.
+struct WindowMemory {
+    int periodType = StatementWindowModel::kAsOf;
+    int periodYear = 0;
+    int periodIndex = -1;
+    bool cumulative = false;
+    bool approvedOnly = false;
+    bool accountNames = false;
+    QString description;
+    QMap<qint64, int> listRange;
+};
+
+WindowMemory& memory()
+{
+    thread_local WindowMemory m;
+    return m;
+}
+
+QString dateText(DayNumber day)
+{
+    return dateFromDay(day).toString(QStringLiteral("dd-MM-yyyy"));
+}
+
+QString roman(int quarter)
+{
+    static const QStringList r = {QStringLiteral("I"), QStringLiteral("II"), QStringLiteral("III"), QStringLiteral("IV")};
+    return r.value(quarter - 1);
+}
+
+// One value of a one-row read; empty for no row. A failed read is shown and gives nullopt.
+std::optional<QVariant> scalar(const QString& tsql)
+{
+    sql::Cursor c = sql::Database::forThread().exec(tsql);
+    const bool row = c.next();
+    if (!c.ok()) {
+        utilka::MSG_OST(c.errorText());
+        return std::nullopt;
+    }
+    return row ? c.value(0) : QVariant();
+}
+
+std::atomic<int> runningPrintouts{0};
+
+} // namespace
+
+void resetStatementWindowMemory()
+{
+    memory() = WindowMemory();
+}
+
+StatementWindowHooks& statementWindowHooks()
+{
+    static StatementWindowHooks hooks;
+    return hooks;
+}
+
+// ---- printout threads ----
+
+void startStatementPrintout(std::function<void()> fn)
+{
+    ++runningPrintouts;
+    std::thread([copy = korda::session(), options = statementPrintOptions(), fn = std::move(fn)]() mutable {
+        korda::session() = std::move(copy);
+        statementPrintOptions() = options;
+        fn();
+        korda::releaseThread();
+        --runningPrintouts;
+    }).detach();
+}
+
+bool waitForStatementPrintouts(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    const QCoreApplication* app = QCoreApplication::instance();
+    // A printout that shows its preview or a message needs the application's thread: serve it.
+    const bool serve = app && QThread::currentThread() == app->thread();
+    while (runningPrintouts.load() > 0) {
+        if (deadline.hasExpired())
+            return false;
+        if (serve)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// ---- opening ----
+
+StatementWindowModel::StatementWindowModel(qint64 statementId, const QString& statementName, QObject* parent)
+    : ReportWindowModel(parent), m_statementId(statementId), m_statementName(statementName.trimmed()),
+      startPrintout(startStatementPrintout)
+{
+    const StatementWindowHooks& hooks = statementWindowHooks();
+    openList = hooks.openList;
+    openHeaderData = hooks.openHeaderData;
+    openSpdExport = hooks.openSpdExport;
+    openXmlExport = hooks.openXmlExport;
+}
+
+StatementWindowModel::~StatementWindowModel() = default;
+
+qint32 StatementWindowModel::columnYear() const
+{
+    return m_budget ? s().GGG_BAZAKRES_IDROKU : s().DANE_LATA_OBROTOWE;
+}
+
+bool StatementWindowModel::open()
+{
+    korda::Session& ses = s();
+    ses.GGG_PRN_EXPORT_XML = 0;
+    openOutput();
+    m_mailClient = defaultMailClient();
+    if (m_mailClient.trimmed().isEmpty())
+        m_mailClient = QStringLiteral("Outlook Express");
+    if (!readStatement())
+        return false;
+    if (!loadYears())
+        return false;
+
+    // The dates: a budget statement's from the host's budget range, else today when it lies in
+    // the working year, or the year's last day.
+    if (m_budget) {
+        m_from = ses.GGG_BAZAKRES_DAT[0];
+        m_to = ses.GGG_BAZAKRES_DAT[1];
+    } else {
+        const DayNumber t = today();
+        m_to = (t >= ses.DANE_POCZATEK_ROKU && t <= ses.DANE_KONIEC_ROKU) || ses.DANE_KONIEC_ROKU <= 0 ? t : ses.DANE_KONIEC_ROKU;
+        m_from = 0;
+    }
+    if (ses.GGG_WERSJA_DLA_KRAB_PRIORYTET < 2)
+        ses.DANE_DATA_WYDRUKU = today();
+    ses.DANE_NAGLOWEK_WYDRUKU = m_statementName;
+
+    for (const GroupStatement& g : std::as_const(m_group))
+        if (!readColumns(g.id))
+            return false;
+    m_scope = scopes().value(0).value;
+
+    m_open = true;
+    const WindowMemory& mem = memory();
+    if (!m_budget) {
+        const int type = mem.periodType;
+        m_rememberedFrom = type == kRange ? firstDayOfMonth(m_to) : 0;
+        setPeriodType(type);
+        if (type >= kQuarters) {
+            if (mem.periodYear > 0)
+                setPeriodYear(mem.periodYear);
+            if (mem.periodIndex >= 0)
+                choosePeriod(mem.periodIndex);
+        }
+    } else {
+        applyDates();
+    }
+    applyFormCode();
+    updatePeriodText();
+    const VariantValues last = openVariants(kReportKey);
+    if (!last.isEmpty())
+        applyVariant(last);
+    applyRules();
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::readStatement()
+{
+    const korda::Session& ses = s();
+    sql::Database& db = sql::Database::forThread();
+    sql::Cursor head = db.exec(QStringLiteral("select nazwa, wariant, upper(isnull(typ,'')) from ZESTAW_NAG where id_zestaw_nag=%1 AND id_firmy=%2")
+                                   .arg(sqlNumber(m_statementId), sqlNumber(ses.DANE_ID_FIRMY)));
+    const bool found = head.next();
+    if (!head.ok()) {
+        utilka::MSG_OST(head.errorText());
+        return false;
+    }
+    if (!found) {
+        utilka::MSG_INF(QStringLiteral("Zestawienie nr %1 nie istnieje w bieżącej firmie.").arg(m_statementId));
+        return false;
+    }
+    if (m_statementName.isEmpty())
+        m_statementName = head.value(0).toString().trimmed();
+    const QString ownCode = head.value(1).toString().trimmed();
+    m_budget = head.value(2).toString().trimmed() == QLatin1String("BA");
+    head.close();
+
+    const auto group = scalar(QStringLiteral("select a.id_zestaw_grupa from ZESTAW_NAG a inner join ZESTAW_GRUPA b on a.id_zestaw_grupa = "
+                                             "b.id_zestaw_grupa where a.id_zestaw_nag=%1").arg(sqlNumber(m_statementId)));
+    m_groupId = group ? group->toLongLong() : 0;
+    const QString levelSql = m_groupId > 0
+        ? QStringLiteral("select max(abs(a.poziom)) from ZESTAW_POZ a inner join ZESTAW_NAG b on a.id_zestaw_nag = b.id_zestaw_nag "
+                         "where b.id_zestaw_grupa = %1").arg(sqlNumber(m_groupId))
+        : QStringLiteral("select max(abs(poziom)) from ZESTAW_POZ where id_zestaw_nag = %1").arg(sqlNumber(m_statementId));
+    m_highestLevel = qMax(1, scalar(levelSql).value_or(QVariant()).toInt());
+
+    m_group.clear();
+    if (m_groupId > 0) {
+        sql::Cursor g = db.exec(QStringLiteral("select nazwa, typ from ZESTAW_GRUPA where id_zestaw_grupa =%1").arg(sqlNumber(m_groupId)));
+        if (g.next()) {
+            m_groupName = g.value(0).toString().trimmed();
+            m_groupCode = g.value(1).toString().trimmed();
+        }
+        if (!g.ok())
+            utilka::MSG_OST(g.errorText());
+        g.close();
+        // Ties by id, so that statements of one name keep one order.
+        sql::Cursor list = db.exec(QStringLiteral("select nazwa,id_zestaw_nag,wariant from ZESTAW_NAG where id_firmy=%1 AND id_zestaw_grupa=%2 "
+                                                  "order by nazwa, id_zestaw_nag").arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(m_groupId)));
+        while (list.next()) {
+            GroupStatement g;
+            g.name = list.value(0).toString().trimmed();
+            g.id = list.value(1).toLongLong();
+            g.formCode = list.value(2).toString().trimmed();
+            m_group << g;
+        }
+        if (!list.ok()) {
+            utilka::MSG_OST(list.errorText());
+            return false;
+        }
+    }
+    if (m_group.isEmpty())
+        m_group << GroupStatement{m_statementId, m_statementName, ownCode};
+    m_selected = 0;
+    for (int i = 0; i < m_group.size(); ++i) {
+        GroupStatement& g = m_group[i];
+        if (g.id == m_statementId)
+            m_selected = i;
+        sql::Cursor kinds = db.exec(QStringLiteral("select upper(typ) from ZESTAW_POZ where id_zestaw_nag = %1 AND isnull(typ,'') <> '' group by upper(typ)")
+                                        .arg(sqlNumber(g.id)));
+        while (kinds.next()) {
+            g.hasListRows = true;
+            g.accountRows = g.accountRows || kinds.value(0).toString().trimmed() == QLatin1String("K");
+        }
+        if (!kinds.ok())
+            utilka::MSG_OST(kinds.errorText());
+        g.listRange = memory().listRange.value(g.id, 0);
+    }
+
+    const qint32 year = columnYear();
+    m_previousYear = scalar(QStringLiteral("select isnull((select top 1 l.id_lata_obrot from LATA_OBROTOWE l where l.id_firmy=%1 AND "
+                                           "l.poczatek_roku < isnull((select o.poczatek_roku from LATA_OBROTOWE o where o.id_lata_obrot=%2),0) "
+                                           "order by l.poczatek_roku desc),0)").arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(year)))
+                         .value_or(QVariant()).toInt();
+    m_boInFirstFive = scalar(QStringLiteral("select 1 from ZESTAW_NAG where id_zestaw_nag=%1 AND (CZY_BO_1=1 OR CZY_BO_2=1 OR CZY_BO_3=1 "
+                                            "OR CZY_BO_4=1 OR CZY_BO_5=1)").arg(sqlNumber(m_statementId)))
+                          .value_or(QVariant()).toInt() == 1;
+    return true;
+}
+
+bool StatementWindowModel::readColumns(qint64 statementId)
+{
+    const korda::Session& ses = s();
+    sql::Database& db = sql::Database::forThread();
+    QStringList cols = {QStringLiteral("ilosc_kolumn")};
+    for (int c = 1; c <= kMaxAmountColumns; ++c)
+        cols << QStringLiteral("id_lo_%1").arg(c) << QStringLiteral("czy_BO_%1").arg(c);
+    sql::Cursor head = db.exec(QStringLiteral("select %1 from ZESTAW_NAG where id_zestaw_nag=%2").arg(cols.join(QLatin1Char(',')), sqlNumber(statementId)));
+    if (!head.next()) {
+        if (!head.ok())
+            utilka::MSG_OST(head.errorText());
+        return head.ok();
+    }
+    const int count = qBound(0, head.value(0).toInt(), kMaxAmountColumns);
+    QList<StatementColumn> found;
+    for (int c = 1; c <= count; ++c) {
+        StatementColumn col;
+        col.number = c;
+        col.statementId = statementId;
+        col.yearId = head.value(2 * c - 1).toInt();
+        if (col.yearId == 0)
+            col.yearId = columnYear();
+        col.openingBalance = head.value(2 * c).toInt() == 1;
+        found << col;
+    }
+    head.close();
+    QMap<qint32, QString> years;
+    sql::Cursor names = db.exec(QStringLiteral("select id_lata_obrot, rok_obrotowy from LATA_OBROTOWE where id_firmy=%1").arg(sqlNumber(ses.DANE_ID_FIRMY)));
+    while (names.next())
+        years.insert(names.value(0).toInt(), names.value(1).toString().trimmed());
+    if (!names.ok())
+        utilka::MSG_OST(names.errorText());
+    for (StatementColumn& col : found)
+        col.yearName = years.value(col.yearId);
+    m_columns << found;
+    return true;
+}
+
+// ---- group list, columns and scope ----
+
+QString StatementWindowModel::formCode() const
+{
+    return m_group.value(m_selected).formCode;
+}
+
+QString StatementWindowModel::printGroupCaption() const
+{
+    return QStringLiteral("Drukuj grupę raportów ") + m_groupName;
+}
+
+QString StatementWindowModel::listFrameCaption() const
+{
+    if (m_groupId > 0)
+        return QStringLiteral("Grupa raportów ") + m_groupName;
+    return s().DANE_CZY_WERSJA_BUDZET == 1 ? QStringLiteral("Lista klasyfikacji budżetowej / kont księgowych")
+                                           : QStringLiteral("Lista kont księgowych");
+}
+
+bool StatementWindowModel::selectStatement(int index)
+{
+    if (!m_open || index < 0 || index >= m_group.size())
+        return false;
+    m_selected = index;
+    m_scope = scopes().value(0).value;
+    applyFormCode();
+    applyRules();
+    emit changed();
+    return true;
+}
+
+QList<StatementColumn> StatementWindowModel::shownColumns() const
+{
+    QList<StatementColumn> out;
+    const qint64 id = m_group.value(m_selected).id;
+    for (const StatementColumn& c : m_columns)
+        if (c.statementId == id)
+            out << c;
+    return out;
+}
+
+QList<ScopeEntry> StatementWindowModel::scopes() const
+{
+    QList<ScopeEntry> out;
+    if (m_groupId > 0)
+        out << ScopeEntry{QStringLiteral("wszystkie raporty"), -1};
+    out << ScopeEntry{QStringLiteral("wybrany raport"), 0};
+    for (const StatementColumn& c : shownColumns())
+        if (!c.openingBalance)
+            out << ScopeEntry{QStringLiteral("%1 kolumna wybranego raportu").arg(c.number), c.number};
+    return out;
+}
+
+bool StatementWindowModel::setScope(int value)
+{
+    if (!editable(Control::Scope))
+        return false;
+    for (const ScopeEntry& e : scopes())
+        if (e.value == value) {
+            m_scope = value;
+            emit changed();
+            return true;
+        }
+    return false;
+}
+
+// ---- period ----
+
+int StatementWindowModel::periodType() const
+{
+    return memory().periodType;
+}
+
+bool StatementWindowModel::setPeriodType(int type)
+{
+    if (!editable(Control::PeriodType) || type < kAsOf || type > kMonths)
+        return false;
+    WindowMemory& mem = memory();
+    if (mem.periodType != kAsOf && m_from > 0)
+        m_rememberedFrom = m_from;
+    mem.periodType = type;
+    if (type == kAsOf) {
+        m_from = 0;
+    } else if (type == kRange) {
+        m_from = m_rememberedFrom > 0 ? m_rememberedFrom : firstDayOfMonth(m_to);
+    } else {
+        mem.periodYear = yearOf(m_to);
+        rebuildPeriodList();
+        // The period holding the to date, unless one was chosen before in this list.
+        const int within = monthOf(m_to) - 1;
+        mem.periodIndex = type == kQuarters ? within / 3 : within;
+        applyPeriodChoice();
+    }
+    applyDates();
+    return true;
+}
+
+bool StatementWindowModel::setDateFrom(DayNumber day)
+{
+    if (!editable(Control::DateFrom) || day <= 0)
+        return false;
+    m_from = day;
+    m_rememberedFrom = day;
+    applyDates();
+    return true;
+}
+
+bool StatementWindowModel::setDateTo(DayNumber day)
+{
+    if (!editable(Control::DateTo) || day <= 0)
+        return false;
+    m_to = day;
+    applyDates();
+    return true;
+}
+
+int StatementWindowModel::periodYear() const
+{
+    return memory().periodYear;
+}
+
+bool StatementWindowModel::setPeriodYear(int year)
+{
+    if (!editable(Control::PeriodYear) || year < 1801 || year > 9999)
+        return false;
+    memory().periodYear = year;
+    rebuildPeriodList();
+    applyPeriodChoice();
+    applyDates();
+    return true;
+}
+
+int StatementWindowModel::periodListIndex() const
+{
+    const int i = memory().periodIndex;
+    return i >= 0 && i < m_periodList.size() ? i : -1;
+}
+
+bool StatementWindowModel::choosePeriod(int index)
+{
+    if (!editable(Control::PeriodList) || index < 0 || index >= m_periodList.size())
+        return false;
+    memory().periodIndex = index;
+    applyPeriodChoice();
+    applyDates();
+    return true;
+}
+
+bool StatementWindowModel::cumulative() const
+{
+    return memory().cumulative;
+}
+
+bool StatementWindowModel::setCumulative(bool on)
+{
+    if (!editable(Control::Cumulative))
+        return false;
+    memory().cumulative = on;
+    applyPeriodChoice();
+    applyDates();
+    return true;
+}
+
+void StatementWindowModel::rebuildPeriodList()
+{
+    m_periodList.clear();
+    const int year = memory().periodYear;
+    if (year <= 0)
+        return;
+    if (periodType() == kQuarters) {
+        static const QStringList names = {QStringLiteral("I kwartał"), QStringLiteral("II kwartał"), QStringLiteral("III kwartał"),
+                                          QStringLiteral("IV kwartał")};
+        for (int q = 0; q < 4; ++q)
+            m_periodList << StatementPeriod{names[q], dayFromYmd(year, 3 * q + 1, 1), lastDayOfMonth(dayFromYmd(year, 3 * q + 3, 1))};
+    } else {
+        static const QStringList names = {
+            QStringLiteral("Styczeń "), QStringLiteral("Luty "), QStringLiteral("Marzec "), QStringLiteral("Kwiecień "),
+            QStringLiteral("Maj "), QStringLiteral("Czerwiec "), QStringLiteral("Lipiec "), QStringLiteral("Sierpień "),
+            QStringLiteral("Wrzesień "), QStringLiteral("Październik "), QStringLiteral("Listopad "), QStringLiteral("Grudzień ")};
+        for (int m = 0; m < 12; ++m)
+            m_periodList << StatementPeriod{names[m], dayFromYmd(year, m + 1, 1), lastDayOfMonth(dayFromYmd(year, m + 1, 1))};
+    }
+}
+
+void StatementWindowModel::applyPeriodChoice()
+{
+    const int i = periodListIndex();
+    if (i < 0)
+        return;
+    const StatementPeriod& p = m_periodList[i];
+    m_to = p.last;
+    m_from = cumulative() ? dayFromYmd(memory().periodYear, 1, 1) : p.first;
+}
+
+// The window's dates on the columns of the chosen scope; opening-balance columns keep none.
+void StatementWindowModel::applyDates()
+{
+    const qint64 selected = m_group.value(m_selected).id;
+    for (StatementColumn& c : m_columns) {
+        if (c.openingBalance)
+            continue;
+        const bool inScope = m_scope == -1 || (c.statementId == selected && (m_scope == 0 || m_scope == c.number));
+        if (inScope) {
+            c.from = m_from;
+            c.to = m_to;
+        }
+    }
+    updatePeriodText();
+    applyRules();
+    emit changed();
+}
+
+void StatementWindowModel::updatePeriodText()
+{
+    if (!m_budget || m_to <= 0)
+        return;
+    const QString code = m_groupCode.isEmpty() ? formCode() : m_groupCode;
+    const QString quarter = roman((monthOf(m_to) - 1) / 3 + 1);
+    const QString year = QString::number(yearOf(m_to));
+    QString text;
+    if (code == QLatin1String("Rb27S") || code == QLatin1String("Rb28S") || code == QLatin1String("Rb28S70"))
+        text = QStringLiteral("za okres od początku roku do dnia ") + dateText(m_to) + QStringLiteral(" roku");
+    else if (code == QLatin1String("Rb27ZZ") || code == QLatin1String("F-01/I-01"))
+        text = QStringLiteral("za okres od początku roku do końca ") + quarter + QStringLiteral(" kwartału roku ") + year;
+    else if (code == QLatin1String("RbN") || code == QLatin1String("RbZ"))
+        text = QStringLiteral("wg stanu na koniec ") + quarter + QStringLiteral(" kwartału ") + year + QStringLiteral(" roku");
+    else if (code == QLatin1String("Rb50D") || code == QLatin1String("Rb50W"))
+        text = QStringLiteral("za ") + quarter + QStringLiteral(" kwartał ") + year + QStringLiteral(" roku");
+    else if (code == QLatin1String("RbWS"))
+        text = QStringLiteral("w roku ") + year;
+    else
+        return;
+    statementPrintOptions().periodText = text.left(200);
+}
+
+// "RbWS" prints ordinals, thousands and no decimals.
+void StatementWindowModel::applyFormCode()
+{
+    if (formCode() != QLatin1String("RbWS") && m_groupCode != QLatin1String("RbWS"))
+        return;
+    StatementPrintOptions& o = statementPrintOptions();
+    o.ordinal = true;
+    o.thousands = true;
+    o.noDecimals = true;
+}
+
+void StatementWindowModel::applyRules()
+{
+    if (m_to != s().DANE_KONIEC_ROKU)
+        m_skipBz = false;
+    if (!(m_previousYear != 0 && m_boInFirstFive))
+        m_computeBo = false;
+    StatementPrintOptions& o = statementPrintOptions();
+    o.totalsLevel = qBound(1, o.totalsLevel, qMax(1, m_highestLevel));
+    if (s().GGG_WERSJA_DLA_KRAB_PRIORYTET < 1)
+        memory().approvedOnly = true;
+}
+
+// ---- options ----
+
+bool StatementWindowModel::setSkipBz(bool on)
+{
+    if (!editable(Control::SkipBz))
+        return false;
+    m_skipBz = on;
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::approvedOnly() const
+{
+    return memory().approvedOnly;
+}
+
+bool StatementWindowModel::setApprovedOnly(bool on)
+{
+    if (!editable(Control::ApprovedOnly))
+        return false;
+    memory().approvedOnly = on;
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::setComputeBo(bool on)
+{
+    if (!editable(Control::ComputeBo))
+        return false;
+    m_computeBo = on;
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::setPrintGroup(bool on)
+{
+    if (!editable(Control::PrintGroup))
+        return false;
+    statementPrintOptions().wholeGroup = on;
+    emit changed();
+    return true;
+}
+
+int StatementWindowModel::listRange() const
+{
+    return m_group.value(m_selected).listRange;
+}
+
+bool StatementWindowModel::setListRange(int range)
+{
+    if (!editable(Control::ListRange) || range < 0 || range > 1)
+        return false;
+    GroupStatement& g = m_group[m_selected];
+    g.listRange = range;
+    memory().listRange.insert(g.id, range);
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::accountNames() const
+{
+    return memory().accountNames;
+}
+
+bool StatementWindowModel::setAccountNames(bool on)
+{
+    if (!editable(Control::AccountNames))
+        return false;
+    memory().accountNames = on;
+    emit changed();
+    return true;
+}
+
+const StatementPrintOptions& StatementWindowModel::options() const
+{
+    return statementPrintOptions();
+}
+
+StatementWindowModel::Control StatementWindowModel::controlOf(bool StatementPrintOptions::*member)
+{
+    using O = StatementPrintOptions;
+    if (member == &O::thousands) return Control::Thousands;
+    if (member == &O::round) return Control::Round;
+    if (member == &O::noDecimals) return Control::NoDecimals;
+    if (member == &O::ordinal) return Control::Ordinal;
+    if (member == &O::wrap) return Control::Wrap;
+    if (member == &O::reportTotal) return Control::ReportTotal;
+    if (member == &O::pageTotals) return Control::PageTotals;
+    if (member == &O::broughtForward) return Control::BroughtForward;
+    if (member == &O::carriedForward) return Control::CarriedForward;
+    if (member == &O::skipZeroRows) return Control::SkipZeroRows;
+    return Control::PrintGroup; // wholeGroup, and boldOff (Ctrl+B) which no control shows
+}
+
+bool StatementWindowModel::setOption(bool StatementPrintOptions::*member, bool on)
+{
+    if (member == &StatementPrintOptions::boldOff || !editable(controlOf(member)))
+        return false;
+    statementPrintOptions().*member = on;
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::setTotalsMode(TotalsMode mode)
+{
+    if (!editable(Control::TotalsMode) || int(mode) < 1 || int(mode) > 3)
+        return false;
+    statementPrintOptions().totalsMode = mode;
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::setTotalsLevel(int level)
+{
+    if (!editable(Control::TotalsLevel) || level < 1 || level > qMax(1, m_highestLevel))
+        return false;
+    statementPrintOptions().totalsLevel = level;
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::setPeriodText(const QString& text)
+{
+    if (!editable(Control::PeriodText))
+        return false;
+    statementPrintOptions().periodText = text.left(200);
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::krs() const
+{
+    return s().GGG_PRN_KRS != 0;
+}
+
+bool StatementWindowModel::setKrs(bool on)
+{
+    if (!editable(Control::Krs))
+        return false;
+    s().GGG_PRN_KRS = on ? 1 : 0;
+    emit changed();
+    return true;
+}
+
+int StatementWindowModel::mailFormat() const
+{
+    return s().GGG_EMAILPDF;
+}
+
+bool StatementWindowModel::setMailFormat(int format)
+{
+    if (!m_open || format < 0 || format > 1)
+        return false;
+    s().GGG_EMAILPDF = quint8(format);
+    emit changed();
+    return true;
+}
+
+bool StatementWindowModel::toggleBold()
+{
+    StatementPrintOptions& o = statementPrintOptions();
+    o.boldOff = !o.boldOff;
+    utilka::MSG_INF(o.boldOff ? kBoldOff : kBoldOn);
+    emit changed();
+    return o.boldOff;
+}
+
+QString StatementWindowModel::title() const
+{
+    return s().DANE_NAGLOWEK_WYDRUKU;
+}
+
+void StatementWindowModel::storeTitle(const QString& title)
+{
+    s().DANE_NAGLOWEK_WYDRUKU = title;
+}
+
+QString StatementWindowModel::description() const
+{
+    return memory().description;
+}
+
+void StatementWindowModel::storeDescription(const QString& text)
+{
+    memory().description = text;
+}
+
+// ---- control states ----
+
+StatementWindowModel::ControlState StatementWindowModel::control(Control c) const
+{
+    const bool inGroup = m_groupId > 0;
+    const bool scopeFrame = !m_budget; // a budget statement's range comes from the host
+    const int type = periodType();
+    const GroupStatement& g = m_group.isEmpty() ? GroupStatement() : m_group[m_selected];
+    switch (c) {
+    case Control::Scope: return {true, scopeFrame && scopes().size() != 2};
+    case Control::PrintGroup: return {inGroup, scopeFrame};
+    case Control::GroupList: return {inGroup, scopeFrame && printGroup()};
+    case Control::Columns: return {true, scopeFrame};
+    case Control::PeriodType: return {true, scopeFrame};
+    case Control::DateFrom: return {type != kAsOf, scopeFrame && type <= kRange};
+    case Control::DateTo: return {true, scopeFrame && type <= kRange};
+    case Control::PeriodYear:
+    case Control::PeriodList:
+    case Control::Cumulative: return {type >= kQuarters, scopeFrame};
+    case Control::SkipBz: return {m_to > 0 && m_to == s().DANE_KONIEC_ROKU, true};
+    case Control::ApprovedOnly: return {true, s().GGG_WERSJA_DLA_KRAB_PRIORYTET >= 1};
+    case Control::ComputeBo: return {true, m_previousYear != 0 && m_boInFirstFive};
+    case Control::ListRange: return {g.hasListRows, true};
+    case Control::ListButton: return {g.hasListRows, g.listRange == 1};
+    case Control::AccountNames: return {g.accountRows, true};
+    case Control::PeriodText: return {inGroup, true};
+    case Control::Title: return {!inGroup, true};
+    case Control::PrintDate: return {true, s().GGG_WERSJA_DLA_KRAB_PRIORYTET >= 2};
+    case Control::CalendarButton: return {s().GGG_WERSJA_DLA_KRAB_PRIORYTET >= 2, true};
+    case Control::TotalsLevel: return {true, options().totalsMode == TotalsMode::ChosenLevel};
+    case Control::ExportSpd: return {true, bool(openSpdExport)};
+    case Control::ExportXml: return {s().DANE_CZY_WERSJA_BUDZET == 1, bool(openXmlExport)};
+    case Control::HeaderData: return {m_budget, bool(openHeaderData)};
+    case Control::DeleteVariant: return {true, currentVariantId() != 0};
+    default: return {};
+    }
+}
+
+// ---- heading lines and titles ----
+
+// True when every non-BO column of the statement has the same period (*from, *to).
+bool StatementWindowModel::commonPeriod(DayNumber* from, DayNumber* to) const
+{
+    bool first = true;
+    for (const StatementColumn& c : m_columns) {
+        if (c.statementId != m_statementId || c.openingBalance)
+            continue;
+        if (first) {
+            *from = c.from;
+            *to = c.to;
+            first = false;
+        } else if (c.from != *from || c.to != *to) {
+            return false;
+        }
+    }
+    if (first) {
+        *from = m_from;
+        *to = m_to;
+    }
+    return true;
+}
+
+QStringList StatementWindowModel::headingLines() const
+{
+    QStringList lines;
+    if (m_groupId > 0)
+        return lines;
+    DayNumber from = 0, to = 0;
+    const int type = periodType();
+    const StatementPeriod* period = periodListIndex() >= 0 ? &m_periodList[periodListIndex()] : nullptr;
+    if (!commonPeriod(&from, &to)) {
+        for (const StatementColumn& c : m_columns) {
+            if (c.statementId != m_statementId)
+                continue;
+            const QString n = QStringLiteral("Kolumna nr %1").arg(c.number + 1);
+            if (c.openingBalance)
+                lines << n + QStringLiteral(" BO ") + c.yearName;
+            else if (c.from == 0)
+                lines << n + QStringLiteral(" na dzień ") + dateText(c.to);
+            else
+                lines << n + QStringLiteral(" od dnia ") + dateText(c.from) + QStringLiteral("  do dnia ") + dateText(c.to);
+        }
+    } else if (type == kAsOf || (type >= kQuarters && !period)) {
+        lines << QStringLiteral("Zestawienie na dzień ") + dateText(to);
+    } else if (type == kRange) {
+        lines << QStringLiteral("Zestawienie od dnia ") + dateText(from) + QStringLiteral("  do dnia ") + dateText(to);
+    } else {
+        const QString year = QString::number(periodYear());
+        lines << (cumulative() ? QStringLiteral("Zestawienie za okres od początku roku do końca okresu ") + period->name + u' ' + year
+                               : QStringLiteral("Zestawienie za ") + period->name + u' ' + year);
+    }
+    if (!description().trimmed().isEmpty())
+        lines << description();
+    for (QString& l : lines)
+        l = l.left(kHeadingWidth);
+    return lines;
+}
+
+QString StatementWindowModel::showTitle() const
+{
+    // The rows shown are the opened statement's, so its name heads them.
+    QString title = m_statementName;
+    DayNumber from = 0, to = 0;
+    if (!commonPeriod(&from, &to))
+        return title;
+    const int type = periodType();
+    const int i = periodListIndex();
+    if (type == kAsOf)
+        title += QStringLiteral(" na dzień ") + dateText(to);
+    else if (type == kRange)
+        title += QStringLiteral(" od ") + dateText(from) + QStringLiteral(" do ") + dateText(to);
+    else if (type == kQuarters && i >= 0)
+        title += u' ' + m_periodList[i].name;
+    else if (type == kMonths && i >= 0)
+        title += u' ' + m_periodList[i].name + u' ' + QString::number(periodYear());
+    return title;
+}
+
+// ---- generation ----
+
+QPair<DayNumber, DayNumber> StatementWindowModel::listDateRange(qint64 statementId) const
+{
+    DayNumber from = 0, to = 0;
+    QStringList years;
+    for (const StatementColumn& c : m_columns) {
+        if (c.statementId != statementId)
+            continue;
+        if (c.from > 0 && (from == 0 || c.from < from))
+            from = c.from;
+        if (c.to > 0 && c.to > to)
+            to = c.to;
+        if (!years.contains(QString::number(c.yearId)))
+            years << QString::number(c.yearId);
+    }
+    if (years.isEmpty())
+        years << QString::number(columnYear());
+    const QString company = sqlNumber(s().DANE_ID_FIRMY);
+    if (from == 0)
+        from = scalar(QStringLiteral("select min(poczatek_roku) from LATA_OBROTOWE where id_firmy= %1 AND id_lata_obrot in (%2)")
+                          .arg(company, years.join(QLatin1Char(',')))).value_or(QVariant()).toInt();
+    if (to == 0)
+        to = scalar(QStringLiteral("select max(koniec_roku) from LATA_OBROTOWE where id_firmy= %1 AND id_lata_obrot in (%2)")
+                        .arg(company, years.join(QLatin1Char(',')))).value_or(QVariant()).toInt();
+    return {from, to};
+}
+
+QList<qint64> StatementWindowModel::statementsToGenerate(bool forShow) const
+{
+    if (forShow || !printGroup() || m_groupId <= 0)
+        return {m_statementId};
+    QList<qint64> ids;
+    for (const GroupStatement& g : m_group)
+        ids << g.id;
+    return ids;
+}
+
+bool StatementWindowModel::generate(bool forShow)
+{
+    korda::Session& ses = s();
+    const QList<qint64> ids = statementsToGenerate(forShow);
+    for (const StatementColumn& c : std::as_const(m_columns))
+        if (ids.contains(c.statementId) && !c.openingBalance && (c.to <= 0 || c.from > c.to)) {
+            utilka::MSG_INF(QStringLiteral("Kolumna nr %1 zestawienia ma niepoprawny okres: data początkowa jest późniejsza niż końcowa.")
+                                .arg(c.number));
+            return false;
+        }
+    std::unique_ptr<ProgressSink> progress = ui().openProgress(kTitleInformation);
+    progress->setText(kProgressTitle + u'\n' + kProgressText);
+    progress->setPercent(0);
+
+    // The automatic lists, rebuilt over the columns' range: a list left as an earlier period
+    // built it would give its rows that period's elements.
+    for (const GroupStatement& g : std::as_const(m_group)) {
+        if (!ids.contains(g.id) || !g.hasListRows || g.listRange != 0)
+            continue;
+        const auto [from, to] = listDateRange(g.id);
+        UserLists lists(ses.DANE_ID_FIRMY, ses.DANE_ID_UZYTKOWNIKA_NR, g.id, from, to);
+        if (accountNames())
+            lists.setAccountNames(columnYear());
+        if (!lists.rebuildAll()) {
+            utilka::MSG_INF(lists.error());
+            return false;
+        }
+    }
+    progress->setPercent(10);
+
+    // The column periods for the procedure, replaced as a whole.
+    sql::Database& db = sql::Database::forThread();
+    const QString user = sqlNumber(ses.DANE_ID_UZYTKOWNIKA_NR);
+    QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 AND kontekst='ZESTZAK'").arg(user)};
+    for (const StatementColumn& c : std::as_const(m_columns))
+        script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK','%2','%3','%4',%5)")
+                      .arg(user).arg(c.number).arg(c.from).arg(c.to).arg(c.statementId);
+    const bool own = db.transaction();
+    for (const QString& statement : std::as_const(script)) {
+        sql::Cursor c = db.exec(statement);
+        if (!c.ok()) {
+            const QString error = c.errorText();
+            if (own)
+                db.rollback();
+            utilka::MSG_OST(error);
+            return false;
+        }
+    }
+    if (own && !db.commit()) {
+        utilka::MSG_OST(db.lastError());
+        return false;
+    }
+    progress->setPercent(15);
+
+    const qint32 year = columnYear();
+    const DayNumber from = m_budget ? ses.GGG_BAZAKRES_DAT[0] : m_from;
+    const DayNumber to = m_budget ? ses.GGG_BAZAKRES_DAT[1] : m_to;
+    const bool several = ids.size() > 1 || (!forShow && printGroup() && m_groupId > 0);
+    int done = 0;
+    for (qint64 id : ids) {
+        const QString call = QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,0,1)")
+                                 .arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(year), user, sqlNumber(id),
+                                      m_budget ? QStringLiteral("0") : QStringLiteral("1"), sqlNumber(from), sqlNumber(to),
+                                      approvedOnly() ? QStringLiteral("1") : QStringLiteral("0"),
+                                      m_computeBo ? QStringLiteral("1") : QStringLiteral("0"))
+                                 .arg(m_skipBz ? QStringLiteral("1") : QStringLiteral("0"));
+        sql::Cursor result = db.exec(call);
+        if (!result.ok()) {
+            QString text = result.errorText();
+            if (several) {
+                QString name;
+                for (const GroupStatement& g : std::as_const(m_group))
+                    if (g.id == id)
+                        name = g.name;
+                text = QStringLiteral("Zestawienie \"%1\". %2").arg(name, text);
+            }
+            utilka::MSG_INF(text);
+            return false;
+        }
+        ++done;
+        if (several)
+            progress->setPercent(15 + 85 * done / int(ids.size()));
+    }
+    m_printYearName = ses.DANE_LATA_OBROT_NAZWA;
+    for (const FiscalYearEntry& y : std::as_const(m_years))
+        if (y.id == year)
+            m_printYearName = y.name;
+    progress->setPercent(100);
+    ses.DANE_OPIS_PRN.clear();
+    for (const QString& line : headingLines())
+        ses.DANE_OPIS_PRN.add(line);
+    return true;
+}
+
+// ---- actions ----
+
+bool StatementWindowModel::refused(Command command) const
+{
+    return command == Command::SaveToTable;
+}
+
+StatementWindowModel::MailRoute StatementWindowModel::mailRoute() const
+{
+    return {0, quint8(m_mailClient == QLatin1String("Microsoft Outlook") ? 1 : 0)};
+}
+
+bool StatementWindowModel::dispatch(Command command)
+{
+    Q_UNUSED(command);
+    korda::Session& ses = s();
+    rememberVariant();
+    storePrinterChoice();
+    ses.GGG_PRN_EXPORT_XML = 0;
+    if (!generate(false))
+        return false;
+    outlik::USTAL_ADRES_FIRMY();
+    const QString filter = StatementPrintRequest::userRowsFilter(ses.DANE_ID_UZYTKOWNIKA_NR);
+    const QString group = QString::number(m_groupId);
+    const QString statement = QString::number(m_statementId);
+    m_lastProcedure = QStringLiteral("PRN_ZESTAW_MULTIKOL_NEW");
+    startPrintout([filter, group, statement, year = m_printYearName] {
+        korda::session().DANE_LATA_OBROT_NAZWA = year;
+        PRN_ZESTAW_MULTIKOL_NEW(filter, group, statement);
+    });
+    // The printout took its copy of the heading lines.
+    ses.DANE_OPIS_PRN.clear();
+    emit finished();
+    return true;
+}
+
+bool StatementWindowModel::show()
+{
+    if (!m_open || !editable(Control::Show))
+        return false;
+    if (!generate(true))
+        return false;
+    m_lastProcedure = QStringLiteral("ZESTAW_BROWSER");
+    if (openRows)
+        openRows(m_statementId, showTitle());
+    return true;
+}
+
+bool StatementWindowModel::exportCsv()
+{
+    if (!m_open || !editable(Control::ExportCsv))
+        return false;
+    korda::Session& ses = s();
+    ses.GGG_XML_Q.clear();
+    ses.DANE_DRUKARKA_EKRAN = 1;
+    ses.outputRequests.printRequest = 1;
+    ses.outputRequests.emailRequest = 0;
+    if (!generate(false))
+        return false;
+    ses.GGG_PRN_EXPORT_XML = 1;
+    const QString yearName = ses.DANE_LATA_OBROT_NAZWA;
+    ses.DANE_LATA_OBROT_NAZWA = m_printYearName;
+    const int response = PRN_ZESTAW_MULTIKOL_NEW(StatementPrintRequest::userRowsFilter(ses.DANE_ID_UZYTKOWNIKA_NR),
+                                                 QString::number(m_groupId), QString::number(m_statementId));
+    ses.GGG_PRN_EXPORT_XML = 0;
+    ses.DANE_LATA_OBROT_NAZWA = yearName;
+    m_lastProcedure = QStringLiteral("PRN_ZESTAW_MULTIKOL_NEW");
+    if (response != 1) {
+        ses.GGG_XML_Q.clear();
+        return false;
+    }
+    // A statement's name may hold a slash ("Bilans 2025/2026"): not a folder in the suggestion.
+    QString suggested = m_statementName;
+    suggested.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    const auto path = ui().askSaveFile(QStringLiteral("Eksport do pliku (CSV)"), suggested + QStringLiteral(".csv"),
+                                       QStringLiteral("Pliki CSV (*.csv)"));
+    bool written = false;
+    if (path && !path->trimmed().isEmpty()) {
+        QString error;
+        written = writeExportCsv(QFileInfo(*path).absoluteFilePath(), ses.GGG_XML_Q, &error);
+        if (!written)
+            utilka::MSG_OST(error);
+    }
+    ses.GGG_XML_Q.clear();
+    return written;
+}
+
+BudgetHandOver StatementWindowModel::handOver() const
+{
+    BudgetHandOver h;
+    h.statementId = m_statementId;
+    h.groupId = m_groupId;
+    h.formCode = formCode();
+    h.groupCode = m_groupCode;
+    h.from = m_budget ? s().GGG_BAZAKRES_DAT[0] : m_from;
+    h.to = m_budget ? s().GGG_BAZAKRES_DAT[1] : m_to;
+    h.periodType = periodType();
+    h.periodText = options().periodText;
+    h.reportName = m_groupId > 0 ? m_groupName : m_statementName;
+    return h;
+}
+
+bool StatementWindowModel::exportSpd()
+{
+    if (!m_open || !editable(Control::ExportSpd) || !generate(false))
+        return false;
+    openSpdExport(handOver());
+    return true;
+}
+
+bool StatementWindowModel::exportXml()
+{
+    if (!m_open || !editable(Control::ExportXml) || !generate(false))
+        return false;
+    openXmlExport(handOver());
+    return true;
+}
+
+bool StatementWindowModel::headerData()
+{
+    if (!m_open || !editable(Control::HeaderData))
+        return false;
+    openHeaderData(handOver());
+    return true;
+}
+
+bool StatementWindowModel::openListWindow()
+{
+    if (!m_open || !editable(Control::ListButton))
+        return false;
+    const qint64 id = m_group[m_selected].id;
+    const auto [from, to] = listDateRange(id);
+    if (openList)
+        openList(id, from, to);
+    else
+        DEFINIOWANA_LISTA_RU(qint32(id), from, to, 0);
+    return true;
+}
+
+// ---- saved variants: parameters 1 to 13 of "RU" ----
+
+VariantValues StatementWindowModel::variantValues() const
+{
+    const StatementPrintOptions& o = options();
+    auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    return {{1, flag(o.thousands)},          {2, flag(o.round)},          {3, flag(o.noDecimals)},
+            {4, flag(o.ordinal)},            {5, flag(o.wrap)},           {6, flag(krs())},
+            {7, flag(o.reportTotal)},        {8, flag(o.pageTotals)},     {9, flag(o.broughtForward)},
+            {10, flag(o.carriedForward)},    {11, QString::number(int(o.totalsMode))},
+            {12, QString::number(o.totalsLevel)}, {13, flag(o.skipZeroRows)}};
+}
+
+void StatementWindowModel::applyVariant(const VariantValues& values)
+{
+    StatementPrintOptions& o = statementPrintOptions();
+    const QList<std::pair<int, bool StatementPrintOptions::*>> flags = {
+        {1, &StatementPrintOptions::thousands},      {2, &StatementPrintOptions::round},
+        {3, &StatementPrintOptions::noDecimals},     {4, &StatementPrintOptions::ordinal},
+        {5, &StatementPrintOptions::wrap},           {7, &StatementPrintOptions::reportTotal},
+        {8, &StatementPrintOptions::pageTotals},     {9, &StatementPrintOptions::broughtForward},
+        {10, &StatementPrintOptions::carriedForward}, {13, &StatementPrintOptions::skipZeroRows}};
+    for (const auto& [n, member] : flags)
+        if (values.contains(n))
+            o.*member = values.value(n).trimmed() == QLatin1String("1");
+    if (values.contains(6))
+        s().GGG_PRN_KRS = values.value(6).trimmed() == QLatin1String("1") ? 1 : 0;
+    bool ok = false;
+    const int mode = values.value(11).trimmed().toInt(&ok);
+    if (ok && mode >= 1 && mode <= 3)
+        o.totalsMode = TotalsMode(mode);
+    const int level = values.value(12).trimmed().toInt(&ok);
+    if (ok && level >= 1)
+        o.totalsLevel = level;
+    applyRules();
+}
+
+} // namespace pravik::statements

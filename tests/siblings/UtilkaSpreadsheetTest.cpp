@@ -1,0 +1,62 @@
+// EXPORT2EXCEL over an export queue: amounts in the printout's form become numbers, codes with a
+// leading zero and texts stay text, and a workbook that cannot be written leaves nothing behind.
+#include "siblings/utilka/Spreadsheet.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace utilka;
+
+namespace {
+
+// "A2=n:1" per cell, read with Python's zip and XML modules.
+QStringList cells(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral(R"(
+import sys, zipfile, xml.etree.ElementTree as ET
+m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
+z = zipfile.ZipFile(sys.argv[1])
+for c in ET.fromstring(z.read('xl/worksheets/sheet1.xml')).iter(m + 'c'):
+    t = c.get('t', 'n')
+    v = ''.join(x.text or '' for x in c.iter(m + 't')) if t == 'inlineStr' else c.findtext(m + 'v', '')
+    print(c.get('r') + '=' + ('s:' if t in ('s', 'inlineStr', 'str') else 'n:') + v)
+)"), path});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {QString::fromUtf8(p.readAllStandardError())};
+    return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+TEST(UtilkaSpreadsheet, AmountsBecomeNumbersAndCodesStayText)
+{
+    if (!xlsxAvailable())
+        GTEST_SKIP() << "built without libxlsxwriter";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("k.xlsx"));
+    const QList<QStringList> queue = {{"Lp", "Nazwa pozycji", "Kwota"},
+                                      {"1", "0101", "-1234,56"},
+                                      {"2", "Razem; \"z\" 1,5", "12"},
+                                      {"3", "1 234,00", "1234,567"}};
+    QString error;
+    ASSERT_TRUE(EXPORT2EXCEL(queue, -1, path, QStringLiteral("Zestawienie"), &error)) << error.toStdString();
+    EXPECT_EQ(cells(path), (QStringList{"A1=s:Lp", "B1=s:Nazwa pozycji", "C1=s:Kwota",     //
+                                        "A2=n:1", "B2=s:0101", "C2=n:-1234.56",           //
+                                        "A3=n:2", "B3=s:Razem; \"z\" 1,5", "C3=n:12",     //
+                                        "A4=n:3", "B4=s:1 234,00", "C4=s:1234,567"}));
+}
+
+TEST(UtilkaSpreadsheet, AWorkbookThatCannotBeWrittenLeavesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("brak/k.xlsx"));
+    QString error;
+    EXPECT_FALSE(EXPORT2EXCEL({{"Lp"}, {"1"}}, -1, path, QString(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(EXPORT2EXCEL({}, -1, dir.filePath(QStringLiteral("pusty.xlsx")), QString(), &error));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}

@@ -83,6 +83,7 @@ protected:
                               s.DANE_NAZWA_DRUKARKI.trimmed(), s.DANE_DRUKARKA_EKRAN, s.GGG_EMAILPDFSAVEAS,
                               s.outputRequests.printRequest};
                 calls.append(c);
+                return 1;
             };
         };
         journals::JournalProcedureTable t;

@@ -84,6 +84,7 @@ protected:
                               s.DANE_NAGLOWEK_WYDRUKU, s.outputRequests.printRequest, s.outputRequests.emailRequest,
                               s.outputRequests.browseRequest, s.GGG_EMAILPDFSAVEAS, s.DANE_DRUKARKA_EKRAN});
                 s.globalResponse = 1;
+                return 1;
             };
         };
         turnover::TurnoverProcedureTable t;

@@ -10,14 +10,14 @@ JournalProcedureTable JournalProcedureTable::standard()
 {
     JournalProcedureTable t;
     auto posting = [](PostingJournalKind kind) {
-        return [kind](const JournalRequest& r) { printPostingJournal(kind, r); };
+        return [kind](const JournalRequest& r) { return printPostingJournal(kind, r); };
     };
     t.PRN_71_DZIENNIK_P_K = posting(PostingJournalKind::Batch);
     t.PRN_71_DZIENNIK_P_J = posting(PostingJournalKind::Whole);
     t.PRN_71_DZIENNIK_P_TXT = posting(PostingJournalKind::Text);
-    t.PRN_72_DZIENNIK_S_K = [](const JournalRequest& r) { printDocumentJournal(false, r); };
-    t.PRN_72_DZIENNIK_S_J = [](const JournalRequest& r) { printDocumentJournal(true, r); };
-    t.PRN_73_DZIENNIK = [](const JournalRequest& r) { printBatchStatement(r); };
+    t.PRN_72_DZIENNIK_S_K = [](const JournalRequest& r) { return printDocumentJournal(false, r); };
+    t.PRN_72_DZIENNIK_S_J = [](const JournalRequest& r) { return printDocumentJournal(true, r); };
+    t.PRN_73_DZIENNIK = printBatchStatement;
     return t;
 }
 

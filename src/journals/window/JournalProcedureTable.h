@@ -11,8 +11,9 @@ namespace pravik::journals {
 
 struct JournalProcedureTable {
     // The window's request: year start, filter, title, sort (and, for the text-printer journal,
-    // whole) as the procedure's arguments, with the journal variables.
-    using Journal = std::function<void(const JournalRequest& request)>;
+    // whole) as the procedure's arguments, with the journal variables. Returns the response
+    // (1 completed, 2 cancelled or failed).
+    using Journal = std::function<int(const JournalRequest& request)>;
 
     Journal PRN_71_DZIENNIK_P_K;
     Journal PRN_71_DZIENNIK_P_J;

@@ -404,8 +404,7 @@ bool JournalWindowModel::dispatch(Command)
     QString& filter = request.filter;
     auto call = [this, &request](const QString& name, const JournalProcedureTable::Journal& procedure) {
         m_lastProcedure = name;
-        if (procedure)
-            procedure(request);
+        m_lastResponse = procedure ? procedure(request) : 0;
     };
 
     switch (m_kind) {

@@ -26,10 +26,10 @@ const TurnoverProcedureTable::Statement* TurnoverProcedureTable::entry(const QSt
 TurnoverProcedureTable TurnoverProcedureTable::standard()
 {
     TurnoverProcedureTable t;
-    t.PRN_OBROTY_SQL = [](const TurnoverRequest& r) { runTurnoverStatement(r); };
-    t.PRN_OBROTY_SQL_PROSTY = [](const TurnoverRequest& r) { runSimpleStatement(r); };
-    t.PRN_OBROTY_SQL_UZGODNIENIE = [](const TurnoverRequest& r) { runReconciliationStatement(r); };
-    t.PRN_RAPORT_KONTO_SQL = [](const TurnoverRequest& r) { runAccountEntriesStatement(r); };
+    t.PRN_OBROTY_SQL = runTurnoverStatement;
+    t.PRN_OBROTY_SQL_PROSTY = runSimpleStatement;
+    t.PRN_OBROTY_SQL_UZGODNIENIE = runReconciliationStatement;
+    t.PRN_RAPORT_KONTO_SQL = runAccountEntriesStatement;
     return t;
 }
 

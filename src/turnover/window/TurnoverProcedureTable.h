@@ -12,8 +12,9 @@ namespace pravik::turnover {
 
 struct TurnoverProcedureTable {
     // The window's whole request: the thirteen parameters (the reconciliation and the statement
-    // of entries read the first eleven), its settings and account list.
-    using Statement = std::function<void(const TurnoverRequest&)>;
+    // of entries read the first eleven), its settings and account list. Returns the response
+    // (1 completed, 2 cancelled or failed).
+    using Statement = std::function<int(const TurnoverRequest&)>;
 
     Statement PRN_OBROTY_SQL;
     Statement PRN_OBROTY_SQL_PROSTY;

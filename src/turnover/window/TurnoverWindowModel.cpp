@@ -758,11 +758,11 @@ bool TurnoverWindowModel::runStatement(Command command)
     setTurnoverVariables(st);
     m_lastProcedure = name;
     ses.globalResponse = 0;
-    (*statement)(turnoverRequest(parameters(), st, ses));
+    m_lastResponse = (*statement)(turnoverRequest(parameters(), st, ses));
 
     if (command == Command::SaveToTable) {
         ses.outputRequests.browseRequest = 0;
-        if (ses.globalResponse != 2 && openBrowse)
+        if (m_lastResponse != 2 && openBrowse)
             openBrowse(m_options.variant, m_options.lastLevelOnly ? 1 : 0, browseTitle());
     }
     return true;

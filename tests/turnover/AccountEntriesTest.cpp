@@ -13,10 +13,13 @@
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
 
+#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
+#include "turnover/TurnoverVariables.h"
+
 #include <gtest/gtest.h>
 #include <map>
 
@@ -354,6 +357,26 @@ TEST_P(AccountEntriesDemoTest, ForeignCurrencyEntriesAreSummedInThatCurrency)
         }
     }
     EXPECT_TRUE(euroDiffers);
+}
+
+// A host that calls the statement without ever opening the window gets the window's defaults
+// (the session's year and period, the whole chart), as with the turnover statement, not a
+// refusal for want of a period.
+TEST_P(AccountEntriesDemoTest, HostCallWithoutTheWindowTakesTheSessionsPeriod)
+{
+    korda::Session& s = korda::session();
+    s.DANE_LATA_OBROTOWE = 2;
+    s.DANE_DATA_OKRESU = monthPeriod(2026, 3);
+    s.outputRequests.printRequest = 1;
+    s.DANE_DRUKARKA_EKRAN = 1;
+    const QString pdf = folder.filePath(QStringLiteral("bez-okna.pdf"));
+    s.outputRequests.pdfPath = pdf;
+    setTurnoverVariables({});
+    PRN_RAPORT_KONTO_SQL(0, 1, 0, 1, QString(), QStringLiteral("2026"), 1, 0,
+                         QStringLiteral("Zestawienie zapisów na kontach"), 0, 0);
+    EXPECT_EQ(s.globalResponse, 1);
+    EXPECT_TRUE(ui.messageTexts().isEmpty()) << ui.messageTexts().join(u'|').toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
 }
 
 TEST_P(AccountEntriesDemoTest, PrintedStatementWithoutPageTotals)

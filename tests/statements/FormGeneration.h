@@ -1,0 +1,30 @@
+#pragma once
+// The demo school's budget forms (company 2, fiscal year 3) generated as the statement window
+// generates a form: the form's own range, not as an ordinary statement.
+#include "statements/generation/StatementGeneration.h"
+
+namespace pravik::test {
+
+// Empty when every statement went through, else the failure's text.
+inline QString generateForm(const QList<qint64>& statements, DayNumber from, DayNumber to, qint32 user)
+{
+    statements::GenerationRequest g;
+    g.company = 2;
+    g.year = 3;
+    g.user = user;
+    g.statements = statements;
+    g.ordinary = false;
+    g.from = from;
+    g.to = to;
+    for (qint64 id : statements) {
+        QString error;
+        const auto columns = statements::statementColumns(id, from, to, g.year, &error);
+        if (!columns)
+            return error;
+        g.columns << *columns;
+    }
+    const auto failure = statements::generateStatements(g);
+    return failure ? failure->text : QString();
+}
+
+} // namespace pravik::test

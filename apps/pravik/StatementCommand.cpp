@@ -233,29 +233,10 @@ std::optional<QList<statements::GenerationColumn>> columnPeriods(qint64 statemen
 bool rebuildLists(qint64 statementId, const QList<statements::GenerationColumn>& columns, QString* error)
 {
     const korda::Session& s = korda::session();
-    DayNumber from = 0, to = 0;
-    QStringList years;
-    for (const statements::GenerationColumn& p : columns) {
-        if (p.from > 0)
-            from = from == 0 ? p.from : qMin(from, p.from);
-        if (p.to > 0)
-            to = qMax(to, p.to);
-        years << sqlNumber(p.yearId);
-    }
-    years.removeDuplicates();
-    if ((from == 0 || to == 0) && !years.isEmpty()) {
-        sql::Cursor range = sql::Database::forThread().execNative(
-            QStringLiteral("select min(poczatek_roku), max(koniec_roku) from LATA_OBROTOWE where id_firmy=%1 and id_lata_obrot in (%2)")
-                .arg(sqlNumber(s.DANE_ID_FIRMY), years.join(QLatin1Char(','))));
-        if (!range.next()) {
-            *error = range.ok() ? QStringLiteral("the statement's fiscal years are missing") : range.errorText();
-            return false;
-        }
-        if (from == 0)
-            from = DayNumber(range.value(0).toLongLong());
-        if (to == 0)
-            to = DayNumber(range.value(1).toLongLong());
-    }
+    const auto range = statements::listDateRange(columns, s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, error);
+    if (!range)
+        return false;
+    const auto [from, to] = *range;
     DEFINIOWANA_LISTA_RU(qint32(statementId), qint32(from), qint32(to), 1);
     if (korda::session().globalResponse != 1) {
         *error = QStringLiteral("the lists of statement %1 were not rebuilt").arg(statementId);

@@ -126,6 +126,16 @@ TEST_P(StatementGenerationTest, ColumnsTakeTheStatementsDefinitionAndTheirOwnPer
     EXPECT_FALSE(statementColumns(99999, jan1, mar31, 2, &error));
     EXPECT_FALSE(error.isEmpty());
 
+    // The lists' range: the columns' dates; a column "as at" a day reaches back to the start of
+    // the earliest of the columns' years, and a statement without columns spans its year.
+    EXPECT_EQ(listDateRange(*opening, 1, 2, &error), std::pair(jan1, mar31));
+    QList<GenerationColumn> asAt = *opening;
+    for (GenerationColumn& c : asAt)
+        c.from = 0;
+    const DayNumber earliest = scalar("select min(poczatek_roku) from LATA_OBROTOWE where id_firmy=1 and id_lata_obrot in (1,2)").toInt();
+    EXPECT_EQ(listDateRange(asAt, 1, 2, &error), std::pair(earliest, mar31));
+    EXPECT_EQ(listDateRange({}, 1, 2, &error), std::pair(jan1, dayFromYmd(2026, 12, 31)));
+
     // Column 1 January, column 2 February and March: the same formula, each over its period.
     QList<GenerationColumn> columns = *statementColumns(kTwoColumns, jan1, jan31, 2, &error);
     columns[1].from = feb1;

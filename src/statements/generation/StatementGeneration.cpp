@@ -82,6 +82,37 @@ std::optional<QList<GenerationColumn>> statementColumns(qint64 statementId, DayN
     return out;
 }
 
+std::optional<std::pair<DayNumber, DayNumber>> listDateRange(const QList<GenerationColumn>& columns, qint32 company, qint32 fallbackYear,
+                                                             QString* error)
+{
+    DayNumber from = 0, to = 0;
+    QStringList years;
+    for (const GenerationColumn& c : columns) {
+        if (c.from > 0)
+            from = from == 0 ? c.from : qMin(from, c.from);
+        if (c.to > 0)
+            to = qMax(to, c.to);
+        years << sqlNumber(c.yearId);
+    }
+    if (years.isEmpty())
+        years << sqlNumber(fallbackYear);
+    years.removeDuplicates();
+    if (from > 0 && to > 0)
+        return std::pair{from, to};
+    sql::Cursor range = sql::Database::forThread().execNative(
+        QStringLiteral("select min(poczatek_roku), max(koniec_roku) from LATA_OBROTOWE where id_firmy=%1 and id_lata_obrot in (%2)")
+            .arg(sqlNumber(company), years.join(QLatin1Char(','))));
+    if (!range.next()) {
+        *error = range.ok() ? QStringLiteral("the statement's fiscal years are missing") : range.errorText();
+        return std::nullopt;
+    }
+    if (from == 0)
+        from = DayNumber(range.value(0).toLongLong());
+    if (to == 0)
+        to = DayNumber(range.value(1).toLongLong());
+    return std::pair{from, to};
+}
+
 std::optional<GenerationFailure> generateStatements(const GenerationRequest& r, const GenerationProgress& progress)
 {
     sql::Database& db = sql::Database::forThread();

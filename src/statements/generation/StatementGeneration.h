@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace pravik::statements {
 
@@ -28,6 +29,13 @@ struct GenerationColumn {
 // belongs to workingYear. Nullopt with the reason when the statement cannot be read.
 std::optional<QList<GenerationColumn>> statementColumns(qint64 statementId, DayNumber from, DayNumber to, qint32 workingYear,
                                                         QString* error);
+
+// The range a statement's automatic lists are rebuilt over ("Pełny zakres"): the smallest from
+// and the largest to date of its columns; where the columns give none, the first or last day of
+// their fiscal years (of fallbackYear for a statement without columns). Nullopt with the reason
+// when the years cannot be read.
+std::optional<std::pair<DayNumber, DayNumber>> listDateRange(const QList<GenerationColumn>& columns, qint32 company, qint32 fallbackYear,
+                                                             QString* error);
 
 struct GenerationRequest {
     qint32 company = 0;

@@ -838,28 +838,17 @@ QString StatementWindowModel::showTitle() const
 
 QPair<DayNumber, DayNumber> StatementWindowModel::listDateRange(qint64 statementId) const
 {
-    DayNumber from = 0, to = 0;
-    QStringList years;
-    for (const StatementColumn& c : m_columns) {
-        if (c.statementId != statementId)
-            continue;
-        if (c.from > 0 && (from == 0 || c.from < from))
-            from = c.from;
-        if (c.to > 0 && c.to > to)
-            to = c.to;
-        if (!years.contains(QString::number(c.yearId)))
-            years << QString::number(c.yearId);
+    QList<GenerationColumn> columns;
+    for (const StatementColumn& c : m_columns)
+        if (c.statementId == statementId)
+            columns << GenerationColumn{c.statementId, c.number, c.openingBalance, c.from, c.to, c.yearId};
+    QString error;
+    const auto range = statements::listDateRange(columns, s().DANE_ID_FIRMY, columnYear(), &error);
+    if (!range) {
+        utilka::MSG_OST(error);
+        return {0, 0};
     }
-    if (years.isEmpty())
-        years << QString::number(columnYear());
-    const QString company = sqlNumber(s().DANE_ID_FIRMY);
-    if (from == 0)
-        from = scalar(QStringLiteral("select min(poczatek_roku) from LATA_OBROTOWE where id_firmy= %1 AND id_lata_obrot in (%2)")
-                          .arg(company, years.join(QLatin1Char(',')))).value_or(QVariant()).toInt();
-    if (to == 0)
-        to = scalar(QStringLiteral("select max(koniec_roku) from LATA_OBROTOWE where id_firmy= %1 AND id_lata_obrot in (%2)")
-                        .arg(company, years.join(QLatin1Char(',')))).value_or(QVariant()).toInt();
-    return {from, to};
+    return {range->first, range->second};
 }
 
 QList<qint64> StatementWindowModel::statementsToGenerate(bool forShow) const

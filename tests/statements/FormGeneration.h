@@ -16,13 +16,9 @@ inline QString generateForm(const QList<qint64>& statements, DayNumber from, Day
     g.ordinary = false;
     g.from = from;
     g.to = to;
-    for (qint64 id : statements) {
-        QString error;
-        const auto columns = statements::statementColumns(id, from, to, g.year, &error);
-        if (!columns)
-            return error;
-        g.columns << *columns;
-    }
+    QString error;
+    if (!statements::useRequestPeriod(&g, &error))
+        return error;
     const auto failure = statements::generateStatements(g);
     return failure ? failure->text : QString();
 }

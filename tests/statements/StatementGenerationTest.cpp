@@ -161,20 +161,18 @@ TEST_P(StatementGenerationTest, ColumnsTakeTheStatementsDefinitionAndTheirOwnPer
 TEST_P(StatementGenerationTest, AFailingStatementStopsTheRunAndIsNamed)
 {
     QString error;
-    QList<GenerationColumn> columns;
-    for (qint64 id : {kTwoColumns, kBroken, kAfterBroken})
-        columns << *statementColumns(id, jan1, mar31, 2, &error);
     // Rows of an earlier run of the last statement, which the failure must leave alone.
-    ASSERT_FALSE(generateStatements(request({kAfterBroken}, columns)));
+    GenerationRequest earlier = request({kAfterBroken}, {});
+    ASSERT_TRUE(useRequestPeriod(&earlier, &error)) << qPrintable(error);
+    ASSERT_FALSE(generateStatements(earlier));
     const QList<Decimal> before = generated(kAfterBroken, 1);
     ASSERT_EQ(before.size(), 1);
 
-    columns.clear();
-    for (qint64 id : {kTwoColumns, kBroken, kAfterBroken})
-        columns << *statementColumns(id, feb1, mar31, 2, &error);
+    GenerationRequest run = request({kTwoColumns, kBroken, kAfterBroken}, {});
+    run.from = feb1;
+    ASSERT_TRUE(useRequestPeriod(&run, &error)) << qPrintable(error);
     QList<int> done;
-    const auto failure = generateStatements(request({kTwoColumns, kBroken, kAfterBroken}, columns),
-                                            [&](int n, int total) { done << n; EXPECT_EQ(total, 3); });
+    const auto failure = generateStatements(run, [&](int n, int total) { done << n; EXPECT_EQ(total, 3); });
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->statementId, kBroken);
     EXPECT_FALSE(failure->text.isEmpty());

@@ -131,9 +131,7 @@ protected:
         g.from = from;
         g.to = to;
         QString error;
-        const auto columns = statementColumns(id, from, to, g.year, &error);
-        ASSERT_TRUE(columns) << qPrintable(error);
-        g.columns = *columns;
+        ASSERT_TRUE(useRequestPeriod(&g, &error)) << qPrintable(error);
         const auto failure = generateStatements(g);
         ASSERT_FALSE(failure) << qPrintable(failure->text);
     }

@@ -113,6 +113,18 @@ std::optional<std::pair<DayNumber, DayNumber>> listDateRange(const QList<Generat
     return std::pair{from, to};
 }
 
+bool useRequestPeriod(GenerationRequest* request, QString* error)
+{
+    request->columns.clear();
+    for (qint64 id : std::as_const(request->statements)) {
+        const auto columns = statementColumns(id, request->from, request->to, request->year, error);
+        if (!columns)
+            return false;
+        request->columns << *columns;
+    }
+    return true;
+}
+
 std::optional<GenerationFailure> generateStatements(const GenerationRequest& r, const GenerationProgress& progress)
 {
     sql::Database& db = sql::Database::forThread();

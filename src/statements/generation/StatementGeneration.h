@@ -51,6 +51,11 @@ struct GenerationRequest {
     bool skipBz = false;
 };
 
+// Sets the request's columns to every column of its statements over its from..to (opening-balance
+// columns none): a whole form or group run over one period. False with the reason when a
+// statement cannot be read.
+bool useRequestPeriod(GenerationRequest* request, QString* error);
+
 struct GenerationFailure {
     qint64 statementId = 0;      // the statement whose generation failed; 0: the periods were not written
     QString text;                // the database's or the procedure's own text

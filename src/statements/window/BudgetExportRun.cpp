@@ -145,13 +145,9 @@ BudgetExportRun budgetFormExportRun(const BudgetFormGroup& group, int periodInde
         g.statements = sections;
         g.from = from;
         g.to = to;
-        for (qint64 id : sections) {
-            QString error;
-            const auto columns = statementColumns(id, from, to, year, &error);
-            if (!columns)
-                return error;
-            g.columns << *columns;
-        }
+        QString error;
+        if (!useRequestPeriod(&g, &error))
+            return error;
         const auto failure = generateStatements(g);
         return failure ? failure->text : QString();
     };

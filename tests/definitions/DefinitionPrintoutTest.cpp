@@ -36,8 +36,9 @@ TEST(DefinitionWrap, KeepsEveryCharacterAndBreaksAtOperators)
     EXPECT_EQ(lines.join(QString()), f);
     for (const QString& l : lines) {
         EXPECT_LE(l.size(), kFormulaLineWidth);
-        if (&l != &lines.last())
+        if (&l != &lines.last()) {
             EXPECT_TRUE(l.endsWith(u'+')) << l.toStdString();
+        }
     }
     // Without any place to break, the line is cut at the width and nothing is lost.
     const QString solid(250, u'x');

@@ -279,8 +279,8 @@ TEST_P(BudgetFormPrintTest, TheOtherHeadersAndClosingBlocks)
     // The forms made here go again: the other tests of the shared company count its own forms.
     const auto removeMade = qScopeGuard([&] {
         QStringList statements;
-        for (const qint64 made : std::as_const(ids))
-            statements << QString::number(made);
+        for (const qint64 statement : std::as_const(ids))
+            statements << QString::number(statement);
         const QString list = statements.join(u',');
         db->exec(QStringLiteral("delete from ZESTAW_ZESTAW where id_zestaw_nag in (%1)").arg(list));
         db->exec(QStringLiteral("delete from ZESTAW_NAG where id_zestaw_nag in (%1)").arg(list));
@@ -316,8 +316,9 @@ TEST_P(BudgetFormPrintTest, TheOtherHeadersAndClosingBlocks)
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Klasyfikacja budżetowa")));
     EXPECT_TRUE(pages[0].contains(QStringLiteral("za I kwartał 2026 roku")));
     const QString part = scalar(QStringLiteral("select wartosc from PARAMETRY_GLOBALNE where id_firmy=2 and nazwa='BeKodMSWiA'"));
-    if (!part.isEmpty())
+    if (!part.isEmpty()) {
         EXPECT_TRUE(pages[0].contains(part));
+    }
     EXPECT_TRUE(pages[2].contains(QStringLiteral("B. Wydatki poniesione przez jst.")));
     EXPECT_EQ(QList<bool>({pages[0].contains(kSignature), pages[1].contains(kSignature), pages[2].contains(kSignature)}),
               QList<bool>({true, false, true}));

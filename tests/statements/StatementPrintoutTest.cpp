@@ -569,8 +569,9 @@ TEST(StatementPrintParts, ColumnsAlwaysFitTheSheet)
             const ColumnPlan p = planColumns(n, ordinal, QStringLiteral("-999 999 999,99"), a4);
             EXPECT_LE(p.ordinalWidth + p.textWidth + n * p.amountWidth, p.bodyWidth) << n;
             EXPECT_GT(p.textWidth, 0);
-            if (n <= 4)
+            if (n <= 4) {
                 EXPECT_EQ(p.orientation, report::Orientation::Portrait) << n;
+            }
         }
     EXPECT_EQ(planColumns(20, true, QStringLiteral("-99 999 999,99"), a4).orientation, report::Orientation::Landscape);
     EXPECT_EQ(planColumns(2, false, QStringLiteral("-99 999 999,99"), a4).fontPoints, 8);

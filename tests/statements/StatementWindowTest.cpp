@@ -397,7 +397,7 @@ TEST_P(StatementWindowTest, GenerationWritesTheColumnPeriodsAndReportsItsProgres
                                                   c.value(2).toString().trimmed());
     const QString from = QString::number(dayFromYmd(2026, 1, 1)), to = QString::number(dayFromYmd(2026, 3, 31));
     QStringList expected;
-    for (const QString& col : {"1:1", "1:2", "2:1", "2:2", "2:3"})
+    for (const char* col : {"1:1", "1:2", "2:1", "2:2", "2:3"})
         expected << QStringLiteral("%1|%2|%3").arg(col, from, to);
     EXPECT_EQ(rows, expected);
     EXPECT_FALSE(generatedRows(kCosts).isEmpty());

@@ -243,11 +243,11 @@ bool StatementWindowModel::readStatement()
         sql::Cursor list = db.exec(QStringLiteral("select nazwa,id_zestaw_nag,wariant from ZESTAW_NAG where id_firmy=%1 AND id_zestaw_grupa=%2 "
                                                   "order by nazwa, id_zestaw_nag").arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(m_groupId)));
         while (list.next()) {
-            GroupStatement g;
-            g.name = list.value(0).toString().trimmed();
-            g.id = list.value(1).toLongLong();
-            g.formCode = list.value(2).toString().trimmed();
-            m_group << g;
+            GroupStatement member;
+            member.name = list.value(0).toString().trimmed();
+            member.id = list.value(1).toLongLong();
+            member.formCode = list.value(2).toString().trimmed();
+            m_group << member;
         }
         if (!list.ok()) {
             utilka::MSG_OST(list.errorText());

@@ -5,7 +5,7 @@
 #include "Command.h"
 #include "ReportDriver.h"
 
-#include "journals/JournalOptions.h"
+#include "journals/JournalVariables.h"
 #include "journals/window/JournalWindowModel.h"
 #include "platform/PrintableText.h"
 #include "platform/sql/Quote.h"
@@ -104,7 +104,7 @@ bool hostCall(CommandContext& ctx, const JournalArgs& a, const ReportOutput& out
               QVariantList* arguments)
 {
     korda::Session& s = korda::session();
-    journals::JournalOptions& o = journals::journalOptions();
+    journals::JournalOptions o = journals::journalVariables();
     o.yearId = s.DANE_LATA_OBROTOWE;
     o.periodDate = s.DANE_DATA_OKRESU;
     o.yearName = s.DANE_LATA_OBROT_NAZWA;
@@ -121,6 +121,7 @@ bool hostCall(CommandContext& ctx, const JournalArgs& a, const ReportOutput& out
         }
         o.batchId = id.toInt();
     }
+    journals::setJournalVariables(o);
     const bool batches = p.name.startsWith(QLatin1String("PRN_73"));
     s.DANE_NAGLOWEK_WYDRUKU = !a.title.isEmpty() ? a.title
                               : batches          ? QStringLiteral("Zestawienie dzienników księgowań")

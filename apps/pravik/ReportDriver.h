@@ -168,7 +168,7 @@ int runWindow(CommandContext& ctx, const ReportCommand& c, Window& w, const Repo
         command = Button::SendEmail;
     if (!w.run(command))
         return kExitFailure;
-    if (korda::session().globalResponse != 1) {
+    if (w.lastResponse() != 1) {
         ctx.error(QStringLiteral("%1: %2 did not complete").arg(c.name, w.lastProcedure()));
         return kExitFailure;
     }

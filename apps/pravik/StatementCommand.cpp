@@ -15,6 +15,7 @@
 #include "siblings/utilka/Spreadsheet.h"
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
+#include "statements/generation/StatementGeneration.h"
 #include "statements/headings/StatementHeadings.h"
 #include "statements/lists/UserLists.h"
 #include "statements/print/StatementPrintout.h"
@@ -26,6 +27,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <limits>
+#include <tuple>
 
 namespace pravik::cli {
 
@@ -90,6 +92,7 @@ struct StatementArgs {
     QList<PrintChoice> printChoices;
     bool wholeGroup = false;
     QString title;
+    QString description; // the window's "Opis": the last heading line
     // Outputs of the command's own.
     bool list = false;
     bool show = false;
@@ -212,72 +215,28 @@ std::optional<Head> findStatement(const StatementArgs& a, QString* error)
 
 // The column periods of one statement as the window keeps them: every column that is not an
 // opening-balance column gets the period (or its own --column period), opening-balance columns
-// none. The column's fiscal year (empty or 0: the working year) goes with it.
-struct ColumnPeriod {
-    int column = 0;
-    bool opening = false;
-    DayNumber from = 0, to = 0;
-    qint32 year = 0;
-};
-
-QList<ColumnPeriod> columnPeriods(qint64 statementId, const StatementArgs& a, DayNumber from, DayNumber to, QString* error)
+// none.
+std::optional<QList<statements::GenerationColumn>> columnPeriods(qint64 statementId, const StatementArgs& a, DayNumber from, DayNumber to,
+                                                                 QString* error)
 {
-    QStringList cols;
-    for (int c = 1; c <= 20; ++c)
-        cols << QStringLiteral("czy_bo_%1").arg(c) << QStringLiteral("id_lo_%1").arg(c);
-    sql::Cursor nag = sql::Database::forThread().execNative(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
-                                                                .arg(cols.join(QLatin1Char(',')), sqlNumber(statementId)));
-    QList<ColumnPeriod> out;
-    if (!nag.next()) {
-        *error = nag.ok() ? QStringLiteral("no statement %1").arg(statementId) : nag.errorText();
-        return out;
-    }
-    const int count = nag.value(0).toInt();
-    for (int c = 1; c <= count && c <= 20; ++c) {
-        ColumnPeriod p;
-        p.column = c;
-        p.opening = nag.value(2 * c - 1).toInt() == 1;
-        const qint32 year = nag.value(2 * c).toInt();
-        p.year = year > 0 ? year : korda::session().DANE_LATA_OBROTOWE;
-        if (!p.opening) {
-            const auto [f, t] = a.columnPeriods.value(c, {from, to});
-            p.from = f;
-            p.to = t;
-        }
-        out << p;
-    }
-    return out;
+    auto columns = statements::statementColumns(statementId, from, to, korda::session().DANE_LATA_OBROTOWE, error);
+    if (columns)
+        for (statements::GenerationColumn& c : *columns)
+            if (!c.openingBalance && a.columnPeriods.contains(c.number))
+                std::tie(c.from, c.to) = a.columnPeriods.value(c.number);
+    return columns;
 }
 
 // "Pełny zakres": the statement's lists rebuilt over the date range of its columns (the smallest
 // from date and the largest to date; without them the first or last day of the columns' fiscal
 // years), as the window does before it generates.
-bool rebuildLists(qint64 statementId, const QList<ColumnPeriod>& columns, QString* error)
+bool rebuildLists(qint64 statementId, const QList<statements::GenerationColumn>& columns, QString* error)
 {
     const korda::Session& s = korda::session();
-    DayNumber from = 0, to = 0;
-    QStringList years;
-    for (const ColumnPeriod& p : columns) {
-        if (p.from > 0)
-            from = from == 0 ? p.from : qMin(from, p.from);
-        if (p.to > 0)
-            to = qMax(to, p.to);
-        years << sqlNumber(p.year);
-    }
-    years.removeDuplicates();
-    if ((from == 0 || to == 0) && !years.isEmpty()) {
-        sql::Cursor range = sql::Database::forThread().execNative(
-            QStringLiteral("select min(poczatek_roku), max(koniec_roku) from LATA_OBROTOWE where id_firmy=%1 and id_lata_obrot in (%2)")
-                .arg(sqlNumber(s.DANE_ID_FIRMY), years.join(QLatin1Char(','))));
-        if (!range.next()) {
-            *error = range.ok() ? QStringLiteral("the statement's fiscal years are missing") : range.errorText();
-            return false;
-        }
-        if (from == 0)
-            from = DayNumber(range.value(0).toLongLong());
-        if (to == 0)
-            to = DayNumber(range.value(1).toLongLong());
-    }
+    const auto range = statements::listDateRange(columns, s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, error);
+    if (!range)
+        return false;
+    const auto [from, to] = *range;
     DEFINIOWANA_LISTA_RU(qint32(statementId), qint32(from), qint32(to), 1);
     if (korda::session().globalResponse != 1) {
         *error = QStringLiteral("the lists of statement %1 were not rebuilt").arg(statementId);
@@ -287,7 +246,7 @@ bool rebuildLists(qint64 statementId, const QList<ColumnPeriod>& columns, QStrin
 }
 
 // The columns as the heading lines and the browse title name them.
-QList<statements::HeadingColumn> headingColumns(const QList<ColumnPeriod>& columns, QString* error)
+QList<statements::HeadingColumn> headingColumns(const QList<statements::GenerationColumn>& columns, QString* error)
 {
     QMap<qint32, QString> names;
     sql::Cursor years = sql::Database::forThread().execNative(
@@ -297,8 +256,8 @@ QList<statements::HeadingColumn> headingColumns(const QList<ColumnPeriod>& colum
     if (!years.ok())
         *error = years.errorText();
     QList<statements::HeadingColumn> out;
-    for (const ColumnPeriod& p : columns)
-        out << statements::HeadingColumn{p.opening, p.from, p.to, names.value(p.year)};
+    for (const statements::GenerationColumn& p : columns)
+        out << statements::HeadingColumn{p.openingBalance, p.from, p.to, names.value(p.yearId)};
     return out;
 }
 
@@ -310,34 +269,6 @@ statements::HeadingPeriod headingPeriod(const StatementArgs& a, int periodYear)
     p.year = periodYear;
     p.cumulative = a.cumulative;
     return p;
-}
-
-// The column periods in KOMUNIKAT, as the statement window passes them, then the call.
-QString generate(qint64 statementId, const QList<ColumnPeriod>& columns, const StatementArgs& a, DayNumber from, DayNumber to)
-{
-    sql::Database& db = sql::Database::forThread();
-    const korda::Session& s = korda::session();
-    const QString user = sqlNumber(s.DANE_ID_UZYTKOWNIKA_NR);
-    QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(user)};
-    for (const ColumnPeriod& p : columns)
-        script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
-                                 "'%2','%3','%4',%5)")
-                      .arg(user)
-                      .arg(p.column)
-                      .arg(p.from)
-                      .arg(p.to)
-                      .arg(statementId);
-    for (const QString& sql : script) {
-        sql::Cursor c = db.execNative(sql);
-        if (!c.ok())
-            return c.errorText();
-    }
-    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,%7,%8,%9,0,1)")
-                                   .arg(sqlNumber(s.DANE_ID_FIRMY), sqlNumber(s.DANE_LATA_OBROTOWE), user, sqlNumber(statementId),
-                                        sqlNumber(from), sqlNumber(to), flag(a.approved), flag(a.computeBo))
-                                   .arg(flag(a.skipBz)));
-    return call.ok() ? QString() : call.errorText();
 }
 
 // The rows as a table on the terminal: the text indented by level, one amount per column.
@@ -551,18 +482,31 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     }
     // A statement whose generation fails stops the run, so that no printout shows the rows of an
     // earlier run.
+    statements::GenerationRequest generation;
+    generation.company = s.DANE_ID_FIRMY;
+    generation.year = s.DANE_LATA_OBROTOWE;
+    generation.user = s.DANE_ID_UZYTKOWNIKA_NR;
+    generation.statements = toGenerate;
+    generation.from = dayFrom;
+    generation.to = dayTo;
+    generation.approvedOnly = a.approved;
+    generation.computeBo = a.computeBo;
+    generation.skipBz = a.skipBz;
     QList<statements::HeadingColumn> headings;
     for (qint64 one : std::as_const(toGenerate)) {
-        const QList<ColumnPeriod> columns = columnPeriods(one, a, dayFrom, dayTo, &error);
-        if (one == head->id && error.isEmpty())
-            headings = headingColumns(columns, &error);
+        const auto columns = columnPeriods(one, a, dayFrom, dayTo, &error);
+        if (!columns)
+            return fail(error);
+        if (one == head->id)
+            headings = headingColumns(*columns, &error);
         if (!error.isEmpty())
             return fail(error);
-        if (a.userLists && !rebuildLists(one, columns, &error))
+        if (a.userLists && !rebuildLists(one, *columns, &error))
             return fail(error);
-        if (const QString failed = generate(one, columns, a, dayFrom, dayTo); !failed.isEmpty())
-            return fail(failed);
+        generation.columns << *columns;
     }
+    if (const auto failure = statements::generateStatements(generation))
+        return fail(failure->text);
 
     const statements::HeadingPeriod period = headingPeriod(a, periodYear);
     if (a.show)
@@ -602,7 +546,9 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     r.options.periodTo = dayTo;
     // A statement of a group prints the group's own period text, not these lines.
     if (statementGroup == 0)
-        r.headings = statements::statementHeadingLines(headings, period);
+        r.headings = statements::statementHeadingLines(headings, period, a.description);
+    else if (!a.description.trimmed().isEmpty())
+        ctx.note(QStringLiteral("the statement belongs to a group, whose printout has no description line: --description left out"));
     if (!a.spd.isEmpty())
         return exportSpd(ctx, a, r, dayFrom, dayTo, fail);
     if (!a.csv.isEmpty() || !out.xlsx.isEmpty())
@@ -661,7 +607,7 @@ ReportCommand statementCommand(StatementArgs& a)
         "                        [--on DATE | --from DATE --to DATE | --quarter N | --month N [--cumulative]]\n"
         "                        [--column N=FROM..TO ...] [--approved-only] [--compute-bo] [--skip-bz] [--user-lists]\n"
         "                        [--saved NAME] [--thousands] [--round | --truncate] [--no-decimals] [--ordinal] [--wrap]\n"
-        "                        [--skip-zero] [--totals LIST] [--title TEXT]\n"
+        "                        [--skip-zero] [--totals LIST] [--title TEXT] [--description TEXT]\n"
         "                        [--xml FILE [--correction N] [--note TEXT]]\n"
         "                        [--spd FILE [--sd-code XX] [--entity-code YYY] [--separator S] [--qualifier Q]\n"
         "                         [--account-names] [--business-date D]]");
@@ -703,7 +649,16 @@ ReportCommand statementCommand(StatementArgs& a)
         "                  day 1 of the month for --month)\n"
         "  --totals LIST   comma-separated: report (\"Razem\"), page (\"Razem na stronie\"),\n"
         "                  brought-forward (\"Z przeniesienia\"), carried-forward (\"Do przeniesienia\"),\n"
-        "                  and which rows add up: lowest (level 1), highest (the default), level=N\n");
+        "                  and which rows add up: lowest (level 1), highest (the default), level=N\n"
+        "  --description TEXT  a line under the period lines (the window's \"Opis\"); a statement\n"
+        "                  of a group prints the group's period text instead, without it\n"
+        "\n"
+        "Budget forms (a budget unit's company): a form is a group named by its form code, one\n"
+        "statement a section; --name with the form code and --group print every section in the\n"
+        "form's order, --xml writes the whole form, --spd its rows. Examples:\n"
+        "  pravik statement --company 2 --name \"Rb-28S\" --group --quarter 1 --year 2026 --pdf f.pdf\n"
+        "  pravik statement --company 2 --name \"Rb-28S\" --quarter 1 --year 2026 --xml r.xml --correction 1\n"
+        "  pravik statement --company 2 --name \"Rb-28S\" --group --month 3 --year 2026 --spd r.csv --sd-code 01\n");
     c.periodHelp = QStringLiteral("The fiscal year is the session's (--year); the period is the statement's own (above), not --period.\n");
     auto date = [](std::optional<DayNumber>* d) { return [d](OptionReader& in) { return in.date(d); }; };
     c.options = {
@@ -763,6 +718,8 @@ ReportCommand statementCommand(StatementArgs& a)
          }},
         {QStringLiteral("title"), QStringLiteral("TEXT"), QStringLiteral("the report title"),
          [&a](OptionReader& in) { return text(in, &a.title); }},
+        {QStringLiteral("description"), QStringLiteral("TEXT"), QStringLiteral("a line printed under the period (\"Opis\")"),
+         [&a](OptionReader& in) { return text(in, &a.description); }},
         flag("list", "the company's statements: id, group, name, columns (apart by tabs)", &a.list),
         flag("show", "the rows as a table on the terminal", &a.show),
         {QStringLiteral("csv"), QStringLiteral("FILE"), QStringLiteral("the rows as CSV"), [&a](OptionReader& in) { return text(in, &a.csv); }},

@@ -9,7 +9,6 @@
 #include "framework/ReportRegistry.h"
 
 #include "delivery/MailRoutes.h"
-#include "journals/JournalOptions.h"
 #include "journals/JournalProcedures.h"
 #include "journals/window/ParamPrnDziennik.h"
 #include "ledger/LedgerProcedures.h"
@@ -91,26 +90,10 @@ bool fits(const QString& type, const QVariant& value)
 } // namespace
 
 // A report called by a host through the C interface: refused when the module cannot run it
-// (CEntry.h). A journal called without its window reads the session's year and period, for
-// this call only.
+// (CEntry.h).
 void hostCall(const char* procedure, const std::function<void()>& report)
 {
-    capi::runReport(procedure, [&] {
-        journals::JournalOptions& o = journals::journalOptions();
-        const bool journalWithoutWindow = QByteArray(procedure).startsWith("PRN_7") && o.yearId == 0;
-        if (journalWithoutWindow) {
-            const korda::Session& s = korda::session();
-            o.yearId = s.DANE_LATA_OBROTOWE;
-            o.periodDate = s.DANE_DATA_OKRESU;
-            o.yearName = s.DANE_LATA_OBROT_NAZWA;
-        }
-        report();
-        if (journalWithoutWindow) {
-            o.yearId = 0;
-            o.periodDate = 0;
-            o.yearName = QString();
-        }
-    });
+    capi::runReport(procedure, report);
 }
 
 } // namespace pravik::reports

@@ -327,6 +327,7 @@ bool ReportWindowModel::run(Command command)
         break;
     }
     }
+    m_lastResponse = 0;
     const bool ran = dispatch(command);
     emit changed();
     return ran;

@@ -88,8 +88,10 @@ public:
     // Sets the output requests of the button and dispatches. False when refused (the user was
     // told) or when the window is not open.
     bool run(Command command);
-    // The last dispatch, for hosts that report what ran.
+    // The last dispatch, for hosts that report what ran, and the response the report returned
+    // (1 completed, 2 cancelled or failed; 0 when nothing ran).
     QString lastProcedure() const { return m_lastProcedure; }
+    int lastResponse() const { return m_lastResponse; }
 
 signals:
     // Anything shown changed: lists, selections, values or control states.
@@ -145,6 +147,7 @@ protected:
 
     bool m_open = false;
     QString m_lastProcedure;
+    int m_lastResponse = 0;
     QList<FiscalYearEntry> m_years;
     int m_yearIndex = -1;
     QList<FiscalPeriodEntry> m_periods;

@@ -65,8 +65,8 @@ bool journalPageFull(const RunFrame& f)
     return 8 * f.bandHeight(f.definition().carry.pageTotal) + f.position() + 100 > f.bodyHeight();
 }
 
-RunFrame::RunFrame(ReportDefinition definition)
-    : m_def(std::move(definition)), m_totals(m_def.amountColumns)
+RunFrame::RunFrame(ReportDefinition definition, OutputTarget output)
+    : m_def(std::move(definition)), m_output(std::move(output)), m_totals(m_def.amountColumns)
 {
     if (!m_def.pageFull)
         m_def.pageFull = turnoverPageFull;
@@ -104,11 +104,6 @@ Units RunFrame::bandHeight(const QString& band) const
 bool RunFrame::hasBand(const QString& band) const
 {
     return m_writer && !band.isEmpty() && m_writer->layout().findBand(band) != nullptr;
-}
-
-QString RunFrame::temporaryFolder() const
-{
-    return m_temp ? m_temp->path() : QString();
 }
 
 QString RunFrame::reportTitle() const
@@ -155,7 +150,7 @@ bool RunFrame::start()
     }
     adoptRunFolder(m_temp->path());
 
-    m_textMode = s.DANE_RODZAJ_WYDRUKU == 2;
+    m_textMode = m_output.textPrinter;
     if (m_textMode) {
         if (tekston::INICJUJRAPORTTXT(m_temp->path()) == 1) {
             forgetRunFolder(m_temp->path());
@@ -163,13 +158,13 @@ bool RunFrame::start()
             s.globalResponse = m_response;
             return false;
         }
-        m_textPage = tekston::readTextPageSetup(s.DANE_NAZWA_DRUKARKI.trimmed());
+        m_textPage = tekston::readTextPageSetup(m_output.textPrinterName);
         tekston::warnIfTooFewLines(m_textPage);
         m_lineCounter = m_textPage.firstLine();
-        m_textPrint = s.DANE_DRUKARKA_EKRAN == 1 ? 0 : 1;
+        m_textPrint = m_output.textViewer ? 0 : 1;
         m_preview = true;
     } else {
-        m_preview = s.outputRequests.printRequest != 1 || s.DANE_DRUKARKA_EKRAN != 0;
+        m_preview = m_output.preview;
     }
     // The report consumes the description lines whether or not it prints them.
     m_descriptions = s.DANE_OPIS_PRN.takeAll();
@@ -552,8 +547,7 @@ bool RunFrame::askCancel()
 
 void RunFrame::deliver()
 {
-    korda::Session& s = korda::session();
-    if (s.outputRequests.browseRequest == 1)
+    if (m_output.browse)
         return;
     m_writer->finish();
     if (m_textMode) {
@@ -576,7 +570,7 @@ void RunFrame::deliver()
                         buttonLabels(m_strings.ButtonOk), 0);
         return;
     }
-    if (s.outputRequests.printRequest == 1 || s.outputRequests.emailRequest == 0)
+    if (m_output.showOrPrint)
         showOrPrint(spool);
     if (!m_failed)
         route(spool);
@@ -590,16 +584,15 @@ void RunFrame::showOrPrint(const QString& spool)
         printDirect(spool);
         return;
     }
-    const int copies = qMax(1, int(korda::session().GGG_NUMCOPY));
     bool printed = false;
-    if (!ui().showPreview(spool, reportTitle(), m_def.procedure, copies, &printed))
+    if (!ui().showPreview(spool, reportTitle(), m_def.procedure, m_output.copies, &printed))
         fail(QStringLiteral("Podgląd wydruku wymaga ekranu. Wskaż plik PDF, folder na strony PNG "
                             "albo drukarkę, na które ma trafić wydruk."));
 }
 
 bool RunFrame::writeHostOutputs(const QString& spool)
 {
-    const korda::OutputRequests& out = korda::session().outputRequests;
+    const OutputTarget& out = m_output;
     bool any = false;
     QString error;
     if (!out.pdfPath.isEmpty()) {
@@ -627,7 +620,7 @@ bool RunFrame::writeHostOutputs(const QString& spool)
         if (!printer.isValid()) {
             fail(QStringLiteral("Nie ma drukarki %1.").arg(out.printerName));
         } else {
-            report::PrinterSink sink(printer, qMax(1, int(korda::session().GGG_NUMCOPY)));
+            report::PrinterSink sink(printer, out.copies);
             if (!report::replay(spool, sink, &error))
                 fail(QStringLiteral("Drukowanie na drukarce %1 nie powiodło się: %2").arg(out.printerName, error));
         }
@@ -648,7 +641,7 @@ void RunFrame::printDirect(const QString& spool)
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(reportTitle());
-    report::PrinterSink sink(printer, qMax(1, int(korda::session().GGG_NUMCOPY)));
+    report::PrinterSink sink(printer, m_output.copies);
     QString error;
     if (!report::replay(spool, sink, &error)) {
         const QString name = printer.printerName().isEmpty() ? QStringLiteral("domyślnej") : printer.printerName();
@@ -658,21 +651,27 @@ void RunFrame::printDirect(const QString& spool)
 
 void RunFrame::route(const QString& spool)
 {
-    korda::Session& s = korda::session();
-    const korda::OutputRequests& req = s.outputRequests;
     const outlik::PreviewQueue queue{spool, reportTitle(), m_def.procedure};
     // Each route has told the user what went wrong; the run only has to end as failed.
-    if (s.GGG_EMAILPDFSAVEAS == 1 || (s.GGG_EMAILPDF == 1 && req.printRequest == 0)) {
+    switch (m_output.mail) {
+    case MailRoute::PdfThenMail: {
         const bool sent = outlik::MAKEPDFANDSEND(queue);
-        s.GGG_EMAILPDFSAVEAS = 0;
+        // "Zapisz jako PDF" holds for one report only.
+        korda::session().GGG_EMAILPDFSAVEAS = 0;
         if (!sent)
             fail({});
-    } else if (req.mailClientKind == 1) {
+        break;
+    }
+    case MailRoute::Outlook:
         if (!mailRoutes().SENDOUTLOOK(queue))
             fail({});
-    } else if (req.printRequest == 0) {
+        break;
+    case MailRoute::Message:
         if (!mailRoutes().sendMimeMessage(queue))
             fail({});
+        break;
+    case MailRoute::None:
+        break;
     }
 }
 

@@ -4,13 +4,14 @@
 // totals, cancelling, and the end of a run (preview, printing, the host's files, PDF and mail).
 // A report supplies its definition and its rows; it never repeats any of this.
 //
-//   frame::RunFrame frame(definition);
+//   frame::RunFrame frame(definition, request.output);
 //   if (!frame.start()) return;
 //   frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));
 //   ... prepare the data ...
 //   frame.run({next, printRow, count});   // pages, delivery, response
 #include "framework/FrameCarryOver.h"
 #include "framework/FrameDisplayStrings.h"
+#include "framework/OutputTarget.h"
 #include "platform/report/ReportWriter.h"
 #include "siblings/tekston/TextPageSetup.h"
 
@@ -130,7 +131,8 @@ bool journalPageFull(const RunFrame& frame);
 
 class RunFrame {
 public:
-    explicit RunFrame(ReportDefinition definition);
+    // output: where the pages go, as the caller's boundary chose it.
+    RunFrame(ReportDefinition definition, OutputTarget output);
     ~RunFrame();
     RunFrame(const RunFrame&) = delete;
     RunFrame& operator=(const RunFrame&) = delete;
@@ -174,6 +176,7 @@ public:
 
     CarryOver& totals() { return m_totals; }
     bool textMode() const { return m_textMode; }
+    // The pages go to the preview (or the text viewer) rather than straight to a printer.
     bool previewing() const { return m_preview; }
     bool firstPage() const { return m_firstPage; }
     Units position() const;
@@ -181,7 +184,6 @@ public:
     Units bandHeight(const QString& band) const;
     int lineCounter() const { return m_lineCounter; }
     const tekston::TextPageSetup& textPage() const { return m_textPage; }
-    QString temporaryFolder() const;
     int response() const { return m_response; }
     // True when the run failed (a statement since start(), an output or the delivery).
     bool failed() const { return m_failed; }
@@ -208,6 +210,7 @@ private:
     QString reportTitle() const;
 
     ReportDefinition m_def;
+    OutputTarget m_output;
     DisplayStrings m_strings;
     std::unique_ptr<QTemporaryDir> m_temp;
     std::unique_ptr<report::ReportWriter> m_writer;

@@ -2,9 +2,8 @@
 
 #include "framework/Lifecycle.h"
 #include "journals/BatchStatementSource.h"
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "journals/JournalReportSupport.h"
-#include "siblings/korda/Session.h"
 
 #include <memory>
 
@@ -14,8 +13,8 @@ namespace {
 
 class BatchRun {
 public:
-    BatchRun(DayNumber yearStart, const QString& filter, const JournalOptions& options)
-        : m_source(filter, yearStart, options, korda::session().DANE_ID_FIRMY)
+    explicit BatchRun(const JournalRequest& request)
+        : m_source(request.filter, DayNumber(request.yearStart.trimmed().toLongLong()), request.options, request.company)
     {
     }
 
@@ -100,14 +99,14 @@ private:
 
 } // namespace
 
-int printBatchStatement(DayNumber yearStart, const QString& filter)
+int printBatchStatement(const JournalRequest& request)
 {
     const QString procedure = QStringLiteral("PRN_73_DZIENNIK");
     const QString mixedCase = QStringLiteral("Prn_73_Dziennik");
     enterProcedure(mixedCase);
-    auto run = std::make_unique<BatchRun>(yearStart, filter, journalOptions());
+    auto run = std::make_unique<BatchRun>(request);
 
-    frame::ReportDefinition def = journalDefinition(procedure, mixedCase, true);
+    frame::ReportDefinition def = journalDefinition(procedure, mixedCase, true, request.options.yearName.text());
     // Page 1 has no "Z przeniesienia" in its foot.
     def.carry.broughtForwardOnFirstPage = false;
     def.text.detailScale = 150;
@@ -115,7 +114,7 @@ int printBatchStatement(DayNumber yearStart, const QString& filter)
     def.text.companyBlockScale = 100;
     def.afterColumnHeadings = [&run](frame::RunFrame& f) { run->afterHeadings(f); };
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
 

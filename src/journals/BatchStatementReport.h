@@ -1,12 +1,10 @@
 #pragma once
 // The print stage of the statement of journals by batch (graphic and text printers alike).
-#include "platform/DayNumber.h"
-
-#include <QString>
+#include "journals/JournalRequest.h"
 
 namespace pravik::journals {
 
 // Returns the response (1 completed, 2 cancelled).
-int printBatchStatement(DayNumber yearStart, const QString& filter);
+int printBatchStatement(const JournalRequest& request);
 
 } // namespace pravik::journals

@@ -2,7 +2,7 @@
 // The data stage of the statement of journals by batch: the batches of the year, each batch's
 // postings in the chosen period, the postings of the months between the opening period and the
 // chosen one, and the opening balances of the year.
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "journals/JournalTotals.h"
 #include "platform/DayNumber.h"
 

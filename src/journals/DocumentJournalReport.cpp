@@ -2,9 +2,8 @@
 
 #include "framework/Lifecycle.h"
 #include "journals/DocumentJournalSource.h"
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "journals/JournalReportSupport.h"
-#include "siblings/korda/Session.h"
 
 #include <memory>
 
@@ -14,8 +13,8 @@ namespace {
 
 class DocumentRun {
 public:
-    DocumentRun(bool whole, const QString& filter, quint8 sort, const JournalOptions& options)
-        : m_source(whole, filter, sort, options, korda::session().DANE_ID_FIRMY)
+    DocumentRun(bool whole, const JournalRequest& request)
+        : m_source(whole, request.filter, request.sort, request.options, request.company)
     {
     }
 
@@ -80,19 +79,19 @@ private:
 
 } // namespace
 
-int printDocumentJournal(bool wholeJournal, const QString& filter, quint8 sort)
+int printDocumentJournal(bool wholeJournal, const JournalRequest& request)
 {
     const QString procedure = wholeJournal ? QStringLiteral("PRN_72_DZIENNIK_S_J") : QStringLiteral("PRN_72_DZIENNIK_S_K");
     const QString mixedCase = wholeJournal ? QStringLiteral("Prn_72_Dziennik_S_J") : QStringLiteral("Prn_72_Dziennik_S_K");
     enterProcedure(mixedCase);
-    auto run = std::make_unique<DocumentRun>(wholeJournal, filter, sort, journalOptions());
+    auto run = std::make_unique<DocumentRun>(wholeJournal, request);
 
-    frame::ReportDefinition def = journalDefinition(procedure, mixedCase, false);
+    frame::ReportDefinition def = journalDefinition(procedure, mixedCase, false, request.options.yearName.text());
     def.text.detailScale = 185;
     def.text.companyBlockScale = 150;
     def.text.headingScale = 100;
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
 

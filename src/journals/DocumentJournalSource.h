@@ -3,7 +3,7 @@
 // reports left out), the row count and the booked documents in journal order, streamed one at
 // a time.
 #include "journals/BatchCodes.h"
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "platform/DayNumber.h"
 #include "platform/Decimal.h"
 

@@ -2,6 +2,7 @@
 
 #include "journals/BatchStatementReport.h"
 #include "journals/DocumentJournalReport.h"
+#include "journals/JournalVariables.h"
 #include "journals/PostingJournalReport.h"
 #include "siblings/korda/Session.h"
 
@@ -9,60 +10,69 @@ namespace pravik {
 
 namespace {
 
+using journals::JournalRequest;
 using journals::PostingJournalKind;
 
-// The title argument is the window's DANE_NAGLOWEK_WYDRUKU; a host that passes its own title
-// gets it printed.
-void useTitle(const QString& title)
+// A host's call: the journal variables the module keeps (the session's year and period until a
+// window has chosen them), the title argument as the printed title.
+JournalRequest hostRequest(const QString& yearStart, const QString& filter, const QString& title, quint8 sort,
+                           bool whole = false)
 {
-    korda::session().DANE_NAGLOWEK_WYDRUKU = title;
-}
-
-void postingJournal(PostingJournalKind kind, const QString& filter, const QString& title, quint8 sort, bool whole = false)
-{
-    useTitle(title);
-    journals::printPostingJournal({kind, filter, sort, whole});
+    korda::Session& s = korda::session();
+    JournalRequest r;
+    r.options = journals::journalVariables();
+    if (r.options.yearId == 0) {
+        r.options.yearId = s.DANE_LATA_OBROTOWE;
+        r.options.periodDate = s.DANE_DATA_OKRESU;
+        r.options.yearName = s.DANE_LATA_OBROT_NAZWA;
+    }
+    r.yearStart = yearStart;
+    r.filter = filter;
+    r.title = title;
+    r.sort = sort;
+    r.whole = whole;
+    r.company = s.DANE_ID_FIRMY;
+    r.output = frame::OutputTarget::fromSession(s);
+    s.DANE_NAGLOWEK_WYDRUKU = title;
+    return r;
 }
 
 } // namespace
 
-void PRN_71_DZIENNIK_P_K(const QString& /*yearStart*/, const QString& filter, const QString& title, quint8 sort)
+void PRN_71_DZIENNIK_P_K(const QString& yearStart, const QString& filter, const QString& title, quint8 sort)
 {
-    postingJournal(PostingJournalKind::Batch, filter, title, sort);
+    journals::printPostingJournal(PostingJournalKind::Batch, hostRequest(yearStart, filter, title, sort));
 }
 
-void PRN_71_DZIENNIK_P_J(const QString& /*yearStart*/, const QString& filter, const QString& title, quint8 sort)
+void PRN_71_DZIENNIK_P_J(const QString& yearStart, const QString& filter, const QString& title, quint8 sort)
 {
-    postingJournal(PostingJournalKind::Whole, filter, title, sort);
+    journals::printPostingJournal(PostingJournalKind::Whole, hostRequest(yearStart, filter, title, sort));
 }
 
-void PRN_71_DZIENNIK_P_K1(const QString& /*yearStart*/, const QString& filter, const QString& title, quint8 sort)
+void PRN_71_DZIENNIK_P_K1(const QString& yearStart, const QString& filter, const QString& title, quint8 sort)
 {
-    postingJournal(PostingJournalKind::BatchCompact, filter, title, sort);
+    journals::printPostingJournal(PostingJournalKind::BatchCompact, hostRequest(yearStart, filter, title, sort));
 }
 
-void PRN_71_DZIENNIK_P_TXT(const QString& /*yearStart*/, const QString& filter, const QString& title, quint8 sort,
+void PRN_71_DZIENNIK_P_TXT(const QString& yearStart, const QString& filter, const QString& title, quint8 sort,
                            quint8 whole)
 {
-    postingJournal(PostingJournalKind::Text, filter, title, sort, whole == 1);
+    journals::printPostingJournal(PostingJournalKind::Text, hostRequest(yearStart, filter, title, sort, whole == 1));
 }
 
-void PRN_72_DZIENNIK_S_K(const QString& /*yearStart*/, const QString& filter, const QString& title, quint8 sort)
+void PRN_72_DZIENNIK_S_K(const QString& yearStart, const QString& filter, const QString& title, quint8 sort)
 {
-    useTitle(title);
-    journals::printDocumentJournal(false, filter, sort);
+    journals::printDocumentJournal(false, hostRequest(yearStart, filter, title, sort));
 }
 
-void PRN_72_DZIENNIK_S_J(const QString& /*yearStart*/, const QString& filter, const QString& title, quint8 sort)
+void PRN_72_DZIENNIK_S_J(const QString& yearStart, const QString& filter, const QString& title, quint8 sort)
 {
-    useTitle(title);
-    journals::printDocumentJournal(true, filter, sort);
+    journals::printDocumentJournal(true, hostRequest(yearStart, filter, title, sort));
 }
 
 void PRN_73_DZIENNIK(const QString& yearStart, const QString& filter, const QString& title)
 {
-    useTitle(title);
-    journals::printBatchStatement(DayNumber(yearStart.trimmed().toLongLong()), filter);
+    journals::printBatchStatement(hostRequest(yearStart, filter, title, 4));
 }
 
 } // namespace pravik

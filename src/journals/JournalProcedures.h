@@ -1,7 +1,8 @@
 #pragma once
-// The journal procedures the host and the journal window call. Each prints one journal through
-// the report run frame, reading the journal variables (JournalOptions.h) and the session context
-// (company, title, description lines, output choice), and empties DANE_OPIS_PRN.
+// The journal procedures a host calls. Each builds the journal's request from its arguments, the
+// journal variables the module keeps (JournalVariables.h) and the session's company, and prints
+// the journal through the report run frame (which reads the page furniture and the description
+// lines, and empties DANE_OPIS_PRN). The journal window builds its requests itself.
 //
 // Arguments as the window passes them:
 //   yearStart  the day number of the first day of the fiscal year's first month, in text

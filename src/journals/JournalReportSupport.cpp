@@ -1,11 +1,11 @@
 #include "journals/JournalReportSupport.h"
 
-#include "journals/JournalOptions.h"
-#include "siblings/korda/Session.h"
+#include "journals/JournalRequest.h"
 
 namespace pravik::journals {
 
-frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit)
+frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit,
+                                          const QString& yearName)
 {
     frame::ReportDefinition d;
     d.procedure = procedure;
@@ -28,9 +28,8 @@ frame::ReportDefinition journalDefinition(const QString& procedure, const QStrin
     d.text.reserveFirstPage = 7;
     d.text.reserveLaterPages = 7;
     // The year is the one chosen for the journal, not necessarily the session's.
-    d.onOpen = [](frame::RunFrame& f) {
-        f.setValue(QStringLiteral("ROK_OBROTOWY"),
-                   (QStringLiteral("Rok obrotowy: ") + journalOptions().yearName.text()).left(80));
+    d.onOpen = [yearName](frame::RunFrame& f) {
+        f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + yearName).left(80));
     };
     return d;
 }
@@ -53,17 +52,6 @@ DebitCredit fromColumns(const QList<Decimal>& columns)
 frame::FieldValues debitCreditValues(const QString& debitField, const QString& creditField, const DebitCredit& totals)
 {
     return {{debitField, totals.wn}, {creditField, totals.ma}};
-}
-
-GraphicOnly::GraphicOnly() : m_kind(korda::session().DANE_RODZAJ_WYDRUKU)
-{
-    if (m_kind == 2)
-        korda::session().DANE_RODZAJ_WYDRUKU = 0;
-}
-
-GraphicOnly::~GraphicOnly()
-{
-    korda::session().DANE_RODZAJ_WYDRUKU = m_kind;
 }
 
 } // namespace pravik::journals

@@ -18,24 +18,13 @@ inline const QString kRowBand = QStringLiteral("POZYCJA");
 // A journal's run: its layout and names, "Dzienniki" as the document name of text printing,
 // the year printed as the journal's year, the page checked by the report itself.
 // debitCredit: two amount columns (Dt, Ct), else one.
-frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit);
+// yearName: the journal's year, printed in the company block.
+frame::ReportDefinition journalDefinition(const QString& procedure, const QString& mixedCaseName, bool debitCredit,
+                                          const QString& yearName);
 
 // The totals as the two columns of the frame's carry-over.
 QList<Decimal> columns(const DebitCredit& totals);
 DebitCredit fromColumns(const QList<Decimal>& columns);
 frame::FieldValues debitCreditValues(const QString& debitField, const QString& creditField, const DebitCredit& totals);
-
-// The reports K, J and K1 are graphic: while one runs, a text-printing request in the session
-// is set aside (and restored after).
-class GraphicOnly {
-public:
-    GraphicOnly();
-    ~GraphicOnly();
-    GraphicOnly(const GraphicOnly&) = delete;
-    GraphicOnly& operator=(const GraphicOnly&) = delete;
-
-private:
-    quint8 m_kind;
-};
 
 } // namespace pravik::journals

@@ -1,9 +1,8 @@
 #include "journals/PostingJournalReport.h"
 
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "journals/JournalReportSupport.h"
 #include "framework/Lifecycle.h"
-#include "siblings/korda/Session.h"
 
 #include <memory>
 
@@ -34,10 +33,10 @@ Names namesOf(PostingJournalKind kind)
 // The run of one graphic posting journal: the rows' routine and the closing block.
 class GraphicRun {
 public:
-    GraphicRun(const PostingJournalRequest& request, const JournalOptions& options)
-        : m_options(options),
-          m_source(request.kind, request.filter, request.sort, request.whole, options, korda::session().DANE_ID_FIRMY),
-          m_continuation(request.kind != PostingJournalKind::BatchCompact)
+    GraphicRun(PostingJournalKind kind, const JournalRequest& request)
+        : m_options(request.options),
+          m_source(kind, request.filter, request.sort, request.whole, request.options, request.company),
+          m_continuation(kind != PostingJournalKind::BatchCompact)
     {
     }
 
@@ -132,24 +131,25 @@ private:
 
 } // namespace
 
-int printPostingJournal(const PostingJournalRequest& request)
+int printPostingJournal(PostingJournalKind kind, const JournalRequest& request)
 {
-    return request.kind == PostingJournalKind::Text ? detail::printTextPostingJournal(request)
-                                                    : detail::printGraphicPostingJournal(request);
+    return kind == PostingJournalKind::Text ? detail::printTextPostingJournal(request)
+                                            : detail::printGraphicPostingJournal(kind, request);
 }
 
-int detail::printGraphicPostingJournal(const PostingJournalRequest& request)
+int detail::printGraphicPostingJournal(PostingJournalKind kind, const JournalRequest& request)
 {
-    const Names names = namesOf(request.kind);
+    const Names names = namesOf(kind);
     enterProcedure(names.mixedCase);
-    const GraphicOnly graphic;
-    const JournalOptions options = journalOptions();
-    auto run = std::make_unique<GraphicRun>(request, options);
+    auto run = std::make_unique<GraphicRun>(kind, request);
 
-    frame::ReportDefinition def = journalDefinition(names.procedure, names.mixedCase, true);
+    frame::ReportDefinition def = journalDefinition(names.procedure, names.mixedCase, true, request.options.yearName.text());
     def.carry.rule.clear(); // the posting journal's page foot has no rule lines
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    // K, J and K1 are graphic: a text-printer request does not apply to them.
+    frame::OutputTarget output = request.output;
+    output.textPrinter = false;
+    frame::RunFrame frame(std::move(def), std::move(output));
     if (!frame.start())
         return frame::kResponseCancelled;
 

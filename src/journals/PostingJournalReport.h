@@ -7,19 +7,12 @@
 
 namespace pravik::journals {
 
-struct PostingJournalRequest {
-    PostingJournalKind kind = PostingJournalKind::Batch;
-    QString filter;
-    quint8 sort = 4;
-    bool whole = false; // text-printer journal: the whole journal of the period
-};
-
 // Prints the journal; the response (1 completed, 2 cancelled).
-int printPostingJournal(const PostingJournalRequest& request);
+int printPostingJournal(PostingJournalKind kind, const JournalRequest& request);
 
 } // namespace pravik::journals
 
 namespace pravik::journals::detail {
-int printGraphicPostingJournal(const PostingJournalRequest& request);
-int printTextPostingJournal(const PostingJournalRequest& request);
+int printGraphicPostingJournal(PostingJournalKind kind, const JournalRequest& request);
+int printTextPostingJournal(const JournalRequest& request);
 } // namespace pravik::journals::detail

@@ -5,7 +5,7 @@
 // with its document's fields, the journal number (stored or renumbered), the texts split for
 // the main and the continuation bands, and the amounts that count in the totals.
 #include "journals/BatchCodes.h"
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "journals/JournalTotals.h"
 #include "platform/DayNumber.h"
 #include "platform/Decimal.h"

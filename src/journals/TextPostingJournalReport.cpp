@@ -1,10 +1,9 @@
 // The posting journal for text (matrix) printers: one line band for the document lines and the
 // posting lines alike, text-line page breaks on cut sheets.
 #include "framework/Lifecycle.h"
-#include "journals/JournalOptions.h"
+#include "journals/JournalRequest.h"
 #include "journals/JournalReportSupport.h"
 #include "journals/PostingJournalReport.h"
-#include "siblings/korda/Session.h"
 
 #include <memory>
 
@@ -14,10 +13,10 @@ namespace {
 
 class TextRun {
 public:
-    TextRun(const PostingJournalRequest& request, const JournalOptions& options)
-        : m_options(options),
-          m_source(PostingJournalKind::Text, request.filter, request.sort, request.whole, options,
-                   korda::session().DANE_ID_FIRMY)
+    explicit TextRun(const JournalRequest& request)
+        : m_options(request.options),
+          m_source(PostingJournalKind::Text, request.filter, request.sort, request.whole, request.options,
+                   request.company)
     {
     }
 
@@ -114,21 +113,20 @@ private:
 
 } // namespace
 
-int detail::printTextPostingJournal(const PostingJournalRequest& request)
+int detail::printTextPostingJournal(const JournalRequest& request)
 {
     const QString procedure = QStringLiteral("PRN_71_DZIENNIK_P_TXT");
     const QString mixedCase = QStringLiteral("Prn_71_Dziennik_P_TXT");
     enterProcedure(mixedCase);
-    const JournalOptions options = journalOptions();
-    auto run = std::make_unique<TextRun>(request, options);
+    auto run = std::make_unique<TextRun>(request);
 
-    frame::ReportDefinition def = journalDefinition(procedure, mixedCase, true);
+    frame::ReportDefinition def = journalDefinition(procedure, mixedCase, true, request.options.yearName.text());
     def.carry.rule.clear();
     def.text.detailScale = 190;
     def.text.headingScale = 100;
     def.text.companyBlockScale = 100;
     def.closing = [&run](frame::RunFrame& f) { run->close(f); };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
 

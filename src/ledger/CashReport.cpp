@@ -163,7 +163,7 @@ int runCashReport(const QString& procedure, const QString& mixedCaseName, const 
         lines << QStringLiteral("Brak stanu początkowego kasy - przyjęto 0,00");
     queueDescriptionLines(lines + korda::session().DANE_OPIS_PRN.takeAll());
 
-    frame::RunFrame frame(std::move(d));
+    frame::RunFrame frame(std::move(d), frame::OutputTarget::fromSession(korda::session()));
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));

@@ -50,9 +50,11 @@ frame::ReportDefinition ledgerDefinition(const QString& procedure, const QString
 int runLedgerPrint(frame::ReportDefinition definition, const QString& title, const std::function<qint64()>& count,
                    const std::function<bool()>& prepare, frame::RowFeed feed)
 {
-    const journals::GraphicOnly graphic;
     korda::session().DANE_NAGLOWEK_WYDRUKU = title;
-    frame::RunFrame frame(std::move(definition));
+    // The ledger prints are graphic: a text-printer request does not apply to them.
+    frame::OutputTarget output = frame::OutputTarget::fromSession(korda::session());
+    output.textPrinter = false;
+    frame::RunFrame frame(std::move(definition), std::move(output));
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));

@@ -286,12 +286,6 @@ QString SettingsStore::path() const
     return d->path;
 }
 
-bool SettingsStore::isReadOnly() const
-{
-    QMutexLocker lock(&m_mutex);
-    return d->access == Access::ReadOnly;
-}
-
 QVariant SettingsStore::value(const QString& section, const QString& key, const QVariant& defaultValue) const
 {
     QMutexLocker lock(&m_mutex);

@@ -41,7 +41,6 @@ public:
     SettingsStore& operator=(const SettingsStore&) = delete;
 
     QString path() const;
-    bool isReadOnly() const;
 
     // The raw text, or defaultValue when the key is absent. An empty value is present ("").
     QVariant value(const QString& section, const QString& key, const QVariant& defaultValue = {}) const;

@@ -1,9 +1,8 @@
 #pragma once
 // The other statements of the turnover window: the reconciliation of account balances with
 // their settlements, the simple statement (opening balance and cumulative turnovers) and the
-// statement of entries on accounts. The window stores its settings and account list
-// (turnoverSettings()) and calls them like PRN_OBROTY_SQL; each also registers itself in the
-// window's procedure table.
+// statement of entries on accounts. The window runs them with its request like PRN_OBROTY_SQL;
+// a host calling the exports gets the window's last settings (hostRequest in print/PrnObrotySql.h).
 #include "turnover/TurnoverParameters.h"
 
 #include <QString>
@@ -31,10 +30,10 @@ void PRN_RAPORT_KONTO_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts
 
 namespace turnover {
 
-// The same with the parameters gathered; each returns the response (1 completed, 2 cancelled).
-int runReconciliationStatement(const TurnoverParameters& parameters);
-int runSimpleStatement(const TurnoverParameters& parameters);
-int runAccountEntriesStatement(const TurnoverParameters& parameters);
+// The statement of a request; each returns the response (1 completed, 2 cancelled).
+int runReconciliationStatement(const TurnoverRequest& request);
+int runSimpleStatement(const TurnoverRequest& request);
+int runAccountEntriesStatement(const TurnoverRequest& request);
 
 } // namespace turnover
 } // namespace pravik

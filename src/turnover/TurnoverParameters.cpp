@@ -1,5 +1,7 @@
 #include "turnover/TurnoverParameters.h"
 
+#include "siblings/korda/Session.h"
+
 namespace pravik::turnover {
 
 TurnoverParameters exportedParameters(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly,
@@ -22,6 +24,22 @@ TurnoverParameters exportedParameters(quint8 cumulativeWithOpening, quint8 cardI
     p.nonZeroBalanceSynthetic = nonZeroBalanceSynthetic == 1;
     p.lastLevelOnly = lastLevelOnly == 1;
     return p;
+}
+
+TurnoverRequest turnoverRequest(const TurnoverParameters& parameters, const TurnoverSettings& settings,
+                                const korda::Session& session)
+{
+    TurnoverRequest rq;
+    rq.parameters = parameters;
+    rq.settings = settings;
+    rq.company = session.DANE_ID_FIRMY;
+    rq.user = session.DANE_ID_UZYTKOWNIKA_NR;
+    rq.login = session.DANE_ID_UZYT;
+    rq.browse = session.outputRequests.browseRequest == 1;
+    rq.noShading = session.DANE_WYLACZ_SZAROSC == 1;
+    rq.approvedFigures = session.GGG_WERSJA_DLA_KRAB_PRIORYTET;
+    rq.output = frame::OutputTarget::fromSession(session);
+    return rq;
 }
 
 } // namespace pravik::turnover

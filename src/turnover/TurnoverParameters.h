@@ -1,13 +1,18 @@
 #pragma once
 // What a turnover statement is asked for: the thirteen parameters the window passes to
-// PRN_OBROTY_SQL (and, as far as they go, to the reconciliation and the simple statement), and
-// the module-level settings the window stores just before the call. The settings are instanced
-// per thread like the session context; a statement run on another thread starts from a copy.
+// PRN_OBROTY_SQL (and, as far as they go, to the reconciliation and the simple statement), the
+// window's settings and the session values the statements need, gathered into one request at
+// the boundary (the window, a host's call, the command line). Below it the statements read
+// nothing else for their inputs, so a request can run on any thread as it is.
+#include "framework/OutputTarget.h"
 #include "platform/DayNumber.h"
 #include "turnover/TurnoverTypes.h"
 
 #include <QString>
-#include <utility>
+
+namespace korda {
+struct Session;
+}
 
 namespace pravik::turnover {
 
@@ -70,16 +75,20 @@ TurnoverParameters exportedParameters(quint8 cumulativeWithOpening, quint8 cardI
                                       quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic = 0,
                                       quint8 lastLevelOnly = 0);
 
-// The calling thread's settings.
-TurnoverSettings& turnoverSettings();
+struct TurnoverRequest {
+    TurnoverParameters parameters;
+    TurnoverSettings settings;
+    qint32 company = 0;         // DANE_ID_FIRMY
+    qint32 user = 0;            // DANE_ID_UZYTKOWNIKA_NR: owner of the scratch rows
+    QString login;              // DANE_ID_UZYT
+    bool browse = false;        // "Zapisz do tabeli": rows kept for the browse, nothing printed
+    bool noShading = false;     // DANE_WYLACZ_SZAROSC
+    qint32 approvedFigures = 0; // GGG:WERSJA_DLA_KRAB_PRIORYTET
+    frame::OutputTarget output;
+};
 
-template <typename Fn>
-auto carryTurnoverSettings(Fn fn)
-{
-    return [copy = turnoverSettings(), fn = std::move(fn)]() mutable {
-        turnoverSettings() = copy;
-        return fn();
-    };
-}
+// The request with the session values of the call.
+TurnoverRequest turnoverRequest(const TurnoverParameters& parameters, const TurnoverSettings& settings,
+                                const korda::Session& session);
 
 } // namespace pravik::turnover

@@ -30,7 +30,7 @@ protected:
         def.mixedCaseName = QStringLiteral("Prn_Proba");
         def.layoutFile = QStringLiteral(PRAVIK_SOURCE_DIR "/layouts/test/ReportSample.json");
         def.checkBeforeEachRow = false;
-        frame::RunFrame frame(def);
+        frame::RunFrame frame(def, frame::OutputTarget::fromSession(korda::session()));
         ASSERT_TRUE(frame.start());
         int row = 0;
         frame::RowFeed feed;

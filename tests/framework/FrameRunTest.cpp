@@ -140,7 +140,7 @@ protected:
 
     int runReport(int count, ReportDefinition d)
     {
-        RunFrame frame(std::move(d));
+        RunFrame frame(std::move(d), frame::OutputTarget::fromSession(korda::session()));
         if (!frame.start())
             return frame.response();
         return frame.run(rows(count));
@@ -154,6 +154,78 @@ protected:
 };
 
 } // namespace
+
+// The run delivers where its caller's target says; output requests the session holds by the
+// time the pages are ready do not redirect it.
+TEST_F(FrameRun, PagesGoToTheTargetTheRunWasGiven)
+{
+    ScopedUi scope(m_ui);
+    korda::Session& s = korda::session();
+    const QString asked = QDir(m_out.path()).filePath(QStringLiteral("zadany.pdf"));
+    const QString stray = QDir(m_out.path()).filePath(QStringLiteral("obcy.pdf"));
+    s.outputRequests.pdfPath = asked;
+    s.GGG_NUMCOPY = 1;
+    OutputTarget target = OutputTarget::fromSession(s);
+    {
+        RunFrame frame(definition(), target);
+        ASSERT_TRUE(frame.start());
+        s.outputRequests.pdfPath = stray;
+        s.outputRequests.printRequest = 0; // would route the pages to the mail
+        EXPECT_EQ(frame.run(rows(3)), kResponseCompleted);
+    }
+    EXPECT_TRUE(QFile::exists(asked));
+    EXPECT_FALSE(QFile::exists(stray));
+    EXPECT_EQ(m_ui.previews, 0);
+
+    // No file asked for: the preview, with the target's copies whatever the session says now.
+    s.outputRequests = korda::OutputRequests();
+    target.pdfPath.clear();
+    target.copies = 3;
+    {
+        RunFrame frame(definition(), target);
+        ASSERT_TRUE(frame.start());
+        s.GGG_NUMCOPY = 7;
+        s.outputRequests.pdfPath = stray;
+        EXPECT_EQ(frame.run(rows(3)), kResponseCompleted);
+    }
+    EXPECT_EQ(m_ui.previews, 1);
+    EXPECT_EQ(m_ui.previewCopies, 3);
+    EXPECT_FALSE(QFile::exists(stray));
+}
+
+// The output buttons of the windows as the target reads them.
+TEST_F(FrameRun, OutputRequestsGiveTheTargetOfEachButton)
+{
+    struct Case {
+        const char* button;
+        quint8 screen, printRequest, emailRequest, mailClient, pdfSaveAs, pdfAttachment;
+        bool preview, showOrPrint;
+        MailRoute mail;
+    };
+    const Case cases[] = {
+        {"Drukuj", 0, 1, 0, 0, 0, 0, false, true, MailRoute::None},
+        {"Podgląd", 1, 1, 0, 0, 0, 0, true, true, MailRoute::None},
+        {"Zapisz jako PDF", 1, 0, 1, 0, 1, 0, true, false, MailRoute::PdfThenMail},
+        {"e-mail, PDF attached", 1, 0, 1, 0, 0, 1, true, false, MailRoute::PdfThenMail},
+        {"e-mail, Outlook", 1, 0, 1, 1, 0, 0, true, false, MailRoute::Outlook},
+        {"e-mail", 1, 0, 1, 0, 0, 0, true, false, MailRoute::Message},
+    };
+    for (const Case& c : cases) {
+        korda::Session s;
+        s.DANE_DRUKARKA_EKRAN = c.screen;
+        s.outputRequests.printRequest = c.printRequest;
+        s.outputRequests.emailRequest = c.emailRequest;
+        s.outputRequests.mailClientKind = c.mailClient;
+        s.GGG_EMAILPDFSAVEAS = c.pdfSaveAs;
+        s.GGG_EMAILPDF = c.pdfAttachment;
+        const OutputTarget t = OutputTarget::fromSession(s);
+        EXPECT_EQ(t.preview, c.preview) << c.button;
+        EXPECT_EQ(t.showOrPrint, c.showOrPrint) << c.button;
+        EXPECT_EQ(t.mail, c.mail) << c.button;
+        EXPECT_FALSE(t.textPrinter) << c.button;
+        EXPECT_EQ(t.copies, 1) << c.button; // no copies set counts as one
+    }
+}
 
 TEST_F(FrameRun, CarryOverRunsFromPageToPageAndTheTotalIsOpeningPlusRows)
 {
@@ -423,7 +495,7 @@ TEST_F(FrameRun, AStatementThatFailsBeforeOrDuringTheRowsFailsTheRunWithNoOutput
 
     // A failure the data stage went past (its result was never checked).
     {
-        RunFrame frame(definition());
+        RunFrame frame(definition(), frame::OutputTarget::fromSession(korda::session()));
         ASSERT_TRUE(frame.start());
         utilka::EXECSQL(QStringLiteral("insert into NIE_MA_TAKIEJ (a) values (1)"));
         EXPECT_EQ(frame.run(rows(5)), kResponseCancelled);
@@ -445,7 +517,7 @@ TEST_F(FrameRun, AStatementThatFailsBeforeOrDuringTheRowsFailsTheRunWithNoOutput
             utilka::FUNCVAY(QStringLiteral("select a from NIE_MA_TAKIEJ"));
     };
     {
-        RunFrame frame(definition());
+        RunFrame frame(definition(), frame::OutputTarget::fromSession(korda::session()));
         ASSERT_TRUE(frame.start());
         EXPECT_EQ(frame.run(feed), kResponseCancelled);
     }
@@ -454,7 +526,7 @@ TEST_F(FrameRun, AStatementThatFailsBeforeOrDuringTheRowsFailsTheRunWithNoOutput
     EXPECT_FALSE(QFile::exists(pdf()));
 
     // Failures before the run started are not the run's.
-    RunFrame frame(definition());
+    RunFrame frame(definition(), frame::OutputTarget::fromSession(korda::session()));
     ASSERT_TRUE(frame.start());
     EXPECT_EQ(frame.run(rows(5)), kResponseCompleted);
     EXPECT_TRUE(QFile::exists(pdf()));
@@ -479,9 +551,11 @@ TEST_F(FrameRun, RunFoldersOfProcessesThatAreGoneAreSweptAndLiveOnesKept)
     // A folder of a run going on now (this process's).
     QDir live;
     {
-        RunFrame frame(definition());
+        RunFrame frame(definition(), frame::OutputTarget::fromSession(korda::session()));
         ASSERT_TRUE(frame.start());
-        live = QDir(frame.temporaryFolder());
+        const QStringList runs = tmp.entryList({QStringLiteral("pravik-*")}, QDir::Dirs);
+        ASSERT_EQ(runs.size(), 1);
+        live = QDir(tmp.filePath(runs.first()));
         EXPECT_TRUE(QFile::exists(live.filePath(QStringLiteral("owner"))));
         // A process number that cannot be running (above the kernel's limit).
         folder(QStringLiteral("pravik-Gone01"), "2147483600 12345\n");

@@ -75,7 +75,7 @@ protected:
             f.printPageTotal();
             f.printCarry(QStringLiteral("Razem"), f.totals().running());
         };
-        RunFrame frame(d);
+        RunFrame frame(d, frame::OutputTarget::fromSession(korda::session()));
         if (!frame.start())
             return frame.response();
         m_startCounter = frame.lineCounter();

@@ -16,7 +16,7 @@ class DocumentAndBatchJournal : public JournalReportTest {};
 // document's amount is its postings' total, so it agrees with the posting journal.
 TEST_P(DocumentAndBatchJournal, DocumentJournalBringsForwardWhatItListsForEarlierPeriods)
 {
-    journals::JournalOptions& o = journals::journalOptions();
+    journals::JournalOptions& o = variables;
     o.periodDate = kMarch;
     o.batchId = batchId(QStringLiteral("KASA"));
     const QString lines = QStringLiteral("select coalesce(sum(p.kwota_wn),0) from NAG_DOK n join POZ_DOK p on "
@@ -51,7 +51,7 @@ TEST_P(DocumentAndBatchJournal, DocumentJournalBringsForwardWhatItListsForEarlie
 
 TEST_P(DocumentAndBatchJournal, DocumentJournalCountsLinesAcrossPagesAndRenumbers)
 {
-    journals::JournalOptions& o = journals::journalOptions();
+    journals::JournalOptions& o = variables;
     o.periodDate = kMarch;
     o.CZY_NUMEROWANIE = 1;
     o.CZY_NUMEROWANIE_WARTOSC = 100;
@@ -92,7 +92,7 @@ TEST_P(DocumentAndBatchJournal, DocumentJournalCountsLinesAcrossPagesAndRenumber
 
 TEST_P(DocumentAndBatchJournal, BatchStatementEndsWithOpeningBalancesAndTheirSum)
 {
-    journals::JournalOptions& o = journals::journalOptions();
+    journals::JournalOptions& o = variables;
     o.periodDate = kMarch;
     const DayNumber yearStart = dayFromYmd(2026, 1, 1);
     korda::session().DANE_NAGLOWEK_WYDRUKU = QStringLiteral("Zestawienie dzienników księgowań");
@@ -157,7 +157,7 @@ TEST_P(DocumentAndBatchJournal, BatchStatementEndsWithOpeningBalancesAndTheirSum
 // balance-sheet account and whose credit is off balance counts on the debit side only.
 TEST_P(DocumentAndBatchJournal, BatchStatementSumsEachSideWithoutItsOwnOffBalanceAccounts)
 {
-    journals::JournalOptions& o = journals::journalOptions();
+    journals::JournalOptions& o = variables;
     o.periodDate = kMarch;
     const qint32 pk = batchId(QStringLiteral("PK"));
     const qint64 document = scalar(QStringLiteral("select min(id_nag_dok) from NAG_DOK where id_firmy=1 and id_lata_obrot=2"

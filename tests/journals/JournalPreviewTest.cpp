@@ -40,9 +40,10 @@ TEST_P(JournalPreview, ThePostingJournalOpensInThePreviewWindow)
 {
     PreviewCamera camera;
     setUi(&camera);
-    journals::JournalOptions& o = journals::journalOptions();
+    journals::JournalOptions& o = variables;
     o.periodDate = dayFromYmd(2026, 3, 2);
     korda::session().DANE_OPIS_PRN.add(QStringLiteral("Okres obrotowy: Marzec"));
+    journals::setJournalVariables(o);
     PRN_71_DZIENNIK_P_J(QString(), QStringLiteral("PDD:id_lata_obrot=%1 AND PDD:data_okresu=%2").arg(kYear).arg(o.periodDate),
                         QStringLiteral("Dziennik księgowań"), 4);
     setUi(&ui);

@@ -2,7 +2,7 @@
 // Journals over the demo company (company 1 keeps partial journals; its year 2, "2026", runs
 // January to June with postings, the opening period included). Reports are produced into files
 // as a host without a screen asks for them, and read back with pdftotext.
-#include "journals/JournalOptions.h"
+#include "journals/JournalVariables.h"
 #include "journals/JournalProcedures.h"
 #include "platform/ScriptedUi.h"
 #include "platform/sql/Database.h"
@@ -76,7 +76,8 @@ protected:
         sql::Database::setCurrent(d.where.dbTarget);
         setUi(&ui);
         korda::session() = korda::Session();
-        journals::journalOptions() = journals::JournalOptions();
+        journals::setJournalVariables({});
+        variables = journals::JournalOptions();
         korda::Session& s = korda::session();
         s.DANE_ID_FIRMY = kCompany;
         s.DANE_NAZWA_FIRMY = QStringLiteral("„Bursztyn” Sp. z o.o.");
@@ -85,7 +86,7 @@ protected:
         s.DANE_NAGLOWEK_WYDRUKU = QStringLiteral("Dziennik księgowań");
         s.outputRequests.printRequest = 1;
         s.DANE_DRUKARKA_EKRAN = 1;
-        journals::JournalOptions& o = journals::journalOptions();
+        journals::JournalOptions& o = variables;
         o.yearId = kYear;
         o.yearName = QStringLiteral("2026");
     }
@@ -110,6 +111,7 @@ protected:
     {
         const QString pdf = folder.filePath(name);
         korda::session().outputRequests.pdfPath = pdf;
+        journals::setJournalVariables(variables);
         report();
         korda::session().outputRequests.pdfPath.clear();
         const Tool check = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
@@ -125,6 +127,8 @@ protected:
     sql::Database* db = nullptr;
     ScriptedUi ui;
     QTemporaryDir folder;
+    // The journal variables a host's call of a journal procedure finds.
+    journals::JournalOptions variables;
 };
 
 } // namespace pravik::test

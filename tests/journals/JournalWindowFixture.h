@@ -3,7 +3,7 @@
 // ("2024/2025", October 2024 to December 2025, closed) crosses calendar years, its year 2
 // ("2026") is closed through March; company 2 keeps one journal (year 3, "2026").
 // Journal calls are recorded instead of printed, with the shared state they found.
-#include "journals/JournalOptions.h"
+#include "journals/JournalVariables.h"
 #include "journals/window/JournalWindowModel.h"
 #include "platform/ScriptedUi.h"
 #include "platform/sql/Database.h"
@@ -54,7 +54,7 @@ protected:
         useDatabase(TestBackend::SQLite);
         setUi(&ui);
         korda::session() = korda::Session();
-        journals::journalOptions() = journals::JournalOptions();
+        journals::setJournalVariables({});
         korda::Session& s = korda::session();
         s.DANE_ID_FIRMY = 1;
         s.DANE_LATA_OBROTOWE = 2;
@@ -74,31 +74,25 @@ protected:
     // A table that records each journal call.
     journals::JournalProcedureTable recorder()
     {
-        auto record = [this](const QString& name, const QString& yearStart, const QString& filter, const QString& title,
-                             int sort, int whole) {
-            korda::Session& s = korda::session();
-            JournalCall c{name, yearStart, filter, title, sort, whole, journals::journalOptions(),
-                          s.DANE_OPIS_PRN.takeAll(), s.GGG_NUMCOPY, s.DANE_NAZWA_DRUKARKI.trimmed(),
-                          s.DANE_DRUKARKA_EKRAN, s.GGG_EMAILPDFSAVEAS, s.outputRequests.printRequest};
-            calls.append(c);
-        };
-        journals::JournalProcedureTable t;
-        auto plain = [record](const char* name) {
-            return [record, name](const QString& y, const QString& f, const QString& title, quint8 sort) {
-                record(QString::fromLatin1(name), y, f, title, sort, -1);
+        auto record = [this](const char* name, bool text) {
+            return [this, name, text](const journals::JournalRequest& r) {
+                korda::Session& s = korda::session();
+                const bool batches = QByteArray(name).startsWith("PRN_73");
+                JournalCall c{QString::fromLatin1(name), r.yearStart, r.filter, r.title, batches ? 0 : r.sort,
+                              text ? int(r.whole) : -1, r.options, s.DANE_OPIS_PRN.takeAll(), s.GGG_NUMCOPY,
+                              s.DANE_NAZWA_DRUKARKI.trimmed(), s.DANE_DRUKARKA_EKRAN, s.GGG_EMAILPDFSAVEAS,
+                              s.outputRequests.printRequest};
+                calls.append(c);
+                return 1;
             };
         };
-        t.PRN_71_DZIENNIK_P_K = plain("PRN_71_DZIENNIK_P_K");
-        t.PRN_71_DZIENNIK_P_J = plain("PRN_71_DZIENNIK_P_J");
-        t.PRN_72_DZIENNIK_S_K = plain("PRN_72_DZIENNIK_S_K");
-        t.PRN_72_DZIENNIK_S_J = plain("PRN_72_DZIENNIK_S_J");
-        t.PRN_71_DZIENNIK_P_TXT = [record](const QString& y, const QString& f, const QString& title, quint8 sort,
-                                           quint8 whole) {
-            record(QStringLiteral("PRN_71_DZIENNIK_P_TXT"), y, f, title, sort, whole);
-        };
-        t.PRN_73_DZIENNIK = [record](const QString& y, const QString& f, const QString& title) {
-            record(QStringLiteral("PRN_73_DZIENNIK"), y, f, title, 0, -1);
-        };
+        journals::JournalProcedureTable t;
+        t.PRN_71_DZIENNIK_P_K = record("PRN_71_DZIENNIK_P_K", false);
+        t.PRN_71_DZIENNIK_P_J = record("PRN_71_DZIENNIK_P_J", false);
+        t.PRN_72_DZIENNIK_S_K = record("PRN_72_DZIENNIK_S_K", false);
+        t.PRN_72_DZIENNIK_S_J = record("PRN_72_DZIENNIK_S_J", false);
+        t.PRN_71_DZIENNIK_P_TXT = record("PRN_71_DZIENNIK_P_TXT", true);
+        t.PRN_73_DZIENNIK = record("PRN_73_DZIENNIK", false);
         return t;
     }
 

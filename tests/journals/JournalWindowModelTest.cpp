@@ -146,7 +146,9 @@ TEST_F(JournalWindowTest, KindDecidesTitleOptionsAndJournalList)
 
 TEST_F(JournalWindowTest, ApprovedFiguresBelowTwoFixTodayAndHideRenumbering)
 {
-    journals::journalOptions().CZY_NUMEROWANIE = 1;
+    journals::JournalOptions renumbering;
+    renumbering.CZY_NUMEROWANIE = 1;
+    journals::setJournalVariables(renumbering);
     korda::session().GGG_WERSJA_DLA_KRAB_PRIORYTET = 1;
     auto w = openWindow(71);
     EXPECT_EQ(w->printDate(), today());

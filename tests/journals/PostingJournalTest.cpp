@@ -3,6 +3,7 @@
 // a period without postings), on SQLite and on PostgreSQL.
 #include "JournalReportFixture.h"
 
+#include "journals/PostingJournalReport.h"
 #include "journals/PostingJournalSource.h"
 
 namespace pravik::test {
@@ -36,9 +37,36 @@ QList<PostingLine> readAll(PostingJournalSource& source)
 
 class PostingJournal : public JournalReportTest {};
 
+// The window's journal goes by its request, a host's call by the journal variables the module
+// keeps: document totals printed exactly when the one or the other asks for them.
+TEST_P(PostingJournal, DocumentTotalsFollowTheRequestNotTheKeptVariables)
+{
+    variables.periodDate = kMarch;
+    journals::JournalRequest request;
+    request.options = variables;
+    request.options.CZY_SUMOWANIE = 1;
+    request.filter = periodFilter(kMarch);
+    request.title = QStringLiteral("Dziennik księgowań");
+    request.company = kCompany;
+    const QStringList summed = pdfPages([&] {
+        korda::session().DANE_NAGLOWEK_WYDRUKU = request.title;
+        request.output = frame::OutputTarget::fromSession(korda::session());
+        journals::printPostingJournal(PostingJournalKind::Whole, request);
+    });
+    ASSERT_FALSE(summed.isEmpty());
+    EXPECT_TRUE(summed.join(u'\f').contains(QStringLiteral("Suma dokumentu")));
+    EXPECT_EQ(journals::journalVariables().CZY_SUMOWANIE, 0);
+
+    const QStringList plain = pdfPages(
+        [] { PRN_71_DZIENNIK_P_J(QString(), periodFilter(kMarch), QStringLiteral("Dziennik księgowań"), 4); },
+        QStringLiteral("bez-sum.pdf"));
+    ASSERT_FALSE(plain.isEmpty());
+    EXPECT_FALSE(plain.join(u'\f').contains(QStringLiteral("Suma dokumentu")));
+}
+
 TEST_P(PostingJournal, JournalNumbersAreStoredOrRenumberedFromTheChosenFirst)
 {
-    JournalOptions o = journals::journalOptions();
+    JournalOptions o = variables;
     o.periodDate = kMarch;
     PostingJournalSource stored(PostingJournalKind::Whole, periodFilter(kMarch), 4, false, o, kCompany);
     const QList<PostingLine> lines = readAll(stored);
@@ -71,7 +99,7 @@ TEST_P(PostingJournal, JournalNumbersAreStoredOrRenumberedFromTheChosenFirst)
 
 TEST_P(PostingJournal, OffBalancePostingsPrintButCountOnlyWhenAsked)
 {
-    JournalOptions o = journals::journalOptions();
+    JournalOptions o = variables;
     o.periodDate = kMarch;
     o.batchId = batchId(QStringLiteral("PK"));
     const QString filter = periodFilter(kMarch, o.batchId);
@@ -99,7 +127,7 @@ TEST_P(PostingJournal, OffBalancePostingsPrintButCountOnlyWhenAsked)
 
 TEST_P(PostingJournal, OpeningTotalsFollowTheOffBalanceRuleExceptInTheCompactJournal)
 {
-    JournalOptions o = journals::journalOptions();
+    JournalOptions o = variables;
     o.periodDate = kMarch;
     o.batchId = batchId(QStringLiteral("PK"));
     const QString earlier = QStringLiteral("from POZ_DOK p join NAG_DOK n on n.id_nag_dok=p.id_nag_dok where n.status<>0 "
@@ -134,8 +162,8 @@ TEST_P(PostingJournal, OpeningTotalsFollowTheOffBalanceRuleExceptInTheCompactJou
 
 TEST_P(PostingJournal, PagesCarryTheirTotalsOnAndTheJournalClosesWithOpeningPlusPeriod)
 {
-    journals::journalOptions().periodDate = kMarch;
-    journals::journalOptions().CZY_SUMOWANIE = 1;
+    variables.periodDate = kMarch;
+    variables.CZY_SUMOWANIE = 1;
     const QStringList pages = pdfPages([] {
         PRN_71_DZIENNIK_P_J(QString(), periodFilter(kMarch), QStringLiteral("Dziennik księgowań"), 4);
     });
@@ -180,11 +208,11 @@ TEST_P(PostingJournal, PagesCarryTheirTotalsOnAndTheJournalClosesWithOpeningPlus
 
 TEST_P(PostingJournal, PeriodWithoutPostingsPrintsHeadingClosingTotalsAndEnd)
 {
-    journals::journalOptions().periodDate = kJuly;
-    journals::journalOptions().batchId = batchId(QStringLiteral("BANK"));
+    variables.periodDate = kJuly;
+    variables.batchId = batchId(QStringLiteral("BANK"));
     korda::session().DANE_OPIS_PRN.add(QStringLiteral("Okres obrotowy: Lipiec"));
-    const QStringList pages = pdfPages([] {
-        PRN_71_DZIENNIK_P_K(QString(), periodFilter(kJuly, journals::journalOptions().batchId), QStringLiteral("Dziennik księgowań"), 3);
+    const QStringList pages = pdfPages([this] {
+        PRN_71_DZIENNIK_P_K(QString(), periodFilter(kJuly, variables.batchId), QStringLiteral("Dziennik księgowań"), 3);
     });
     ASSERT_EQ(pages.size(), 1);
     const QString& page = pages[0];

@@ -21,12 +21,13 @@ protected:
         s.DANE_NAZWA_DRUKARKI = printer;
         const QString file = folder.filePath(printer + QStringLiteral(".txt"));
         s.outputRequests.textFile = file;
-        journals::JournalOptions& o = journals::journalOptions();
+        journals::JournalOptions& o = variables;
         o.periodDate = kMarch;
         o.batchId = batchId(QStringLiteral("BANK"));
         QString filter = QStringLiteral("PDD:id_lata_obrot=2 AND PDD:data_okresu=%1").arg(kMarch);
         if (whole == 0)
             filter += QStringLiteral(" AND PDD:id_paczka=%1").arg(o.batchId);
+        journals::setJournalVariables(o);
         PRN_71_DZIENNIK_P_TXT(QString(), filter, QStringLiteral("Dziennik księgowań"), 4, whole);
         QFile f(file);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();

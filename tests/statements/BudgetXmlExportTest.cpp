@@ -6,6 +6,7 @@
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
+#include "tests/statements/FormGeneration.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -57,15 +58,9 @@ protected:
         for (const QVariantList& r : rows(QStringLiteral("select n.id_zestaw_nag, n.ilosc_kolumn from ZESTAW_NAG n join ZESTAW_GRUPA g"
                                                          " on g.id_zestaw_grupa=n.id_zestaw_grupa where g.id_firmy=2 and g.nazwa='%1'")
                                               .arg(groupName), 2)) {
-            const qint64 id = r[0].toLongLong();
-            db->exec(QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(kUser));
-            for (int c = 1; c <= r[1].toInt(); ++c)
-                db->exec(QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
-                                        "'%2','%3','%4',%5)").arg(kUser).arg(c).arg(from).arg(to).arg(id));
-            sql::Cursor call = db->exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(2,3,%1,%2,0,%3,%4,0,0,0,0,1)").arg(kUser).arg(id).arg(from).arg(to));
-            EXPECT_TRUE(call.ok()) << call.errorText().toStdString();
-            ids << id;
+            ids << r[0].toLongLong();
         }
+        EXPECT_EQ(test::generateForm(ids, from, to, kUser), QString());
         return ids;
     }
 

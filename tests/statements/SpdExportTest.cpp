@@ -5,6 +5,7 @@
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
+#include "tests/statements/FormGeneration.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -96,11 +97,7 @@ TEST_P(SpdExportTest, CsvReadBackWithPythonEqualsTheComputedRows)
     }();
     ASSERT_GT(id, 0);
     const DayNumber from = dayFromYmd(2026, 1, 1), to = dayFromYmd(2026, 3, 31);
-    db->exec(QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=1 and kontekst='ZESTZAK'"));
-    for (int c = 1; c <= 5; ++c)
-        db->exec(QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(1,'ZESTZAK','%1','%2','%3',%4)")
-                     .arg(c).arg(from).arg(to).arg(id));
-    ASSERT_TRUE(db->exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(2,3,1,%1,0,%2,%3,0,0,0,0,1)").arg(id).arg(from).arg(to)).ok());
+    ASSERT_EQ(test::generateForm({id}, from, to, 1), QString());
 
     StatementPrintRequest r;
     r.company = 2;

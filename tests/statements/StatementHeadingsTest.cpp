@@ -24,6 +24,9 @@ TEST(StatementHeadings, OneLineWhenTheColumnsShareTheirPeriodWhateverTheOpeningC
     EXPECT_EQ(statementBrowseTitle("RZiS", shared, {Type::Range}), "RZiS od 01-01-2026 do 31-03-2026");
     EXPECT_EQ(statementBrowseTitle("RZiS", shared, {Type::Quarter, 4, 2026}), "RZiS IV kwartał");
     EXPECT_EQ(statementBrowseTitle("RZiS", shared, {Type::Month, 2, 2026}), "RZiS Luty  2026");
+    // A quarter or month list with nothing chosen in it: the to date, and no empty period name.
+    EXPECT_EQ(statementHeadingLines(onDay, {Type::Quarter, 0, 2026}), QStringList{"Zestawienie na dzień 31-12-2026"});
+    EXPECT_EQ(statementBrowseTitle("RZiS", shared, {Type::Month, 0, 2026}), "RZiS");
 }
 
 TEST(StatementHeadings, OneLinePerColumnNumberedFromTwoWhenThePeriodsDiffer)

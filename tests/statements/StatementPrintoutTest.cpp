@@ -1,6 +1,7 @@
 // The multi-column statement printout over the demo company, on SQLite and PostgreSQL: the rows
 // and totals of the data stage against sums the test computes from the postings, the printed PDF
 // against the generated rows, a twenty-column statement on one sheet, page totals and carry-over.
+#include "statements/generation/StatementGeneration.h"
 #include "statements/print/StatementPrintout.h"
 #include "statements/print/StatementProcedures.h"
 
@@ -122,15 +123,17 @@ protected:
     // The statement window's part: the column periods, then the call.
     void generate(int id)
     {
-        const int columns = scalar(QStringLiteral("select ilosc_kolumn from ZESTAW_NAG where id_zestaw_nag=%1").arg(id)).toInt();
-        exec(QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(kUser));
-        for (int c = 1; c <= columns; ++c) {
-            const bool bo = scalar(QStringLiteral("select czy_bo_%1 from ZESTAW_NAG where id_zestaw_nag=%2").arg(c).arg(id)).toInt() == 1;
-            exec(QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK','%2','%3','%4',%5)")
-                     .arg(kUser).arg(c).arg(bo ? 0 : from).arg(bo ? 0 : to).arg(id));
-        }
-        sql::Cursor c = db().exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(1,2,%1,%2,1,%3,%4,0,0,0,0,1)").arg(kUser).arg(id).arg(from).arg(to));
-        ASSERT_TRUE(c.ok()) << qPrintable(c.errorText());
+        GenerationRequest g;
+        g.company = 1;
+        g.year = 2;
+        g.user = kUser;
+        g.statements = {id};
+        g.from = from;
+        g.to = to;
+        QString error;
+        ASSERT_TRUE(useRequestPeriod(&g, &error)) << qPrintable(error);
+        const auto failure = generateStatements(g);
+        ASSERT_FALSE(failure) << qPrintable(failure->text);
     }
 
     StatementPrintRequest request(int id)

@@ -13,10 +13,13 @@
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
 
+#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
+#include "turnover/TurnoverVariables.h"
+
 #include <gtest/gtest.h>
 #include <map>
 
@@ -99,6 +102,8 @@ TEST(AccountEntriesLayout, HiddenContraColumnGivesItsRoomToTheTextColumns)
 
 class AccountEntriesDemoTest : public ::testing::TestWithParam<TestBackend> {
 protected:
+    TurnoverSettings chosen;
+
     void SetUp() override
     {
         test::DemoDatabase& d = test::sharedDemo(GetParam());
@@ -112,8 +117,8 @@ protected:
         s.DANE_ID_UZYT = QStringLiteral("mkowalska");
         s.GLO_CUTEMP = folder.path();
         s.GGG_WERSJA_DLA_KRAB_PRIORYTET = 2;
-        turnoverSettings() = TurnoverSettings();
-        TurnoverSettings& t = turnoverSettings();
+        chosen = TurnoverSettings();
+        TurnoverSettings& t = chosen;
         t.yearId = 2;
         t.period = monthPeriod(2026, 3);
         const AccountListResult r = buildAccountList(1, 2, AccountSelection());
@@ -126,15 +131,15 @@ protected:
     void TearDown() override
     {
         setUi(nullptr);
-        turnoverSettings() = TurnoverSettings();
+        chosen = TurnoverSettings();
     }
 
     // The turnover computation's accounts (card-index accounts expanded) with kol1..kol10.
     AccountList computed(const QString& currency = QStringLiteral("PLN"))
     {
-        TurnoverSettings t = turnoverSettings();
+        TurnoverSettings t = chosen;
         t.currency = currency;
-        ComputedAccounts c = computeAccounts(t.accounts, ComputationRequest::fromSession(TurnoverParameters(), t));
+        ComputedAccounts c = computeAccounts(t.accounts, ComputationRequest::from(turnoverRequest(TurnoverParameters(), t, korda::session())));
         EXPECT_EQ(c.outcome, StatementOutcome::Completed) << c.message.toStdString();
         return c.accounts;
     }
@@ -237,7 +242,7 @@ TEST_P(AccountEntriesDemoTest, CardIndexAccountsAreListedAndEveryPostingIsPrinte
     auto under = [](const QString& account) {
         return [account](const QString& konto) { return konto == account || konto.startsWith(account + u'-'); };
     };
-    const TurnoverSettings& settings = turnoverSettings();
+    const TurnoverSettings& settings = chosen;
 
     TurnoverParameters p;
     const AccountList all = entriesAccountList(settings.accounts, p, settings, 1);
@@ -354,6 +359,26 @@ TEST_P(AccountEntriesDemoTest, ForeignCurrencyEntriesAreSummedInThatCurrency)
     EXPECT_TRUE(euroDiffers);
 }
 
+// A host that calls the statement without ever opening the window gets the window's defaults
+// (the session's year and period, the whole chart), as with the turnover statement, not a
+// refusal for want of a period.
+TEST_P(AccountEntriesDemoTest, HostCallWithoutTheWindowTakesTheSessionsPeriod)
+{
+    korda::Session& s = korda::session();
+    s.DANE_LATA_OBROTOWE = 2;
+    s.DANE_DATA_OKRESU = monthPeriod(2026, 3);
+    s.outputRequests.printRequest = 1;
+    s.DANE_DRUKARKA_EKRAN = 1;
+    const QString pdf = folder.filePath(QStringLiteral("bez-okna.pdf"));
+    s.outputRequests.pdfPath = pdf;
+    setTurnoverVariables({});
+    PRN_RAPORT_KONTO_SQL(0, 1, 0, 1, QString(), QStringLiteral("2026"), 1, 0,
+                         QStringLiteral("Zestawienie zapisów na kontach"), 0, 0);
+    EXPECT_EQ(s.globalResponse, 1);
+    EXPECT_TRUE(ui.messageTexts().isEmpty()) << ui.messageTexts().join(u'|').toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+}
+
 TEST_P(AccountEntriesDemoTest, PrintedStatementWithoutPageTotals)
 {
     korda::Session& s = korda::session();
@@ -361,7 +386,7 @@ TEST_P(AccountEntriesDemoTest, PrintedStatementWithoutPageTotals)
     s.DANE_DRUKARKA_EKRAN = 1;
     const QString pdf = folder.filePath(QStringLiteral("zapisy.pdf"));
     s.outputRequests.pdfPath = pdf;
-    TurnoverSettings& t = turnoverSettings();
+    TurnoverSettings& t = chosen;
     t.contraAccount = true;
     AccountSelection bank;
     bank.rangeFrom = 130;
@@ -371,7 +396,7 @@ TEST_P(AccountEntriesDemoTest, PrintedStatementWithoutPageTotals)
     p.title = QStringLiteral("Zestawienie zapisów na kontach");
     p.nonZeroTurnoversOnly = true;
     p.yearName = QStringLiteral("2026");
-    EXPECT_EQ(runAccountEntriesStatement(p), 1);
+    EXPECT_EQ(runAccountEntriesStatement(turnoverRequest(p, chosen, korda::session())), 1);
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(pdftotext.waitForFinished(60000));

@@ -142,8 +142,8 @@ protected:
         s.DANE_ID_UZYTKOWNIKA_NR = 2;
         s.DANE_ID_UZYT = QStringLiteral("mkowalska");
         s.GLO_CUTEMP = folder.path();
-        turnoverSettings() = TurnoverSettings();
-        TurnoverSettings& t = turnoverSettings();
+        chosen = TurnoverSettings();
+        TurnoverSettings& t = chosen;
         t.yearId = 2;
         t.period = monthPeriod(2026, 6);
         AccountSelection settlements;
@@ -155,18 +155,19 @@ protected:
     void TearDown() override
     {
         setUi(nullptr);
-        turnoverSettings() = TurnoverSettings();
+        chosen = TurnoverSettings();
     }
 
     ReconciliationStatement compute(bool onlyMismatched)
     {
-        const TurnoverSettings& t = turnoverSettings();
-        return computeReconciliation(t.accounts, ComputationRequest::fromSession(parameters, t), onlyMismatched);
+        const TurnoverSettings& t = chosen;
+        return computeReconciliation(t.accounts, ComputationRequest::from(turnoverRequest(parameters, t, korda::session())), onlyMismatched);
     }
 
     ScriptedUi ui;
     QTemporaryDir folder;
     TurnoverParameters parameters;
+    TurnoverSettings chosen;
 };
 
 TEST_P(ReconciliationDemoTest, DisagreeingSettlementsAreFoundAndAgreeingOnesLeaveTheTotals)
@@ -218,10 +219,10 @@ TEST_P(ReconciliationDemoTest, PrintedStatementShowsTheDisagreementsAndItsTotals
     s.DANE_DRUKARKA_EKRAN = 1;
     const QString pdf = folder.filePath(QStringLiteral("uzgodnienie.pdf"));
     s.outputRequests.pdfPath = pdf;
-    turnoverSettings().onlyMismatched = true;
+    chosen.onlyMismatched = true;
     parameters.title = QStringLiteral("Uzgodnienie sald kont z rozrachunkami");
     parameters.yearName = QStringLiteral("2026");
-    EXPECT_EQ(runReconciliationStatement(parameters), 1);
+    EXPECT_EQ(runReconciliationStatement(turnoverRequest(parameters, chosen, korda::session())), 1);
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(p.waitForFinished(60000));

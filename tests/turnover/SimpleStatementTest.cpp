@@ -44,8 +44,8 @@ protected:
         s.DANE_ID_UZYTKOWNIKA_NR = 3;
         s.DANE_ID_UZYT = QStringLiteral("lnowak");
         s.GLO_CUTEMP = folder.path();
-        turnoverSettings() = TurnoverSettings();
-        TurnoverSettings& t = turnoverSettings();
+        chosen = TurnoverSettings();
+        TurnoverSettings& t = chosen;
         t.yearId = 2;
         t.period = monthPeriod(2026, 3);
         t.groupTotals = true;
@@ -61,7 +61,7 @@ protected:
     void TearDown() override
     {
         setUi(nullptr);
-        turnoverSettings() = TurnoverSettings();
+        chosen = TurnoverSettings();
     }
 
     QString printedText()
@@ -71,7 +71,7 @@ protected:
         s.DANE_DRUKARKA_EKRAN = 1;
         const QString pdf = folder.filePath(QStringLiteral("prosty.pdf"));
         s.outputRequests.pdfPath = pdf;
-        EXPECT_EQ(runSimpleStatement(parameters), 1);
+        EXPECT_EQ(runSimpleStatement(turnoverRequest(parameters, chosen, korda::session())), 1);
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         EXPECT_TRUE(p.waitForFinished(60000));
@@ -82,6 +82,7 @@ protected:
     ScriptedUi ui;
     QTemporaryDir folder;
     TurnoverParameters parameters;
+    TurnoverSettings chosen;
 };
 
 TEST_P(SimpleStatementTest, GroupSummaryIsTheSumOfThePrintedGroupTotalsAndTheEndBlockKeepsItsOrder)
@@ -136,7 +137,7 @@ TEST_P(SimpleStatementTest, BrowseRowsCarryTheTwoPairsAndFourZeros)
     korda::Session& s = korda::session();
     s.outputRequests.browseRequest = 1;
     ASSERT_TRUE(deleteBrowseRows(3));
-    runSimpleStatement(parameters);
+    runSimpleStatement(turnoverRequest(parameters, chosen, korda::session()));
     EXPECT_EQ(s.globalResponse, 1);
     sql::Cursor c = db->exec(QStringLiteral("select opis, kol1, kol2, kol3, kol4, kol5, kol6, kol7, kol8 from ZESTAW_ZESTAW "
                                             "where id_zestaw_nag=0 AND wariant_zestaw=1 AND id_uzytkownika=3"));

@@ -49,7 +49,7 @@ protected:
 
     TurnoverStatement run(const TurnoverParameters& p, const AccountList& accounts, bool browse = false)
     {
-        return computeTurnoverStatement(accounts, ComputationRequest::fromSession(p, settings), settings, browse);
+        return computeTurnoverStatement(accounts, ComputationRequest::from(turnoverRequest(p, settings, korda::session())), settings, browse);
     }
 
     QStringList accountsOf(const TurnoverStatement& st, const QString& prefix = QString())
@@ -306,7 +306,7 @@ TEST(TurnoverComputation, SameRowsOnSqliteAndPostgresql)
         s.netBalances = true;
         p.variant = 2;
         statements << computeTurnoverStatement(buildAccountList(kCompany, kYear, {}).accounts,
-                                               ComputationRequest::fromSession(p, s), s, false);
+                                               ComputationRequest::from(turnoverRequest(p, s, korda::session())), s, false);
     }
     ASSERT_TRUE(statements[0].completed());
     ASSERT_EQ(statements[0].rows.size(), statements[1].rows.size());

@@ -3,6 +3,7 @@
 // of a character printer. What the pages say is compared with the computed statement.
 #include "turnover/compute/AccountListBuilder.h"
 #include "turnover/compute/TurnoverComputation.h"
+#include "turnover/TurnoverVariables.h"
 #include "turnover/print/PrnObrotySql.h"
 #include "turnover/print/TurnoverPrintout.h"
 
@@ -91,8 +92,8 @@ protected:
         s.GLO_CUTEMP = folder.path();
         s.outputRequests.printRequest = 1;
         s.DANE_DRUKARKA_EKRAN = 1;
-        turnoverSettings() = TurnoverSettings();
-        TurnoverSettings& t = turnoverSettings();
+        chosen = TurnoverSettings();
+        TurnoverSettings& t = chosen;
         t.yearId = kYear;
         t.period = monthPeriod(2026, 3);
         selectAccounts({});
@@ -103,21 +104,21 @@ protected:
     void TearDown() override
     {
         setUi(nullptr);
-        turnoverSettings() = TurnoverSettings();
+        setTurnoverVariables({});
     }
 
     void selectAccounts(const AccountSelection& selection)
     {
         const AccountListResult r = buildAccountList(kCompany, kYear, selection);
         ASSERT_TRUE(r.ok()) << r.problem.toStdString();
-        turnoverSettings().accounts = r.accounts;
+        chosen.accounts = r.accounts;
     }
 
     // The statement as the printout receives it (computed again, the same way).
     TurnoverStatement statement()
     {
-        const TurnoverSettings& t = turnoverSettings();
-        return computeTurnoverStatement(t.accounts, ComputationRequest::fromSession(parameters, t), t, false);
+        const TurnoverSettings& t = chosen;
+        return computeTurnoverStatement(t.accounts, ComputationRequest::from(turnoverRequest(parameters, t, korda::session())), t, false);
     }
 
     void describe()
@@ -132,11 +133,18 @@ protected:
         QFile::remove(pdf);
         korda::session().outputRequests.pdfPath = pdf;
         describe();
-        EXPECT_EQ(runTurnoverStatement(parameters), 1);
+        EXPECT_EQ(runTurnoverStatement(turnoverRequest(parameters, chosen, korda::session())), 1);
         EXPECT_TRUE(korda::session().DANE_OPIS_PRN.isEmpty());
         int code = -1;
         const QString check = tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &code);
         EXPECT_EQ(code, 0) << check.toStdString();
+        return pagesOf(pdf);
+    }
+
+    // The pages of a PDF as pdftotext -layout reads them.
+    QStringList pagesOf(const QString& pdf)
+    {
+        int code = -1;
         const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, &code);
         EXPECT_EQ(code, 0);
         QStringList pages = text.split(u'\f');
@@ -154,7 +162,7 @@ protected:
         const QString file = folder.filePath(QStringLiteral("obroty.txt"));
         s.outputRequests.textFile = file;
         describe();
-        EXPECT_EQ(runTurnoverStatement(parameters), 1);
+        EXPECT_EQ(runTurnoverStatement(turnoverRequest(parameters, chosen, korda::session())), 1);
         QFile f(file);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
         return tekston::decode(f.readAll(), tekston::CodePage::Cp1250);
@@ -173,12 +181,36 @@ protected:
     ScriptedUi ui;
     QTemporaryDir folder;
     TurnoverParameters parameters;
+    TurnoverSettings chosen;
 };
+
+// A statement runs from its request alone: what the session says once the request is built
+// (another company, the browse, another file, shading off) does not reach it.
+TEST_P(TurnoverPrintTest, StatementRunsFromTheRequestItWasGiven)
+{
+    const QStringList expected = pdfPages();
+    ASSERT_FALSE(expected.isEmpty());
+
+    korda::Session& s = korda::session();
+    const QString asked = folder.filePath(QStringLiteral("z-zadania.pdf"));
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    s.outputRequests.pdfPath = asked;
+    describe();
+    const TurnoverRequest request = turnoverRequest(parameters, chosen, s);
+    s.DANE_ID_FIRMY = 99;
+    s.DANE_ID_UZYTKOWNIKA_NR = 99;
+    s.DANE_WYLACZ_SZAROSC = 1;
+    s.outputRequests.browseRequest = 1;
+    s.outputRequests.pdfPath = stray;
+    EXPECT_EQ(runTurnoverStatement(request), 1);
+    EXPECT_FALSE(QFile::exists(stray));
+    EXPECT_EQ(pagesOf(asked), expected);
+}
 
 TEST_P(TurnoverPrintTest, StatementCarriesHeadingsTotalsAndClosingLinesPageByPage)
 {
-    turnoverSettings().groupTotals = true;
-    turnoverSettings().netBalances = true;
+    chosen.groupTotals = true;
+    chosen.netBalances = true;
     const TurnoverStatement st = statement();
     ASSERT_TRUE(st.completed());
     const QStringList pages = pdfPages();
@@ -256,8 +288,8 @@ TEST_P(TurnoverPrintTest, NetBalanceVariantOfSyntheticAccountsChangesHeadingsAnd
 
 TEST_P(TurnoverPrintTest, ZeroHidingBlanksOnlyTheZeroAmounts)
 {
-    turnoverSettings().hideZeros = true;
-    turnoverSettings().wrapLines = true;
+    chosen.hideZeros = true;
+    chosen.wrapLines = true;
     const TurnoverStatement st = statement();
     const QStringList pages = pdfPages();
     int checked = 0;
@@ -290,8 +322,8 @@ TEST_P(TurnoverPrintTest, WrappedRowsSplitALongNameAtASpaceAndPrintTheRestBelow)
     // 70 characters; the last space within the first 45 is after "administracyjne".
     const QString name = QStringLiteral("Koszty zarządu i administracyjne ogólnozakładowe rozliczane w czasie x");
     ASSERT_EQ(name.size(), 70);
-    turnoverSettings().accounts[0].name = name;
-    turnoverSettings().wrapLines = true;
+    chosen.accounts[0].name = name;
+    chosen.wrapLines = true;
     const QStringList pages = pdfPages();
     const QStringList lines = pages.join(u'\n').split(u'\n');
     qsizetype at = -1;
@@ -311,7 +343,7 @@ TEST_P(TurnoverPrintTest, LeafAccountListsItsEntriesWithMonthTotalsAndContraAcco
     only550.rangeFrom = 550;
     only550.rangeTo = 550;
     selectAccounts(only550);
-    TurnoverSettings& t = turnoverSettings();
+    TurnoverSettings& t = chosen;
     t.entries = true;
     t.allEntries = true;
     t.contraAccount = true;
@@ -375,6 +407,7 @@ TEST_P(TurnoverPrintTest, OlderStatementPrintsTheTurnoverStatementWithTheLastTwo
     const QString pdf = folder.filePath(QStringLiteral("stare.pdf"));
     korda::session().outputRequests.pdfPath = pdf;
     describe();
+    setTurnoverVariables(chosen); // as the window leaves them
     older(1, 1, 0, 0, "", "2026", 1, 0, kTitle.toUtf8().constData(), 0, 0);
     EXPECT_EQ(korda::session().globalResponse, 1);
     int code = -1;
@@ -391,7 +424,7 @@ INSTANTIATE_TEST_SUITE_P(SQLite, TurnoverPrintTest, ::testing::Values(TestBacken
 class TurnoverPrintPostgresTest : public TurnoverPrintTest {};
 TEST_P(TurnoverPrintPostgresTest, StatementPrintsTheSameTotals)
 {
-    turnoverSettings().groupTotals = true;
+    chosen.groupTotals = true;
     const TurnoverStatement st = statement();
     ASSERT_TRUE(st.completed());
     const QStringList pages = pdfPages();

@@ -78,12 +78,13 @@ protected:
     turnover::TurnoverProcedureTable recorder()
     {
         auto record = [this](const char* name) {
-            return [this, name](const turnover::TurnoverParameters& p) {
+            return [this, name](const turnover::TurnoverRequest& r) {
                 korda::Session& s = korda::session();
-                calls.append({QString::fromLatin1(name), p, turnover::turnoverSettings(), s.DANE_OPIS_PRN.takeAll(),
+                calls.append({QString::fromLatin1(name), r.parameters, r.settings, s.DANE_OPIS_PRN.takeAll(),
                               s.DANE_NAGLOWEK_WYDRUKU, s.outputRequests.printRequest, s.outputRequests.emailRequest,
                               s.outputRequests.browseRequest, s.GGG_EMAILPDFSAVEAS, s.DANE_DRUKARKA_EKRAN});
                 s.globalResponse = 1;
+                return 1;
             };
         };
         turnover::TurnoverProcedureTable t;

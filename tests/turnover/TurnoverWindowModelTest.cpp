@@ -268,6 +268,33 @@ TEST_F(TurnoverWindowTest, StatementWithoutItsProcedureIsRefusedNotFaked)
     EXPECT_TRUE(korda::session().DANE_OPIS_PRN.isEmpty());
 }
 
+// The window takes the response the statement returns: a cancelled statement does not open the
+// browse, whatever a global says, and a host reads the same response from the window.
+TEST_F(TurnoverWindowTest, TheStatementsResponseDecidesWhatFollows)
+{
+    turnover::TurnoverProcedureTable cancelled = recorder();
+    auto record = cancelled.PRN_OBROTY_SQL;
+    cancelled.PRN_OBROTY_SQL = [record](const turnover::TurnoverRequest& r) {
+        record(r); // leaves the global response at 1
+        return 2;
+    };
+    turnover::TurnoverWindowModel w(3, 0, cancelled);
+    ASSERT_TRUE(w.open());
+    int browses = 0;
+    w.openBrowse = [&browses](int, int, const QString&) { ++browses; };
+    ASSERT_TRUE(w.run(Command::SaveToTable));
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(w.lastResponse(), 2);
+    EXPECT_EQ(browses, 0);
+
+    turnover::TurnoverWindowModel done(3, 0, recorder());
+    ASSERT_TRUE(done.open());
+    done.openBrowse = [&browses](int, int, const QString&) { ++browses; };
+    ASSERT_TRUE(done.run(Command::SaveToTable));
+    EXPECT_EQ(done.lastResponse(), 1);
+    EXPECT_EQ(browses, 1);
+}
+
 TEST_F(TurnoverWindowTest, SavedVariantIsLoadedWhenTheWindowOpensAgain)
 {
     {

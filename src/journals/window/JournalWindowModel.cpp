@@ -2,7 +2,7 @@
 
 #include "delivery/MailSettings.h"
 
-#include "journals/JournalOptions.h"
+#include "journals/JournalVariables.h"
 #include "platform/Settings.h"
 #include "platform/UiServices.h"
 #include "platform/sql/Quote.h"
@@ -59,8 +59,13 @@ QString companyOption(qint32 yearId, int option, bool withLeadingOne)
 } // namespace
 
 JournalWindowModel::JournalWindowModel(qint32 kind, JournalProcedureTable procedures, QObject* parent)
-    : ReportWindowModel(parent), m_kind(kind), m_procedures(std::move(procedures))
+    : ReportWindowModel(parent), m_kind(kind), m_procedures(std::move(procedures)), m_variables(journalVariables())
 {
+}
+
+void JournalWindowModel::keepVariables()
+{
+    setJournalVariables(m_variables);
 }
 
 bool JournalWindowModel::open()
@@ -74,7 +79,8 @@ bool JournalWindowModel::open()
     openOutput();
     m_approvedOnly = ses.GGG_WERSJA_DLA_KRAB_PRIORYTET < 2;
     if (m_approvedOnly) {
-        journalOptions().CZY_NUMEROWANIE = 0;
+        m_variables.CZY_NUMEROWANIE = 0;
+        keepVariables();
         ses.DANE_DATA_WYDRUKU = today();
     }
     m_open = loadYears();
@@ -163,7 +169,7 @@ void JournalWindowModel::evaluateRenumbering()
 {
     const FiscalYearEntry* y = currentYear();
     const FiscalPeriodEntry* p = currentPeriod();
-    JournalOptions& o = journalOptions();
+    JournalOptions& o = m_variables;
     m_renumberOffered = y && p && m_kind != Batches && p->date > closedThrough(y->id, p->date);
     if (m_renumberOffered) {
         o.CZY_NUMEROWANIE_WARTOSC = 1;
@@ -171,6 +177,7 @@ void JournalWindowModel::evaluateRenumbering()
         o.CZY_NUMEROWANIE = 0;
         o.CZY_NUMEROWANIE_WARTOSC = 0;
     }
+    keepVariables();
     utilka::checkSql();
 }
 
@@ -196,7 +203,7 @@ JournalWindowModel::ControlState JournalWindowModel::control(Control c) const
         break;
     case Control::RenumberFrom:
         st.visible = !m_approvedOnly;
-        st.enabled = m_renumberOffered && journalOptions().CZY_NUMEROWANIE != 0;
+        st.enabled = m_renumberOffered && m_variables.CZY_NUMEROWANIE != 0;
         break;
     case Control::PrintDate:
         st.enabled = !m_approvedOnly;
@@ -212,56 +219,60 @@ JournalWindowModel::ControlState JournalWindowModel::control(Control c) const
 
 bool JournalWindowModel::sumDocuments() const
 {
-    return journalOptions().CZY_SUMOWANIE != 0;
+    return m_variables.CZY_SUMOWANIE != 0;
 }
 
 bool JournalWindowModel::setSumDocuments(bool on)
 {
     if (!editable(Control::SumDocuments))
         return false;
-    journalOptions().CZY_SUMOWANIE = on ? 1 : 0;
+    m_variables.CZY_SUMOWANIE = on ? 1 : 0;
+    keepVariables();
     emit changed();
     return true;
 }
 
 bool JournalWindowModel::sumOffBalance() const
 {
-    return journalOptions().PRN_SUMUJ_POZABILANSOWE != 0;
+    return m_variables.PRN_SUMUJ_POZABILANSOWE != 0;
 }
 
 bool JournalWindowModel::setSumOffBalance(bool on)
 {
     if (!editable(Control::SumOffBalance))
         return false;
-    journalOptions().PRN_SUMUJ_POZABILANSOWE = on ? 1 : 0;
+    m_variables.PRN_SUMUJ_POZABILANSOWE = on ? 1 : 0;
+    keepVariables();
     emit changed();
     return true;
 }
 
 bool JournalWindowModel::renumber() const
 {
-    return journalOptions().CZY_NUMEROWANIE != 0;
+    return m_variables.CZY_NUMEROWANIE != 0;
 }
 
 bool JournalWindowModel::setRenumber(bool on)
 {
     if (!editable(Control::Renumber))
         return false;
-    journalOptions().CZY_NUMEROWANIE = on ? 1 : 0;
+    m_variables.CZY_NUMEROWANIE = on ? 1 : 0;
+    keepVariables();
     emit changed();
     return true;
 }
 
 qint32 JournalWindowModel::renumberFrom() const
 {
-    return journalOptions().CZY_NUMEROWANIE_WARTOSC;
+    return m_variables.CZY_NUMEROWANIE_WARTOSC;
 }
 
 bool JournalWindowModel::setRenumberFrom(qint32 first)
 {
     if (!editable(Control::RenumberFrom) || first < 0)
         return false;
-    journalOptions().CZY_NUMEROWANIE_WARTOSC = first;
+    m_variables.CZY_NUMEROWANIE_WARTOSC = first;
+    keepVariables();
     emit changed();
     return true;
 }
@@ -364,11 +375,12 @@ bool JournalWindowModel::dispatch(Command)
     const qint32 batch = chosenBatchId();
 
     storePrinterChoice();
-    JournalOptions& o = journalOptions();
+    JournalOptions& o = m_variables;
     o.yearId = year.id;
     o.periodDate = period.date;
     o.yearName = year.name;
     o.batchId = batch;
+    keepVariables();
 
     const DayNumber yearFirst =
         DayNumber(utilka::FUNCVAY(QStringLiteral("select poczatek_roku from LATA_OBROTOWE where id_lata_obrot = ")
@@ -381,14 +393,18 @@ bool JournalWindowModel::dispatch(Command)
         ses.DANE_OPIS_PRN.add(line);
     outlik::USTAL_ADRES_FIRMY();
 
-    const quint8 sort = documentOrder(year.id);
-    const QString title = ses.DANE_NAGLOWEK_WYDRUKU;
+    JournalRequest request;
+    request.options = m_variables;
+    request.yearStart = yearStart;
+    request.title = ses.DANE_NAGLOWEK_WYDRUKU;
+    request.sort = documentOrder(year.id);
+    request.company = ses.DANE_ID_FIRMY;
+    request.output = frame::OutputTarget::fromSession(ses);
     const bool text = ses.DANE_RODZAJ_WYDRUKU == kText;
-    QString filter;
-    auto call = [this](const QString& name, const auto& procedure, auto&&... args) {
+    QString& filter = request.filter;
+    auto call = [this, &request](const QString& name, const JournalProcedureTable::Journal& procedure) {
         m_lastProcedure = name;
-        if (procedure)
-            procedure(args...);
+        m_lastResponse = procedure ? procedure(request) : 0;
     };
 
     switch (m_kind) {
@@ -397,13 +413,14 @@ bool JournalWindowModel::dispatch(Command)
         if (m_partial)
             filter += QStringLiteral(" AND PDD:id_paczka=") + sqlNumber(batch);
         m_lastFilter = filter;
-        if (text)
-            call(QStringLiteral("PRN_71_DZIENNIK_P_TXT"), m_procedures.PRN_71_DZIENNIK_P_TXT, yearStart, filter, title, sort,
-                 quint8(m_partial ? 0 : 1));
-        else if (m_partial)
-            call(QStringLiteral("PRN_71_DZIENNIK_P_K"), m_procedures.PRN_71_DZIENNIK_P_K, yearStart, filter, title, sort);
-        else
-            call(QStringLiteral("PRN_71_DZIENNIK_P_J"), m_procedures.PRN_71_DZIENNIK_P_J, yearStart, filter, title, sort);
+        if (text) {
+            request.whole = !m_partial;
+            call(QStringLiteral("PRN_71_DZIENNIK_P_TXT"), m_procedures.PRN_71_DZIENNIK_P_TXT);
+        } else if (m_partial) {
+            call(QStringLiteral("PRN_71_DZIENNIK_P_K"), m_procedures.PRN_71_DZIENNIK_P_K);
+        } else {
+            call(QStringLiteral("PRN_71_DZIENNIK_P_J"), m_procedures.PRN_71_DZIENNIK_P_J);
+        }
         break;
     case Documents:
         filter = QStringLiteral("NAG:id_lata_obrot=%1 AND NAG:data_okresu=%2 AND NAG:status<>0")
@@ -412,14 +429,14 @@ bool JournalWindowModel::dispatch(Command)
             filter += QStringLiteral(" AND NAG:id_paczka=") + sqlNumber(batch);
         m_lastFilter = filter;
         if (m_partial)
-            call(QStringLiteral("PRN_72_DZIENNIK_S_K"), m_procedures.PRN_72_DZIENNIK_S_K, yearStart, filter, title, sort);
+            call(QStringLiteral("PRN_72_DZIENNIK_S_K"), m_procedures.PRN_72_DZIENNIK_S_K);
         else
-            call(QStringLiteral("PRN_72_DZIENNIK_S_J"), m_procedures.PRN_72_DZIENNIK_S_J, yearStart, filter, title, sort);
+            call(QStringLiteral("PRN_72_DZIENNIK_S_J"), m_procedures.PRN_72_DZIENNIK_S_J);
         break;
     case Batches:
         filter = QStringLiteral("PAC:id_lata_obrot=") + sqlNumber(year.id);
         m_lastFilter = filter;
-        call(QStringLiteral("PRN_73_DZIENNIK"), m_procedures.PRN_73_DZIENNIK, yearStart, filter, title);
+        call(QStringLiteral("PRN_73_DZIENNIK"), m_procedures.PRN_73_DZIENNIK);
         break;
     default:
         m_lastFilter.clear();

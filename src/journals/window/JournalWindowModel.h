@@ -100,6 +100,9 @@ private:
 
     qint32 m_kind;
     JournalProcedureTable m_procedures;
+    // The journal variables, from the module's last run on; kept back after every change.
+    JournalOptions m_variables;
+    void keepVariables();
     bool m_approvedOnly = false; // approved-figures setting below 2
 
     bool m_partial = false;

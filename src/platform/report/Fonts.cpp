@@ -19,18 +19,18 @@ inline char32_t codePointAt(QStringView text, qsizetype i, qsizetype& units)
 
 } // namespace
 
-QFont unitFont(const FontSpec& dbTarget)
+QFont unitFont(const FontSpec& spec)
 {
-    QFont font(dbTarget.family);
-    font.setPixelSize(qMax(1, qRound(dbTarget.size * kUnitsPerInch / 72.0)));
-    font.setWeight(QFont::Weight(dbTarget.weight));
-    font.setItalic(dbTarget.italic);
+    QFont font(spec.family);
+    font.setPixelSize(qMax(1, qRound(spec.size * kUnitsPerInch / 72.0)));
+    font.setWeight(QFont::Weight(spec.weight));
+    font.setItalic(spec.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     return font;
 }
 
-GlyphFont::GlyphFont(const FontSpec& dbTarget) : m_raw(QRawFont::fromFont(unitFont(dbTarget)))
+GlyphFont::GlyphFont(const FontSpec& spec) : m_raw(QRawFont::fromFont(unitFont(spec)))
 {
     m_ascent = m_raw.ascent();
     m_descent = m_raw.descent();
@@ -100,15 +100,15 @@ qreal GlyphFont::layout(QStringView text, QList<quint32>& glyphs, QList<QPointF>
     return x;
 }
 
-int FontBook::indexOf(const FontSpec& dbTarget)
+int FontBook::indexOf(const FontSpec& spec)
 {
-    const auto it = m_index.constFind(dbTarget);
+    const auto it = m_index.constFind(spec);
     if (it != m_index.constEnd())
         return *it;
     const int index = int(m_specs.size());
-    m_specs.append(dbTarget);
-    m_fonts.append(std::make_shared<GlyphFont>(dbTarget));
-    m_index.insert(dbTarget, index);
+    m_specs.append(spec);
+    m_fonts.append(std::make_shared<GlyphFont>(spec));
+    m_index.insert(spec, index);
     return index;
 }
 

@@ -23,11 +23,11 @@
 namespace pravik::report {
 
 // The font to paint or measure with, sized in report units; hinting off so widths scale linearly.
-QFont unitFont(const FontSpec& dbTarget);
+QFont unitFont(const FontSpec& spec);
 
 class GlyphFont {
 public:
-    explicit GlyphFont(const FontSpec& dbTarget);
+    explicit GlyphFont(const FontSpec& spec);
 
     qreal ascent() const { return m_ascent; }
     qreal descent() const { return m_descent; }
@@ -57,7 +57,7 @@ private:
 // The fonts a report has used, numbered in the order of first use (the spool's font table).
 class FontBook {
 public:
-    int indexOf(const FontSpec& dbTarget);
+    int indexOf(const FontSpec& spec);
     const QList<FontSpec>& fonts() const { return m_specs; }
     const GlyphFont& font(int index) const { return *m_fonts[index]; }
 

@@ -51,7 +51,6 @@ public:
     PassThroughId id() const { return m_id; }
     QString name() const;       // "ZAPYTANIESQL"
     QString prefix() const;     // "ZAP"
-    int fieldCount() const { return int(m_layout.size()); }
     FieldDef field(int position) const; // 1-based
 
     // Fields, 1-based. Texts come without trailing blanks. A position outside the record gives
@@ -76,7 +75,6 @@ public:
     // counts as a failure of the statement and is reported to the error sink.
     int next();
     QString errorText() const { return m_errorText; }
-    bool hasResultSet() const { return m_cursor != nullptr; }
     // Frees the open result set.
     void close();
 

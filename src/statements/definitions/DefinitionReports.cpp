@@ -34,7 +34,7 @@ int printLines(frame::ReportDefinition def, const QList<PrintLine>& lines, const
         f.keepTogether(f.bandHeight(QStringLiteral("KONIEC_WYDRUKU")) + 40);
         f.printBand(QStringLiteral("KONIEC_WYDRUKU"), {}, frame::TextRole::Plain);
     };
-    frame::RunFrame frame(std::move(def));
+    frame::RunFrame frame(std::move(def), frame::OutputTarget::fromSession(korda::session()));
     if (!frame.start())
         return frame::kResponseCancelled;
     if (!failure.isEmpty()) {

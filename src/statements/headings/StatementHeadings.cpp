@@ -53,7 +53,10 @@ QStringList statementHeadingLines(const QList<HeadingColumn>& columns, const Hea
     QStringList lines;
     if (const auto common = commonPeriod(columns)) {
         const auto [from, to] = *common;
-        switch (period.type) {
+        // A quarter or month list with nothing chosen in it still has the to date.
+        const bool named = period.type == HeadingPeriod::Type::Range || period.type == HeadingPeriod::Type::OnDay
+            || !periodName(period).isEmpty();
+        switch (named ? period.type : HeadingPeriod::Type::OnDay) {
         case HeadingPeriod::Type::OnDay:
             lines << QStringLiteral("Zestawienie na dzień ") + dayText(to);
             break;
@@ -99,9 +102,11 @@ QString statementBrowseTitle(const QString& name, const QList<HeadingColumn>& co
     case HeadingPeriod::Type::Range:
         return name + QStringLiteral(" od %1 do %2").arg(dayText(from), dayText(to));
     case HeadingPeriod::Type::Quarter:
-        return name + QLatin1Char(' ') + quarterName(period.number);
     case HeadingPeriod::Type::Month:
-        return name + QLatin1Char(' ') + monthName(period.number) + QLatin1Char(' ') + QString::number(period.year);
+        if (periodName(period).isEmpty())
+            return name;
+        return name + QLatin1Char(' ') + periodName(period)
+            + (period.type == HeadingPeriod::Type::Month ? QLatin1Char(' ') + QString::number(period.year) : QString());
     }
     return name;
 }

@@ -2,11 +2,11 @@
 
 #include "platform/UiServices.h"
 #include "platform/sql/Database.h"
-#include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Messages.h"
 #include "statements/export/BudgetXmlExport.h"
 #include "statements/export/SpdExport.h"
+#include "statements/generation/StatementGeneration.h"
 #include "statements/window/BudgetFormGroups.h"
 #include "statements/window/SpdExportWindowModel.h"
 
@@ -16,8 +16,6 @@
 namespace pravik::statements {
 
 namespace {
-
-using sql::sqlNumber;
 
 // Generation failed: the database's text, and nothing is written from rows of an earlier run.
 bool generated(const BudgetExportRun& run)
@@ -140,45 +138,20 @@ BudgetExportRun budgetFormExportRun(const BudgetFormGroup& group, int periodInde
     p.options.wholeGroup = true;
     p.yearName = s.DANE_LATA_OBROT_NAZWA;
     run.generate = [sections = group.sections, company = p.company, year = s.DANE_LATA_OBROTOWE, user = p.user, from, to = run.to] {
-        return generateStatements(sections, company, year, user, from, to);
+        GenerationRequest g;
+        g.company = company;
+        g.year = year;
+        g.user = user;
+        g.statements = sections;
+        g.from = from;
+        g.to = to;
+        QString error;
+        if (!useRequestPeriod(&g, &error))
+            return error;
+        const auto failure = generateStatements(g);
+        return failure ? failure->text : QString();
     };
     return run;
-}
-
-QString generateStatements(const QList<qint64>& statementIds, qint32 company, qint32 year, qint32 user, DayNumber from,
-                           DayNumber to)
-{
-    auto& db = sql::Database::forThread();
-    QStringList bo;
-    for (int c = 1; c <= 20; ++c)
-        bo << QStringLiteral("czy_bo_%1").arg(c);
-    for (qint64 id : statementIds) {
-        sql::Cursor nag = db.exec(QStringLiteral("select ilosc_kolumn, %1 from ZESTAW_NAG where id_zestaw_nag=%2")
-                                      .arg(bo.join(QLatin1Char(',')), sqlNumber(id)));
-        if (!nag.next())
-            return nag.ok() ? QStringLiteral("Nie ma zestawienia o identyfikatorze %1.").arg(id) : nag.errorText();
-        // Opening-balance columns take no dates: generation reads the opening balance for them.
-        QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 and kontekst='ZESTZAK'").arg(sqlNumber(user))};
-        const int count = qMin(nag.value(0).toInt(), 20);
-        for (int c = 1; c <= count; ++c) {
-            const bool opening = nag.value(c).toInt() == 1;
-            script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK',"
-                                     "'%2','%3','%4',%5)")
-                          .arg(sqlNumber(user)).arg(c).arg(opening ? 0 : from).arg(opening ? 0 : to).arg(sqlNumber(id));
-        }
-        nag.close();
-        for (const QString& statement : std::as_const(script)) {
-            sql::Cursor c = db.exec(statement);
-            if (!c.ok())
-                return c.errorText();
-        }
-        sql::Cursor call = db.exec(QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,1,%5,%6,0,0,0,0,1)")
-                                       .arg(sqlNumber(company), sqlNumber(year), sqlNumber(user), sqlNumber(id), sqlNumber(from),
-                                            sqlNumber(to)));
-        if (!call.ok())
-            return call.errorText();
-    }
-    return {};
 }
 
 } // namespace pravik::statements

@@ -2,7 +2,7 @@
 // The two exports of a budget form as the statement window's "Eksport ..." menu starts them:
 // the window, generation, the file, and what happened said to the user. The caller brings the
 // period and its own generation (the statement window with its progress); the desktop's budget
-// menu uses generateStatements below.
+// menu generates the whole form (budgetFormExportRun).
 #include "platform/DayNumber.h"
 #include "statements/print/StatementPrintRequest.h"
 
@@ -43,10 +43,5 @@ QStringList budgetExportPeriods();
 // The export of a whole form group for a period of the session's fiscal year (index as above),
 // cumulative from the year's first day as the forms report; generation over all its sections.
 BudgetExportRun budgetFormExportRun(const BudgetFormGroup& group, int periodIndex);
-
-// ZESTAWIENIE_GENERUJ for each statement over one date range, with the column periods passed in
-// KOMUNIKAT as the statement window passes them; stops at the first failure and returns its text.
-QString generateStatements(const QList<qint64>& statementIds, qint32 company, qint32 year, qint32 user, DayNumber from,
-                           DayNumber to);
 
 } // namespace pravik::statements

@@ -7,9 +7,12 @@
 #include "siblings/korda/Session.h"
 #include "siblings/outlik/CompanyAddress.h"
 #include "siblings/utilka/Messages.h"
+#include "statements/generation/StatementGeneration.h"
+#include "statements/headings/StatementHeadings.h"
 #include "statements/lists/UserLists.h"
 #include "statements/print/StatementPrintout.h"
 #include "statements/print/StatementProcedures.h"
+#include "statements/variants/StatementVariant.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -26,7 +29,7 @@
 
 namespace pravik::statements {
 
-const QString StatementWindowModel::kReportKey = QStringLiteral("RU");
+const QString StatementWindowModel::kReportKey = kStatementVariantKey;
 
 namespace {
 
@@ -35,7 +38,6 @@ using sql::sqlNumber;
 const QString kBoldOff = QStringLiteral("Wyłączono pogrubianie czcionki.");
 const QString kBoldOn = QStringLiteral("Włączono pogrubianie czcionki.");
 const QString kProgressTitle = QStringLiteral("Przygotowanie danych do wydruku...");
-constexpr int kHeadingWidth = 150; // DANE_OPIS_PRN
 const QString kProgressText = QStringLiteral("Proszę czekać. Trwa przygotowanie danych do wydruku...");
 
 // What the window keeps between its openings while the module stays loaded (the dates are
@@ -535,17 +537,11 @@ void StatementWindowModel::rebuildPeriodList()
     if (year <= 0)
         return;
     if (periodType() == kQuarters) {
-        static const QStringList names = {QStringLiteral("I kwartał"), QStringLiteral("II kwartał"), QStringLiteral("III kwartał"),
-                                          QStringLiteral("IV kwartał")};
         for (int q = 0; q < 4; ++q)
-            m_periodList << StatementPeriod{names[q], dayFromYmd(year, 3 * q + 1, 1), lastDayOfMonth(dayFromYmd(year, 3 * q + 3, 1))};
+            m_periodList << StatementPeriod{quarterName(q + 1), dayFromYmd(year, 3 * q + 1, 1), lastDayOfMonth(dayFromYmd(year, 3 * q + 3, 1))};
     } else {
-        static const QStringList names = {
-            QStringLiteral("Styczeń "), QStringLiteral("Luty "), QStringLiteral("Marzec "), QStringLiteral("Kwiecień "),
-            QStringLiteral("Maj "), QStringLiteral("Czerwiec "), QStringLiteral("Lipiec "), QStringLiteral("Sierpień "),
-            QStringLiteral("Wrzesień "), QStringLiteral("Październik "), QStringLiteral("Listopad "), QStringLiteral("Grudzień ")};
         for (int m = 0; m < 12; ++m)
-            m_periodList << StatementPeriod{names[m], dayFromYmd(year, m + 1, 1), lastDayOfMonth(dayFromYmd(year, m + 1, 1))};
+            m_periodList << StatementPeriod{monthName(m + 1), dayFromYmd(year, m + 1, 1), lastDayOfMonth(dayFromYmd(year, m + 1, 1))};
     }
 }
 
@@ -850,110 +846,54 @@ StatementWindowModel::ControlState StatementWindowModel::control(Control c) cons
 
 // ---- heading lines and titles ----
 
-// True when every non-BO column of the statement has the same period (*from, *to).
-bool StatementWindowModel::commonPeriod(DayNumber* from, DayNumber* to) const
+QList<HeadingColumn> StatementWindowModel::headingColumns() const
 {
-    bool first = true;
-    for (const StatementColumn& c : m_columns) {
-        if (c.statementId != m_statementId || c.openingBalance)
-            continue;
-        if (first) {
-            *from = c.from;
-            *to = c.to;
-            first = false;
-        } else if (c.from != *from || c.to != *to) {
-            return false;
-        }
-    }
-    if (first) {
-        *from = m_from;
-        *to = m_to;
-    }
-    return true;
+    QList<HeadingColumn> out;
+    for (const StatementColumn& c : m_columns)
+        if (c.statementId == m_statementId)
+            out << HeadingColumn{c.openingBalance, c.from, c.to, c.yearName};
+    return out;
+}
+
+HeadingPeriod StatementWindowModel::headingPeriod() const
+{
+    HeadingPeriod p;
+    p.type = HeadingPeriod::Type(periodType());
+    const int i = periodListIndex();
+    p.number = i >= 0 ? i + 1 : 0;
+    p.year = periodYear();
+    p.cumulative = cumulative();
+    return p;
 }
 
 QStringList StatementWindowModel::headingLines() const
 {
-    QStringList lines;
     if (m_groupId > 0)
-        return lines;
-    DayNumber from = 0, to = 0;
-    const int type = periodType();
-    const StatementPeriod* period = periodListIndex() >= 0 ? &m_periodList[periodListIndex()] : nullptr;
-    if (!commonPeriod(&from, &to)) {
-        for (const StatementColumn& c : m_columns) {
-            if (c.statementId != m_statementId)
-                continue;
-            const QString n = QStringLiteral("Kolumna nr %1").arg(c.number + 1);
-            if (c.openingBalance)
-                lines << n + QStringLiteral(" BO ") + c.yearName;
-            else if (c.from == 0)
-                lines << n + QStringLiteral(" na dzień ") + dateText(c.to);
-            else
-                lines << n + QStringLiteral(" od dnia ") + dateText(c.from) + QStringLiteral("  do dnia ") + dateText(c.to);
-        }
-    } else if (type == kAsOf || (type >= kQuarters && !period)) {
-        lines << QStringLiteral("Zestawienie na dzień ") + dateText(to);
-    } else if (type == kRange) {
-        lines << QStringLiteral("Zestawienie od dnia ") + dateText(from) + QStringLiteral("  do dnia ") + dateText(to);
-    } else {
-        const QString year = QString::number(periodYear());
-        lines << (cumulative() ? QStringLiteral("Zestawienie za okres od początku roku do końca okresu ") + period->name + u' ' + year
-                               : QStringLiteral("Zestawienie za ") + period->name + u' ' + year);
-    }
-    if (!description().trimmed().isEmpty())
-        lines << description();
-    for (QString& l : lines)
-        l = l.left(kHeadingWidth);
-    return lines;
+        return {};
+    return statementHeadingLines(headingColumns(), headingPeriod(), description());
 }
 
 QString StatementWindowModel::showTitle() const
 {
     // The rows shown are the opened statement's, so its name heads them.
-    QString title = m_statementName;
-    DayNumber from = 0, to = 0;
-    if (!commonPeriod(&from, &to))
-        return title;
-    const int type = periodType();
-    const int i = periodListIndex();
-    if (type == kAsOf)
-        title += QStringLiteral(" na dzień ") + dateText(to);
-    else if (type == kRange)
-        title += QStringLiteral(" od ") + dateText(from) + QStringLiteral(" do ") + dateText(to);
-    else if (type == kQuarters && i >= 0)
-        title += u' ' + m_periodList[i].name;
-    else if (type == kMonths && i >= 0)
-        title += u' ' + m_periodList[i].name + u' ' + QString::number(periodYear());
-    return title;
+    return statementBrowseTitle(m_statementName, headingColumns(), headingPeriod());
 }
 
 // ---- generation ----
 
 QPair<DayNumber, DayNumber> StatementWindowModel::listDateRange(qint64 statementId) const
 {
-    DayNumber from = 0, to = 0;
-    QStringList years;
-    for (const StatementColumn& c : m_columns) {
-        if (c.statementId != statementId)
-            continue;
-        if (c.from > 0 && (from == 0 || c.from < from))
-            from = c.from;
-        if (c.to > 0 && c.to > to)
-            to = c.to;
-        if (!years.contains(QString::number(c.yearId)))
-            years << QString::number(c.yearId);
+    QList<GenerationColumn> columns;
+    for (const StatementColumn& c : m_columns)
+        if (c.statementId == statementId)
+            columns << GenerationColumn{c.statementId, c.number, c.openingBalance, c.from, c.to, c.yearId};
+    QString error;
+    const auto range = statements::listDateRange(columns, s().DANE_ID_FIRMY, columnYear(), &error);
+    if (!range) {
+        utilka::MSG_OST(error);
+        return {0, 0};
     }
-    if (years.isEmpty())
-        years << QString::number(columnYear());
-    const QString company = sqlNumber(s().DANE_ID_FIRMY);
-    if (from == 0)
-        from = scalar(QStringLiteral("select min(poczatek_roku) from LATA_OBROTOWE where id_firmy= %1 AND id_lata_obrot in (%2)")
-                          .arg(company, years.join(QLatin1Char(',')))).value_or(QVariant()).toInt();
-    if (to == 0)
-        to = scalar(QStringLiteral("select max(koniec_roku) from LATA_OBROTOWE where id_firmy= %1 AND id_lata_obrot in (%2)")
-                        .arg(company, years.join(QLatin1Char(',')))).value_or(QVariant()).toInt();
-    return {from, to};
+    return {range->first, range->second};
 }
 
 QList<qint64> StatementWindowModel::statementsToGenerate(bool forShow) const
@@ -996,59 +936,44 @@ bool StatementWindowModel::generate(bool forShow)
     }
     progress->setPercent(10);
 
-    // The column periods for the procedure, replaced as a whole.
-    sql::Database& db = sql::Database::forThread();
-    const QString user = sqlNumber(ses.DANE_ID_UZYTKOWNIKA_NR);
-    QStringList script = {QStringLiteral("delete from KOMUNIKAT where id_uzytkownika=%1 AND kontekst='ZESTZAK'").arg(user)};
+    GenerationRequest request;
+    request.company = ses.DANE_ID_FIRMY;
+    request.year = columnYear();
+    request.user = ses.DANE_ID_UZYTKOWNIKA_NR;
+    request.statements = ids;
     for (const StatementColumn& c : std::as_const(m_columns))
-        script << QStringLiteral("insert into KOMUNIKAT (id_uzytkownika,kontekst,tekst1,tekst2,tekst3,id_zasobu) values(%1,'ZESTZAK','%2','%3','%4',%5)")
-                      .arg(user).arg(c.number).arg(c.from).arg(c.to).arg(c.statementId);
-    const bool own = db.transaction();
-    for (const QString& statement : std::as_const(script)) {
-        sql::Cursor c = db.exec(statement);
-        if (!c.ok()) {
-            const QString error = c.errorText();
-            if (own)
-                db.rollback();
-            utilka::MSG_OST(error);
-            return false;
-        }
-    }
-    if (own && !db.commit()) {
-        utilka::MSG_OST(db.lastError());
+        request.columns << GenerationColumn{c.statementId, c.number, c.openingBalance, c.from, c.to, c.yearId};
+    // A budget form's period is the form's own range, not the window's dates.
+    request.ordinary = !m_budget;
+    request.from = m_budget ? ses.GGG_BAZAKRES_DAT[0] : m_from;
+    request.to = m_budget ? ses.GGG_BAZAKRES_DAT[1] : m_to;
+    request.approvedOnly = approvedOnly();
+    request.computeBo = m_computeBo;
+    request.skipBz = m_skipBz;
+    const bool several = ids.size() > 1 || (!forShow && printGroup() && m_groupId > 0);
+    const auto failure = generateStatements(request, [&](int done, int total) {
+        if (done == 0)
+            progress->setPercent(15);
+        else if (several)
+            progress->setPercent(15 + 85 * done / total);
+    });
+    if (failure && failure->statementId == 0) {
+        utilka::MSG_OST(failure->text);
         return false;
     }
-    progress->setPercent(15);
-
-    const qint32 year = columnYear();
-    const DayNumber from = m_budget ? ses.GGG_BAZAKRES_DAT[0] : m_from;
-    const DayNumber to = m_budget ? ses.GGG_BAZAKRES_DAT[1] : m_to;
-    const bool several = ids.size() > 1 || (!forShow && printGroup() && m_groupId > 0);
-    int done = 0;
-    for (qint64 id : ids) {
-        const QString call = QStringLiteral("CALL ZESTAWIENIE_GENERUJ(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,0,1)")
-                                 .arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(year), user, sqlNumber(id),
-                                      m_budget ? QStringLiteral("0") : QStringLiteral("1"), sqlNumber(from), sqlNumber(to),
-                                      approvedOnly() ? QStringLiteral("1") : QStringLiteral("0"),
-                                      m_computeBo ? QStringLiteral("1") : QStringLiteral("0"))
-                                 .arg(m_skipBz ? QStringLiteral("1") : QStringLiteral("0"));
-        sql::Cursor result = db.exec(call);
-        if (!result.ok()) {
-            QString text = result.errorText();
-            if (several) {
-                QString name;
-                for (const GroupStatement& g : std::as_const(m_group))
-                    if (g.id == id)
-                        name = g.name;
-                text = QStringLiteral("Zestawienie \"%1\". %2").arg(name, text);
-            }
-            utilka::MSG_INF(text);
-            return false;
+    if (failure) {
+        QString text = failure->text;
+        if (several) {
+            QString name;
+            for (const GroupStatement& g : std::as_const(m_group))
+                if (g.id == failure->statementId)
+                    name = g.name;
+            text = QStringLiteral("Zestawienie \"%1\". %2").arg(name, text);
         }
-        ++done;
-        if (several)
-            progress->setPercent(15 + 85 * done / int(ids.size()));
+        utilka::MSG_INF(text);
+        return false;
     }
+    const qint32 year = request.year;
     m_printYearName = ses.DANE_LATA_OBROT_NAZWA;
     for (const FiscalYearEntry& y : std::as_const(m_years))
         if (y.id == year)
@@ -1203,36 +1128,15 @@ bool StatementWindowModel::openListWindow()
 
 VariantValues StatementWindowModel::variantValues() const
 {
-    const StatementPrintOptions& o = options();
-    auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    return {{1, flag(o.thousands)},          {2, flag(o.round)},          {3, flag(o.noDecimals)},
-            {4, flag(o.ordinal)},            {5, flag(o.wrap)},           {6, flag(krs())},
-            {7, flag(o.reportTotal)},        {8, flag(o.pageTotals)},     {9, flag(o.broughtForward)},
-            {10, flag(o.carriedForward)},    {11, QString::number(int(o.totalsMode))},
-            {12, QString::number(o.totalsLevel)}, {13, flag(o.skipZeroRows)}};
+    return statementVariantValues({options(), krs()});
 }
 
 void StatementWindowModel::applyVariant(const VariantValues& values)
 {
-    StatementPrintOptions& o = statementPrintOptions();
-    const QList<std::pair<int, bool StatementPrintOptions::*>> flags = {
-        {1, &StatementPrintOptions::thousands},      {2, &StatementPrintOptions::round},
-        {3, &StatementPrintOptions::noDecimals},     {4, &StatementPrintOptions::ordinal},
-        {5, &StatementPrintOptions::wrap},           {7, &StatementPrintOptions::reportTotal},
-        {8, &StatementPrintOptions::pageTotals},     {9, &StatementPrintOptions::broughtForward},
-        {10, &StatementPrintOptions::carriedForward}, {13, &StatementPrintOptions::skipZeroRows}};
-    for (const auto& [n, member] : flags)
-        if (values.contains(n))
-            o.*member = values.value(n).trimmed() == QLatin1String("1");
-    if (values.contains(6))
-        s().GGG_PRN_KRS = values.value(6).trimmed() == QLatin1String("1") ? 1 : 0;
-    bool ok = false;
-    const int mode = values.value(11).trimmed().toInt(&ok);
-    if (ok && mode >= 1 && mode <= 3)
-        o.totalsMode = TotalsMode(mode);
-    const int level = values.value(12).trimmed().toInt(&ok);
-    if (ok && level >= 1)
-        o.totalsLevel = level;
+    StatementVariantOptions o{options(), krs()};
+    applyStatementVariant(values, &o);
+    statementPrintOptions() = o.print;
+    s().GGG_PRN_KRS = o.krs ? 1 : 0;
     applyRules();
 }
 

@@ -16,6 +16,7 @@
 // is out of range. A generation that fails is said to the user and stops the action: nothing is
 // printed or exported from rows of an earlier run, and the window stays open.
 #include "framework/ReportWindowModel.h"
+#include "statements/headings/StatementHeadings.h"
 #include "statements/print/StatementPrintRequest.h"
 
 #include <functional>
@@ -225,7 +226,8 @@ private:
     void applyRules();
     void applyFormCode();
     void updatePeriodText();
-    bool commonPeriod(DayNumber* from, DayNumber* to) const;
+    QList<HeadingColumn> headingColumns() const;
+    HeadingPeriod headingPeriod() const;
     bool editable(Control c) const { return ReportWindowModel::editable(control(c)); }
     QList<qint64> statementsToGenerate(bool forShow) const;
     BudgetHandOver handOver() const;

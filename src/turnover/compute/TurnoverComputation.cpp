@@ -14,14 +14,14 @@ namespace pravik::turnover {
 using sql::sqlNumber;
 using sql::sqlText;
 
-ComputationRequest ComputationRequest::fromSession(const TurnoverParameters& p, const TurnoverSettings& s)
+ComputationRequest ComputationRequest::from(const TurnoverRequest& request)
 {
-    const korda::Session& session = korda::session();
+    const TurnoverSettings& s = request.settings;
     ComputationRequest rq;
-    rq.company = session.DANE_ID_FIRMY;
-    rq.user = session.DANE_ID_UZYTKOWNIKA_NR;
-    rq.login = session.DANE_ID_UZYT;
-    rq.parameters = p;
+    rq.company = request.company;
+    rq.user = request.user;
+    rq.login = request.login;
+    rq.parameters = request.parameters;
     rq.yearId = s.yearId;
     rq.period = s.period;
     rq.currency = s.currency;

@@ -30,8 +30,7 @@ struct ComputationRequest {
     ServerMode mode = ServerMode::Turnovers;
     std::function<void(ComputationStage)> onStage;
 
-    // From the session context and the window's settings.
-    static ComputationRequest fromSession(const TurnoverParameters& p, const TurnoverSettings& s);
+    static ComputationRequest from(const TurnoverRequest& request);
 };
 
 struct ComputedAccounts {

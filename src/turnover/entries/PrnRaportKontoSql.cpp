@@ -6,16 +6,19 @@
 #include "turnover/compute/CardIndexExpansion.h"
 #include "turnover/entries/AccountEntriesPrintout.h"
 #include "turnover/compute/StatementPrompts.h"
+#include "turnover/print/PrnObrotySql.h"
 
 namespace pravik {
 namespace turnover {
 
 namespace {
 
-EntriesScope entriesScope(const TurnoverParameters& p, const TurnoverSettings& s)
+EntriesScope entriesScope(const TurnoverRequest& request)
 {
+    const TurnoverParameters& p = request.parameters;
+    const TurnoverSettings& s = request.settings;
     EntriesScope scope;
-    scope.company = korda::session().DANE_ID_FIRMY;
+    scope.company = request.company;
     scope.yearId = s.yearId;
     scope.period = s.period;
     if (s.dateRange)
@@ -24,28 +27,29 @@ EntriesScope entriesScope(const TurnoverParameters& p, const TurnoverSettings& s
     scope.to = s.dateTo;
     scope.currency = s.currency;
     scope.approvedOnly = p.approvedOnly;
-    scope.approvalDates = korda::session().GGG_WERSJA_DLA_KRAB_PRIORYTET < 1;
+    scope.approvalDates = request.approvedFigures < 1;
     return scope;
 }
 
 } // namespace
 
-int runAccountEntriesStatement(const TurnoverParameters& p)
+int runAccountEntriesStatement(const TurnoverRequest& request)
 {
+    const TurnoverParameters& p = request.parameters;
+    const TurnoverSettings& settings = request.settings;
     korda::Session& s = korda::session();
     if (!p.title.trimmed().isEmpty())
         s.DANE_NAGLOWEK_WYDRUKU = p.title;
-    const TurnoverSettings& settings = turnoverSettings();
     if (p.thousands)
         s.DANE_OPIS_PRN.add(kThousandsLine);
 
     EntriesPrintOptions options;
     options.contraAccounts = settings.contraAccount;
-    options.approvalDates = s.GGG_WERSJA_DLA_KRAB_PRIORYTET < 1;
+    options.approvalDates = request.approvedFigures < 1;
     options.accountPerPage = settings.accountPerPage;
     options.yearName = p.yearName;
     AccountEntriesPrintout printout(options);
-    frame::RunFrame frame(printout.definition());
+    frame::RunFrame frame(printout.definition(), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(kAccountListPrompt);
@@ -61,7 +65,7 @@ int runAccountEntriesStatement(const TurnoverParameters& p)
     }
     if (!p.syntheticOnly)
         frame.wait(computationPrompt(ComputationStage::CardIndex));
-    const AccountList accounts = entriesAccountList(settings.accounts, p, settings, korda::session().DANE_ID_FIRMY);
+    const AccountList accounts = entriesAccountList(settings.accounts, p, settings, request.company);
     if (accounts.isEmpty()) {
         frame.endWait();
         utilka::MSG_INF(kNoAccountsText);
@@ -71,7 +75,7 @@ int runAccountEntriesStatement(const TurnoverParameters& p)
     entries.onlyWithEntries = p.nonZeroTurnoversOnly;
     entries.thousands = p.thousands;
     entries.contraAccounts = settings.contraAccount;
-    AccountEntriesSource source(entriesScope(p, settings), accounts, entries);
+    AccountEntriesSource source(entriesScope(request), accounts, entries);
     return printout.print(frame, source);
 }
 
@@ -81,9 +85,9 @@ void PRN_RAPORT_KONTO_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts
                           quint8 nonZeroTurnoversOnly, const QString& mask, const QString& yearName, quint8 variant,
                           quint8 thousands, const QString& title, quint8 syntheticOnly, quint8 nonZeroBalanceLeaves)
 {
-    turnover::runAccountEntriesStatement(turnover::exportedParameters(
+    turnover::runAccountEntriesStatement(turnover::hostRequest(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
-        title, syntheticOnly, nonZeroBalanceLeaves));
+        title, syntheticOnly, nonZeroBalanceLeaves)));
 }
 
 } // namespace pravik

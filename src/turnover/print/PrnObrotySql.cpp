@@ -6,30 +6,49 @@
 #include "turnover/compute/AccountListBuilder.h"
 #include "turnover/compute/StatementPrompts.h"
 #include "turnover/compute/TurnoverComputation.h"
+#include "turnover/TurnoverVariables.h"
 #include "turnover/print/TurnoverPrintout.h"
 
 namespace pravik {
 
 namespace turnover {
 
-int runTurnoverStatement(const TurnoverParameters& p)
+TurnoverRequest hostRequest(const TurnoverParameters& parameters)
 {
+    const korda::Session& s = korda::session();
+    TurnoverSettings settings = turnoverVariables();
+    // Without the window's settings a statement would come out empty: the call gets what the
+    // window prepares with its defaults.
+    if (settings.accounts.isEmpty() && settings.yearId == 0) {
+        settings.yearId = s.DANE_LATA_OBROTOWE;
+        settings.period = s.DANE_DATA_OKRESU;
+        AccountSelection selection;
+        selection.syntheticOnly = parameters.syntheticOnly;
+        settings.accounts = buildAccountList(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, selection).accounts;
+        outlik::USTAL_ADRES_FIRMY();
+    }
+    return turnoverRequest(parameters, settings, s);
+}
+
+int runTurnoverStatement(const TurnoverRequest& request)
+{
+    const TurnoverParameters& p = request.parameters;
+    const TurnoverSettings& settings = request.settings;
     korda::Session& s = korda::session();
     if (!p.title.trimmed().isEmpty())
         s.DANE_NAGLOWEK_WYDRUKU = p.title;
-    const TurnoverSettings& settings = turnoverSettings();
-    const bool browse = s.outputRequests.browseRequest == 1;
-    TurnoverPrintOptions options = TurnoverPrintOptions::from(p, settings);
+    const bool browse = request.browse;
+    TurnoverPrintOptions options = TurnoverPrintOptions::from(request);
     if (browse)
         options.mpkEntries = options.budgetClassification = options.entries = false;
     if (p.thousands)
         s.DANE_OPIS_PRN.add(kThousandsLine);
 
     TurnoverPrintout printout(options);
-    frame::RunFrame frame(printout.definition());
+    frame::RunFrame frame(printout.definition(), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
-    ComputationRequest rq = ComputationRequest::fromSession(p, settings);
+    ComputationRequest rq = ComputationRequest::from(request);
     rq.onStage = [&frame](ComputationStage stage) { frame.wait(computationPrompt(stage)); };
     const TurnoverStatement statement = computeTurnoverStatement(settings.accounts, rq, settings, browse);
     if (!statement.completed())
@@ -45,25 +64,9 @@ void PRN_OBROTY_SQL(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quin
                     const QString& mask, const QString& yearName, quint8 variant, quint8 thousands, const QString& title,
                     quint8 syntheticOnly, quint8 nonZeroBalanceLeaves, quint8 nonZeroBalanceSynthetic, quint8 lastLevelOnly)
 {
-    // A host that calls the statement without the parameter window would otherwise get an empty
-    // statement: it gets what the window prepares with its defaults, the session's year and
-    // period and the whole chart, for this call only.
-    turnover::TurnoverSettings& st = turnover::turnoverSettings();
-    const bool withoutWindow = st.accounts.isEmpty() && st.yearId == 0;
-    if (withoutWindow) {
-        const korda::Session& s = korda::session();
-        turnover::AccountSelection selection;
-        selection.syntheticOnly = syntheticOnly == 1;
-        st.yearId = s.DANE_LATA_OBROTOWE;
-        st.period = s.DANE_DATA_OKRESU;
-        st.accounts = turnover::buildAccountList(s.DANE_ID_FIRMY, s.DANE_LATA_OBROTOWE, selection).accounts;
-        outlik::USTAL_ADRES_FIRMY();
-    }
-    turnover::runTurnoverStatement(turnover::exportedParameters(
+    turnover::runTurnoverStatement(turnover::hostRequest(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
-        title, syntheticOnly, nonZeroBalanceLeaves, nonZeroBalanceSynthetic, lastLevelOnly));
-    if (withoutWindow)
-        turnover::turnoverSettings() = turnover::TurnoverSettings();
+        title, syntheticOnly, nonZeroBalanceLeaves, nonZeroBalanceSynthetic, lastLevelOnly)));
 }
 
 void PRN_OBROTY(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 approvedOnly, quint8 nonZeroTurnoversOnly,

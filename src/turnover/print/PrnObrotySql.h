@@ -1,7 +1,8 @@
 #pragma once
 // PRN_OBROTY_SQL: the analytic or synthetic turnover and balance statement. The parameter window
-// stores its settings and account list (turnoverSettings()) and calls it; it computes the
-// statement and prints it through the run frame, or, for the browse, stores its rows.
+// builds a request (settings and account list included) and runs it; a host calling the export
+// gets the window's last settings, or what the window prepares with its defaults. It computes the statement and prints it
+// through the run frame, or, for the browse, stores its rows.
 #include "turnover/TurnoverParameters.h"
 
 #include <QString>
@@ -21,8 +22,13 @@ void PRN_OBROTY(quint8 cumulativeWithOpening, quint8 cardIndexAccounts, quint8 a
 
 namespace turnover {
 
-// The same with the parameters gathered; the response (1 completed, 2 cancelled).
-int runTurnoverStatement(const TurnoverParameters& parameters);
+// The request of a host's call: the settings the window left (TurnoverVariables.h); before any
+// window, the session's year and period and the whole chart (synthetic accounts only when
+// asked), with the company address refreshed for the page header.
+TurnoverRequest hostRequest(const TurnoverParameters& parameters);
+
+// The statement of a request; the response (1 completed, 2 cancelled).
+int runTurnoverStatement(const TurnoverRequest& request);
 
 } // namespace turnover
 } // namespace pravik

@@ -1,14 +1,15 @@
 #include "turnover/print/TurnoverPrintOptions.h"
 
 #include "platform/Picture.h"
-#include "siblings/korda/Session.h"
 
 #include <cmath>
 
 namespace pravik::turnover {
 
-TurnoverPrintOptions TurnoverPrintOptions::from(const TurnoverParameters& p, const TurnoverSettings& s)
+TurnoverPrintOptions TurnoverPrintOptions::from(const TurnoverRequest& request)
 {
+    const TurnoverParameters& p = request.parameters;
+    const TurnoverSettings& s = request.settings;
     TurnoverPrintOptions o;
     o.variant = p.variant;
     o.syntheticOnly = p.syntheticOnly;
@@ -20,7 +21,7 @@ TurnoverPrintOptions TurnoverPrintOptions::from(const TurnoverParameters& p, con
     o.boldAggregates = s.boldAggregates;
     o.fontSize = s.fontSize;
     o.fontForAmountsOnly = s.fontForAmountsOnly;
-    o.noShading = korda::session().DANE_WYLACZ_SZAROSC == 1;
+    o.noShading = request.noShading;
     o.mpkEntries = s.mpkEntries;
     o.budgetClassification = s.budgetClassification;
     o.groupMpk = s.groupMpk;
@@ -33,6 +34,8 @@ TurnoverPrintOptions TurnoverPrintOptions::from(const TurnoverParameters& p, con
     o.yearId = s.yearId;
     o.period = s.period;
     o.currency = s.currency;
+    o.company = request.company;
+    o.browse = request.browse;
     return o;
 }
 

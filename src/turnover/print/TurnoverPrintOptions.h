@@ -1,6 +1,6 @@
 #pragma once
 // What shapes the printout of a turnover statement: the statement's own parameters, the window's
-// layout and listing options, and the session's shading switch. The layout options are applied
+// layout and listing options, and the request's shading switch. The layout options are applied
 // to the run's copy of the layout when the report opens.
 #include "platform/DayNumber.h"
 #include "platform/report/Layout.h"
@@ -37,8 +37,11 @@ struct TurnoverPrintOptions {
     qint32 yearId = 0;
     DayNumber period = 0;
     QString currency = QStringLiteral("PLN");
+    qint32 company = 0;
+    // The rows go to the statement browse: nothing is printed or delivered.
+    bool browse = false;
 
-    static TurnoverPrintOptions from(const TurnoverParameters& parameters, const TurnoverSettings& settings);
+    static TurnoverPrintOptions from(const TurnoverRequest& request);
     // Whether any listing follows the leaf accounts (never with synthetic accounts only).
     bool anyListing() const { return !syntheticOnly && (mpkEntries || budgetClassification || entries); }
 };

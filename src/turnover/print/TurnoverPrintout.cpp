@@ -1,6 +1,5 @@
 #include "turnover/print/TurnoverPrintout.h"
 
-#include "siblings/korda/Session.h"
 #include "siblings/utilka/TextServices.h"
 
 namespace pravik::turnover {
@@ -92,7 +91,7 @@ public:
             f.setValue(QStringLiteral("ROK_OBROTOWY"), (QStringLiteral("Rok obrotowy: ") + m_o.yearName.trimmed()).left(80));
         // Listings are for paper: a text printer gets the statement without them.
         if (m_o.anyListing() && !m_text)
-            m_listings = std::make_unique<ListingReader>(ListingScope::from(m_o, korda::session().DANE_ID_FIRMY),
+            m_listings = std::make_unique<ListingReader>(ListingScope::from(m_o, m_o.company),
                                                          m_o.contraAccount);
     }
 
@@ -341,22 +340,11 @@ frame::ReportDefinition TurnoverPrintout::definition()
 
 int TurnoverPrintout::print(RunFrame& frame, const TurnoverStatement& statement)
 {
-    const bool browse = korda::session().outputRequests.browseRequest == 1;
+    const bool browse = m_options.browse;
     m_run->bind(&statement, !browse);
     Run* run = m_run.get();
     return frame.run({[run] { return run->next(); }, [run](RunFrame& f) { run->print(f); },
                       browse ? 0 : qint64(statement.rows.size())});
-}
-
-int printTurnoverStatement(const TurnoverStatement& statement, const TurnoverPrintOptions& options)
-{
-    if (options.thousands)
-        korda::session().DANE_OPIS_PRN.add(QStringLiteral("Kwoty w tysiącach jednostek pieniężnych"));
-    TurnoverPrintout printout(options);
-    frame::RunFrame frame(printout.definition());
-    if (!frame.start())
-        return frame::kResponseCancelled;
-    return printout.print(frame, statement);
 }
 
 } // namespace pravik::turnover

@@ -4,8 +4,8 @@
 // net-balance lines and listings, the group totals, the closing block with the statement totals,
 // the closing note and "Koniec wydruku". Graphic and text printers take the same bands.
 //
-//   TurnoverPrintout printout(TurnoverPrintOptions::from(parameters, turnoverSettings()));
-//   frame::RunFrame frame(printout.definition());
+//   TurnoverPrintout printout(TurnoverPrintOptions::from(request));
+//   frame::RunFrame frame(printout.definition(), request.output);
 //   if (!frame.start()) return;
 //   ... compute the statement, with frame.wait(...) prompts ...
 //   printout.print(frame, statement);
@@ -33,7 +33,7 @@ public:
     frame::ReportDefinition definition();
 
     // Produces the pages of the statement and delivers them; the response (1 completed,
-    // 2 cancelled). For the browse (browse request set) nothing is printed.
+    // 2 cancelled). For the browse (options().browse) nothing is printed.
     int print(frame::RunFrame& frame, const TurnoverStatement& statement);
 
     const TurnoverPrintOptions& options() const { return m_options; }
@@ -43,8 +43,5 @@ private:
     TurnoverPrintOptions m_options;
     std::unique_ptr<Run> m_run;
 };
-
-// The whole run for a statement computed beforehand: start, pages, delivery. The response.
-int printTurnoverStatement(const TurnoverStatement& statement, const TurnoverPrintOptions& options);
 
 } // namespace pravik::turnover

@@ -4,25 +4,27 @@
 #include "siblings/utilka/Messages.h"
 #include "turnover/reconciliation/ReconciliationPrintout.h"
 #include "turnover/compute/StatementPrompts.h"
+#include "turnover/print/PrnObrotySql.h"
 
 namespace pravik {
 namespace turnover {
 
-int runReconciliationStatement(const TurnoverParameters& p)
+int runReconciliationStatement(const TurnoverRequest& request)
 {
+    const TurnoverParameters& p = request.parameters;
+    const TurnoverSettings& settings = request.settings;
     korda::Session& s = korda::session();
     if (!p.title.trimmed().isEmpty())
         s.DANE_NAGLOWEK_WYDRUKU = p.title;
-    const TurnoverSettings& settings = turnoverSettings();
     if (p.thousands)
         s.DANE_OPIS_PRN.add(kThousandsLine);
 
-    ReconciliationPrintout printout(TurnoverPrintOptions::from(p, settings));
-    frame::RunFrame frame(printout.definition());
+    ReconciliationPrintout printout(TurnoverPrintOptions::from(request));
+    frame::RunFrame frame(printout.definition(), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(kAccountListPrompt);
-    ComputationRequest rq = ComputationRequest::fromSession(p, settings);
+    ComputationRequest rq = ComputationRequest::from(request);
     rq.onStage = [&frame](ComputationStage stage) { frame.wait(computationPrompt(stage)); };
     const ReconciliationStatement statement = computeReconciliation(settings.accounts, rq, settings.onlyMismatched);
     if (!statement.completed()) {
@@ -46,9 +48,9 @@ void PRN_OBROTY_SQL_UZGODNIENIE(quint8 cumulativeWithOpening, quint8 cardIndexAc
                                 quint8 variant, quint8 thousands, const QString& title, quint8 syntheticOnly,
                                 quint8 nonZeroBalanceLeaves)
 {
-    turnover::runReconciliationStatement(turnover::exportedParameters(
+    turnover::runReconciliationStatement(turnover::hostRequest(turnover::exportedParameters(
         cumulativeWithOpening, cardIndexAccounts, approvedOnly, nonZeroTurnoversOnly, mask, yearName, variant, thousands,
-        title, syntheticOnly, nonZeroBalanceLeaves));
+        title, syntheticOnly, nonZeroBalanceLeaves)));
 }
 
 } // namespace pravik

@@ -1,34 +1,9 @@
 #include "turnover/window/TurnoverProcedureTable.h"
 
-#include "framework/ReportRegistry.h"
+#include "turnover/OtherStatements.h"
+#include "turnover/print/PrnObrotySql.h"
 
 namespace pravik::turnover {
-
-namespace {
-
-// The parameters as a host passes them to the exported procedure (flags 1/0); a procedure with
-// fewer parameters takes the first ones.
-QVariantList hostArguments(const TurnoverParameters& p, qsizetype count)
-{
-    auto flag = [](bool on) { return QVariant(quint8(on ? 1 : 0)); };
-    QVariantList a = {flag(p.cumulativeWithOpening), flag(p.cardIndexAccounts), flag(p.approvedOnly),
-                      flag(p.nonZeroTurnoversOnly),  p.mask,                    p.yearName,
-                      QVariant(quint8(p.variant)),   flag(p.thousands),         p.title,
-                      flag(p.syntheticOnly),         flag(p.nonZeroBalanceLeaves), flag(p.nonZeroBalanceSynthetic),
-                      flag(p.lastLevelOnly)};
-    return a.mid(0, count);
-}
-
-// The window's entry for a registered procedure.
-TurnoverProcedureTable::Statement registered(const QString& name)
-{
-    const reports::ReportProcedure* procedure = reports::findReportProcedure(name);
-    if (!procedure)
-        return {};
-    return [procedure](const TurnoverParameters& p) { procedure->invoke(hostArguments(p, procedure->parameters.size())); };
-}
-
-} // namespace
 
 TurnoverProcedureTable::Statement* TurnoverProcedureTable::entry(const QString& procedure)
 {
@@ -51,8 +26,10 @@ const TurnoverProcedureTable::Statement* TurnoverProcedureTable::entry(const QSt
 TurnoverProcedureTable TurnoverProcedureTable::standard()
 {
     TurnoverProcedureTable t;
-    for (const char* name : {"PRN_OBROTY_SQL", "PRN_OBROTY_SQL_PROSTY", "PRN_OBROTY_SQL_UZGODNIENIE", "PRN_RAPORT_KONTO_SQL"})
-        *t.entry(QLatin1String(name)) = registered(QLatin1String(name));
+    t.PRN_OBROTY_SQL = runTurnoverStatement;
+    t.PRN_OBROTY_SQL_PROSTY = runSimpleStatement;
+    t.PRN_OBROTY_SQL_UZGODNIENIE = runReconciliationStatement;
+    t.PRN_RAPORT_KONTO_SQL = runAccountEntriesStatement;
     return t;
 }
 

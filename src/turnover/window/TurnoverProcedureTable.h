@@ -1,8 +1,8 @@
 #pragma once
 // The statement procedures the turnover window can call, as a table: the window calls whatever
 // the table holds, so a host or a test can put its own entries in. standard() holds the module's
-// exported procedures (framework/ReportProcedures.h); an empty entry makes the window refuse
-// that statement with procedureMissingText() instead of pretending it ran.
+// statements behind the exported procedures (framework/ReportProcedures.h); an empty entry makes
+// the window refuse that statement with procedureMissingText() instead of pretending it ran.
 #include "turnover/TurnoverParameters.h"
 
 #include <QString>
@@ -11,9 +11,10 @@
 namespace pravik::turnover {
 
 struct TurnoverProcedureTable {
-    // The thirteen parameters of the turnover statement; the reconciliation and the statement
-    // of entries read the first eleven. Module-level settings are in turnoverSettings().
-    using Statement = std::function<void(const TurnoverParameters&)>;
+    // The window's whole request: the thirteen parameters (the reconciliation and the statement
+    // of entries read the first eleven), its settings and account list. Returns the response
+    // (1 completed, 2 cancelled or failed).
+    using Statement = std::function<int(const TurnoverRequest&)>;
 
     Statement PRN_OBROTY_SQL;
     Statement PRN_OBROTY_SQL_PROSTY;
@@ -24,7 +25,7 @@ struct TurnoverProcedureTable {
     Statement* entry(const QString& procedure);
     const Statement* entry(const QString& procedure) const;
 
-    // The module's procedures, called as a host calls them.
+    // The module's statements.
     static TurnoverProcedureTable standard();
 };
 

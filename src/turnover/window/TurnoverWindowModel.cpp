@@ -1,6 +1,7 @@
 #include "turnover/window/TurnoverWindowModel.h"
 
 #include "platform/Settings.h"
+#include "turnover/TurnoverVariables.h"
 #include "platform/UiServices.h"
 #include "platform/sql/Quote.h"
 #include "siblings/kontar/AccountPicker.h"
@@ -719,8 +720,7 @@ bool TurnoverWindowModel::runStatement(Command command)
         return false;
     }
 
-    TurnoverSettings& st = turnoverSettings();
-    st = TurnoverSettings();
+    TurnoverSettings st;
     st.yearId = year.id;
     st.period = period.date;
     st.currency = m_options.currency;
@@ -755,13 +755,14 @@ bool TurnoverWindowModel::runStatement(Command command)
         ses.DANE_OPIS_PRN.add(line);
     outlik::USTAL_ADRES_FIRMY();
 
+    setTurnoverVariables(st);
     m_lastProcedure = name;
     ses.globalResponse = 0;
-    (*statement)(parameters());
+    m_lastResponse = (*statement)(turnoverRequest(parameters(), st, ses));
 
     if (command == Command::SaveToTable) {
         ses.outputRequests.browseRequest = 0;
-        if (ses.globalResponse != 2 && openBrowse)
+        if (m_lastResponse != 2 && openBrowse)
             openBrowse(m_options.variant, m_options.lastLevelOnly ? 1 : 0, browseTitle());
     }
     return true;

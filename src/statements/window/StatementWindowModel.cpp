@@ -86,9 +86,9 @@ struct Printout {
     std::thread thread;
     std::shared_ptr<std::atomic<bool>> done;
 };
-QMutex printoutsMutex;
-// Never destroyed: a host that ends the process without waiting would otherwise have the
-// runtime stop it for a thread not joined.
+// Neither is ever destroyed: a host that ends the process without waiting would otherwise have
+// the runtime stop it for a thread not joined, or that thread lock a mutex already gone.
+QBasicMutex printoutsMutex;
 std::vector<Printout>& printouts = *new std::vector<Printout>;
 
 } // namespace
@@ -170,8 +170,8 @@ bool waitForStatementPrintouts(int timeoutMs)
 // ---- opening ----
 
 StatementWindowModel::StatementWindowModel(qint64 statementId, const QString& statementName, QObject* parent)
-    : ReportWindowModel(parent), m_statementId(statementId), m_statementName(statementName.trimmed()),
-      startPrintout(startStatementPrintout)
+    : ReportWindowModel(parent), startPrintout(startStatementPrintout), m_statementId(statementId),
+      m_statementName(statementName.trimmed())
 {
     const StatementWindowHooks& hooks = statementWindowHooks();
     openList = hooks.openList;
@@ -288,11 +288,11 @@ bool StatementWindowModel::readStatement()
         sql::Cursor list = db.exec(QStringLiteral("select nazwa,id_zestaw_nag,wariant from ZESTAW_NAG where id_firmy=%1 AND id_zestaw_grupa=%2 "
                                                   "order by nazwa, id_zestaw_nag").arg(sqlNumber(ses.DANE_ID_FIRMY), sqlNumber(m_groupId)));
         while (list.next()) {
-            GroupStatement g;
-            g.name = list.value(0).toString().trimmed();
-            g.id = list.value(1).toLongLong();
-            g.formCode = list.value(2).toString().trimmed();
-            m_group << g;
+            GroupStatement member;
+            member.name = list.value(0).toString().trimmed();
+            member.id = list.value(1).toLongLong();
+            member.formCode = list.value(2).toString().trimmed();
+            m_group << member;
         }
         if (!list.ok()) {
             utilka::MSG_OST(list.errorText());

@@ -72,7 +72,9 @@ ReportCommand statementDefCommand(StatementDefArgs& a)
         return graphicOnly(ctx, c, out);
     };
     c.run = [&a](CommandContext& ctx, const ReportCommand& self, const ReportOutput& out) {
-        return produce(ctx, self, out, [&a] { return statements::printStatementDefinition({a.id, a.title}); });
+        return produce(ctx, self, out, [&a] {
+            return statements::printStatementDefinition(statements::statementDefinitionRequest(a.id, a.title, korda::session()));
+        });
     };
     c.procedureArguments = [&a](CommandContext&, const ReportOutput&, const reports::ReportProcedure&, QVariantList* args) {
         *args = {QString::number(a.id), a.title};
@@ -131,7 +133,9 @@ ReportCommand declarationsDefCommand(DeclarationsDefArgs& a)
     c.run = [fillQueue](CommandContext& ctx, const ReportCommand& self, const ReportOutput& out) {
         if (!fillQueue(ctx, self.name))
             return int(kExitFailure);
-        return produce(ctx, self, out, [] { return statements::printDeclarationDefinitions(); });
+        return produce(ctx, self, out, [] {
+            return statements::printDeclarationDefinitions(statements::declarationDefinitionsRequest(korda::session()));
+        });
     };
     c.procedureArguments = [&a, fillQueue](CommandContext& ctx, const ReportOutput&, const reports::ReportProcedure&, QVariantList* args) {
         args->clear();

@@ -566,6 +566,7 @@ int runStatement(CommandContext& ctx, const ReportCommand& self, StatementArgs& 
     for (const QString& file : {out.pdf, out.textFile})
         if (!file.isEmpty())
             QFile::remove(file);
+    r.output = frame::OutputTarget::fromSession(s);
     if (statements::runStatementRequest(r) != 1 || s.globalResponse != 1)
         return fail(QStringLiteral("the printout did not complete"));
     if (!out.pdf.isEmpty() && !QFileInfo::exists(out.pdf))

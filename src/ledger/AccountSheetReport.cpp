@@ -204,7 +204,7 @@ int printAccountSheets(const LedgerRequest& request)
     d.afterColumnHeadings = [&run](frame::RunFrame& f) { run->afterHeadings(f); };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
     return runLedgerPrint(
-        std::move(d), request.title, [&run] { return run->source().count(); },
+        std::move(d), request, [&run] { return run->source().count(); },
         [&run, &request] {
             if (request.periodDate != 0)
                 run->setOpening(run->source().opening());

@@ -95,7 +95,7 @@ int printAccountBalances(const LedgerRequest& request)
     d.afterColumnHeadings = [&run](frame::RunFrame& f) { run->afterHeadings(f); };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
     return runLedgerPrint(
-        std::move(d), request.title, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
+        std::move(d), request, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
         {[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }});
 }
 

@@ -161,9 +161,9 @@ int runCashReport(const QString& procedure, const QString& mixedCaseName, const 
     // Without the host's figures the state before the report is not known: say so on the print.
     if (!request.openingGiven)
         lines << QStringLiteral("Brak stanu początkowego kasy - przyjęto 0,00");
-    queueDescriptionLines(lines + korda::session().DANE_OPIS_PRN.takeAll());
+    queueDescriptionLines(lines + request.hostDescriptions);
 
-    frame::RunFrame frame(std::move(d), frame::OutputTarget::fromSession(korda::session()));
+    frame::RunFrame frame(std::move(d), request.output);
     if (!frame.start())
         return frame::kResponseCancelled;
     frame.wait(QStringLiteral("Proszę czekać. Trwa przygotowanie danych (serwer)..."));

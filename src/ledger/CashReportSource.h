@@ -3,6 +3,7 @@
 // at a time, each with its receipt or payment, its contra accounts cut into the printed pieces,
 // counted in the period and running totals and in the contra-account summary. The opening figures
 // come with the request (the host hands them over). Nothing here prints.
+#include "framework/OutputTarget.h"
 #include "ledger/AccountEntries.h"
 #include "ledger/ContraAccountFinder.h"
 #include "ledger/LedgerAmounts.h"
@@ -28,6 +29,10 @@ struct CashRequest {
     bool summary = false;          // DANE_DRUKUJ_PODSUMOWANIE
     // The budget-unit report (kind 81) shows no contra accounts: their documents are not read.
     bool contraAccounts = true;
+    // The host's description lines (DANE_OPIS_PRN), printed after the report's own.
+    QStringList hostDescriptions;
+    // Where the pages go, as the host asked when the report was called.
+    frame::OutputTarget output;
 };
 
 // The contra text as printed: the first piece on the entry line, the rest on at most ten

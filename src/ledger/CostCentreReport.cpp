@@ -145,7 +145,7 @@ int printCostCentreReport(const LedgerRequest& request)
     };
     d.closing = [&run](frame::RunFrame& f) { run->close(f); };
     return runLedgerPrint(
-        std::move(d), request.title, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
+        std::move(d), request, [&run] { return run->source().count(); }, [&run] { return run->source().start(); },
         {[&run] { return run->next(); }, [&run](frame::RunFrame& f) { run->print(f); }});
 }
 

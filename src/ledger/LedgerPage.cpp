@@ -47,12 +47,12 @@ frame::ReportDefinition ledgerDefinition(const QString& procedure, const QString
     return d;
 }
 
-int runLedgerPrint(frame::ReportDefinition definition, const QString& title, const std::function<qint64()>& count,
+int runLedgerPrint(frame::ReportDefinition definition, const LedgerRequest& request, const std::function<qint64()>& count,
                    const std::function<bool()>& prepare, frame::RowFeed feed)
 {
-    korda::session().DANE_NAGLOWEK_WYDRUKU = title;
+    korda::session().DANE_NAGLOWEK_WYDRUKU = request.title;
     // The ledger prints are graphic: a text-printer request does not apply to them.
-    frame::OutputTarget output = frame::OutputTarget::fromSession(korda::session());
+    frame::OutputTarget output = request.output;
     output.textPrinter = false;
     frame::RunFrame frame(std::move(definition), std::move(output));
     if (!frame.start())

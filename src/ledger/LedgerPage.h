@@ -24,10 +24,10 @@ frame::ReportDefinition ledgerDefinition(const QString& procedure, const QString
                                          const QStringList& runningFields, const QStringList& pageFields,
                                          const QStringList& forwardFields);
 
-// Runs the print: the title for the frame, the frame started, the row count and the data
+// Runs the print to the request's target: its title for the frame, the frame started, the row count and the data
 // stage's preparation (which shows its own failures; false abandons the run) under the wait
 // window, then the rows. Graphic printing only. Returns the response.
-int runLedgerPrint(frame::ReportDefinition definition, const QString& title, const std::function<qint64()>& count,
+int runLedgerPrint(frame::ReportDefinition definition, const LedgerRequest& request, const std::function<qint64()>& count,
                    const std::function<bool()>& prepare, frame::RowFeed feed);
 
 } // namespace pravik::ledger

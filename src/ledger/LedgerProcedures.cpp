@@ -150,6 +150,8 @@ void PRN_RAPORT_KASOWY_SQL(qint32 kind, quint8 currencyFlag, quint8 /*sort*/, qu
     r.company = s.DANE_ID_FIRMY;
     r.opening = opening.amounts;
     r.openingGiven = opening.given;
+    r.hostDescriptions = s.DANE_OPIS_PRN.takeAll();
+    r.output = frame::OutputTarget::fromSession(s);
     r.summary = s.DANE_DRUKUJ_PODSUMOWANIE == 1;
     ledger::printCashReport(r, ledger::accountEntries());
 }
@@ -172,6 +174,8 @@ void PRN_81_RK_SQL(quint8 currencyFlag, quint8 /*sort*/, quint8 /*ascending*/, c
     r.company = s.DANE_ID_FIRMY;
     r.opening = opening.amounts;
     r.openingGiven = opening.given;
+    r.hostDescriptions = s.DANE_OPIS_PRN.takeAll();
+    r.output = frame::OutputTarget::fromSession(s);
     ledger::printBudgetCashReport(r, ledger::accountEntries());
 }
 

@@ -73,6 +73,7 @@ LedgerRequest requestFromSession(const ControlList& control, const QString& filt
     r.printCurrency = s.GGG_PRN_AKTYWNA_WALUTA.text().trimmed();
     r.companyCurrency = s.DANE_AKTYWNA_WALUTA.text().trimmed();
     r.accountQueue = s.DANE_KOLEJKA_VAX.lines();
+    r.output = frame::OutputTarget::fromSession(s);
     return r;
 }
 

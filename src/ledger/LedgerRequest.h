@@ -7,6 +7,7 @@
 // Control list: items separated by "|" (utilka/ItemList.h): 1 report kind, 2 marked-only flag,
 // 3 sort code, 4 ascending flag (1 = ascending), 5 layout flag (1 = period layout), 6 the
 // description text ("Konto: 201-01"), 7 the currency flag of kind 63.
+#include "framework/OutputTarget.h"
 #include "ledger/MarkedRecords.h"
 #include "platform/DayNumber.h"
 
@@ -84,12 +85,14 @@ struct LedgerRequest {
     QString companyCurrency;
     // The host's account list (DANE_KOLEJKA_VAX) that the account balances of mode 1 print.
     QStringList accountQueue;
+    // Where the pages go, as the host asked when the print was called.
+    frame::OutputTarget output;
 
     bool periodLayout() const { return control.layoutFlag == 1; }
 };
 
-// The request of a ledger print from the session: settings, company and year, and the host's
-// queues, which it consumes (the marked records only when the list asks for them; the
+// The request of a ledger print from the session: settings, company and year, output target,
+// and the host's queues, which it consumes (the marked records only when the list asks for them; the
 // description lines always).
 LedgerRequest requestFromSession(const ControlList& control, const QString& filter, const QString& title,
                                  DayNumber periodDate, korda::Session& session);

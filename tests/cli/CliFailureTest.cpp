@@ -4,6 +4,7 @@
 // prints.
 #include "platform/sql/Database.h"
 #include "support/PgServer.h"
+#include "support/ProgramOutput.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -23,17 +24,8 @@
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QString all() const { return out + err; }
-};
-
-QString programPath()
-{
-    return qEnvironmentVariable("PRAVIK_BINARY_DIR", QStringLiteral(PRAVIK_BINARY_DIR)) + QStringLiteral("/bin/pravik");
-}
+using Outcome = pravik::test::ProcessRun;
+using pravik::test::pravikProgram;
 
 Outcome finish(QProcess& p, int timeoutMs = 180000)
 {
@@ -53,9 +45,9 @@ void start(QProcess& p, const QStringList& args, const QString& tmp = {})
         env.insert(QStringLiteral("TMPDIR"), tmp);
         p.setProcessEnvironment(env);
     }
-    p.start(programPath(), args);
+    p.start(pravikProgram(), args);
     if (!p.waitForStarted(10000))
-        ADD_FAILURE() << "cannot start " << programPath().toStdString();
+        ADD_FAILURE() << "cannot start " << pravikProgram().toStdString();
 }
 
 Outcome pravik(const QStringList& args, const QString& tmp = {})
@@ -67,11 +59,7 @@ Outcome pravik(const QStringList& args, const QString& tmp = {})
 
 Outcome tool(const QString& program, const QStringList& args)
 {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return pravik::test::runProcess(program, args, {60000});
 }
 
 // Everything in a folder (recursively), for "nothing was left behind".
@@ -240,7 +228,7 @@ TEST_F(CliFailure, TwoRunsOfOneUserAtOnceEachPrintWhatALoneRunPrints)
     const QString alonePdf = out(QStringLiteral("alone.pdf"));
     const Outcome alone = pravik(args + QStringList{alonePdf});
     ASSERT_EQ(alone.exitCode, 0) << alone.all().toStdString();
-    const QString expected = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), alonePdf, QStringLiteral("-")}).out;
+    const QString expected = pravik::test::pdfText(alonePdf);
     ASSERT_TRUE(expected.contains(QStringLiteral("Razem"))) << expected.toStdString();
 
     for (int round = 0; round < 3; ++round) {
@@ -253,8 +241,8 @@ TEST_F(CliFailure, TwoRunsOfOneUserAtOnceEachPrintWhatALoneRunPrints)
         const Outcome rb = finish(b);
         ASSERT_EQ(ra.exitCode, 0) << ra.all().toStdString();
         ASSERT_EQ(rb.exitCode, 0) << rb.all().toStdString();
-        EXPECT_EQ(tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfA, QStringLiteral("-")}).out, expected);
-        EXPECT_EQ(tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfB, QStringLiteral("-")}).out, expected);
+        EXPECT_EQ(pravik::test::pdfText(pdfA), expected);
+        EXPECT_EQ(pravik::test::pdfText(pdfB), expected);
     }
 }
 

@@ -3,10 +3,10 @@
 // and help for a group of commands.
 #include "platform/sql/ConnectionSpec.h"
 #include "platform/sql/Database.h"
+#include "support/ProgramOutput.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,32 +14,11 @@
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = pravik::test::ProcessRun;
 
 Outcome runPravik(const QStringList& args, int timeoutMs = 60000)
 {
-    const QString program = qEnvironmentVariable("PRAVIK_BINARY_DIR", QStringLiteral(PRAVIK_BINARY_DIR)) + QStringLiteral("/bin/pravik");
-    QProcess p;
-    p.start(program, args);
-    Outcome r;
-    if (!p.waitForStarted(10000)) {
-        ADD_FAILURE() << "cannot start " << program.toStdString();
-        return r;
-    }
-    if (!p.waitForFinished(timeoutMs)) {
-        ADD_FAILURE() << "pravik did not finish within " << timeoutMs << " ms";
-        p.kill();
-        p.waitForFinished(5000);
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return pravik::test::runPravik(args, {timeoutMs});
 }
 
 class CliInput : public ::testing::Test {

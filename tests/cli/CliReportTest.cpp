@@ -1,42 +1,22 @@
 // The command-line host end to end, as a cron job of an accounting office runs it: a demo company
 // into a new file, the consistency check, a journal to PDF, and the failures such a job must see.
 #include "platform/Decimal.h"
+#include "support/ProgramOutput.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Outcome run(const QString& program, const QStringList& args, int timeoutMs = 120000)
-{
-    QProcess p;
-    p.start(program, args);
-    Outcome r;
-    if (!p.waitForStarted(10000)) {
-        ADD_FAILURE() << "cannot start " << program.toStdString();
-        return r;
-    }
-    p.waitForFinished(timeoutMs);
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
+using Outcome = pravik::test::ProcessRun;
+using pravik::test::runPravik;
 
 Outcome pravik(const QStringList& args)
 {
-    const QString dir = qEnvironmentVariable("PRAVIK_BINARY_DIR", QStringLiteral(PRAVIK_BINARY_DIR));
-    return run(dir + QStringLiteral("/bin/pravik"), args);
+    return runPravik(args);
 }
 
 class CliReport : public ::testing::Test {
@@ -95,8 +75,8 @@ TEST_F(CliReport, TheSalesJournalOfAMonthGoesToAValidPdf)
     const Outcome r = pravik(session({QStringLiteral("journal"), QStringLiteral("--kind"), QStringLiteral("71"),
                                   QStringLiteral("--batch"), QStringLiteral("SPRZ"), QStringLiteral("--pdf"), pdf}));
     ASSERT_EQ(r.exitCode, 0) << (r.out + r.err).toStdString();
-    EXPECT_EQ(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).exitCode, 0);
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out;
+    EXPECT_EQ(pravik::test::runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).exitCode, 0);
+    const QString text = pravik::test::pdfText(pdf);
     for (const char* expected : {"Dziennik księgowań", "Okres obrotowy: Marzec", "Dziennik: SPRZ", "Razem w okresie",
                                  "Koniec wydruku", "Strona 1 z"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
@@ -260,8 +240,8 @@ TEST_F(CliReport, TheCashAccountSheetOfAPeriodAddsUpToItsPostingsAndTwoPeriodsAr
                                       QStringLiteral("PDD:konto='100' AND PDD:data_okresu=") + march, QStringLiteral("--description"),
                                       QStringLiteral("Konto: 100"), QStringLiteral("--pdf"), pdf}));
     ASSERT_EQ(r.exitCode, 0) << (r.out + r.err).toStdString();
-    EXPECT_EQ(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).exitCode, 0);
-    QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out;
+    EXPECT_EQ(pravik::test::runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).exitCode, 0);
+    QString text = pravik::test::pdfText(pdf);
     QString period;
     for (const QString& line : text.split(u'\n'))
         if (line.contains(QStringLiteral("Razem w okresie")))

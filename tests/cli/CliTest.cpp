@@ -3,47 +3,24 @@
 #include "platform/sql/Database.h"
 #include "server/src/Schema.h"
 #include "support/PgServer.h"
+#include "support/ProgramOutput.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using pravik::test::ProcessRun;
 
-QString programPath()
+ProcessRun pravik(const QStringList& args, const QString& workingDir = QString())
 {
-    const QString dir = qEnvironmentVariable("PRAVIK_BINARY_DIR", QStringLiteral(PRAVIK_BINARY_DIR));
-    return dir + QStringLiteral("/bin/pravik");
+    return pravik::test::runPravik(args, {60000, {}, workingDir});
 }
 
-ProgramRun pravik(const QStringList& args, const QString& workingDir = QString())
-{
-    QProcess p;
-    if (!workingDir.isEmpty())
-        p.setWorkingDirectory(workingDir);
-    p.start(programPath(), args);
-    ProgramRun r;
-    if (!p.waitForStarted(10000)) {
-        ADD_FAILURE() << "cannot start " << programPath().toStdString() << " (build the pravik_cli target)";
-        return r;
-    }
-    p.waitForFinished(60000);
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QMap<QString, QString> contextOf(const ProgramRun& r)
+QMap<QString, QString> contextOf(const ProcessRun& r)
 {
     QMap<QString, QString> values;
     for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -90,18 +67,18 @@ protected:
 
 TEST_F(Cli, HelpListsTheGlobalOptionsAndEveryCommand)
 {
-    const ProgramRun r = pravik({QStringLiteral("--help")});
+    const ProcessRun r = pravik({QStringLiteral("--help")});
     EXPECT_EQ(r.exitCode, 0);
     for (const char* word : {"--db", "--company", "--year", "--user", "--user-id", "--date", "--period", "--set",
                              "--yes", "--no", "--quiet", "--verbose", "--version", "sql", "context"})
         EXPECT_TRUE(r.out.contains(QLatin1String(word))) << word;
 
-    const ProgramRun sqlHelp = pravik({QStringLiteral("help"), QStringLiteral("sql")});
+    const ProcessRun sqlHelp = pravik({QStringLiteral("help"), QStringLiteral("sql")});
     EXPECT_EQ(sqlHelp.exitCode, 0);
     EXPECT_TRUE(sqlHelp.out.contains(QLatin1String("--via"))) << sqlHelp.out.toStdString();
     EXPECT_EQ(pravik({QStringLiteral("sql"), QStringLiteral("--help")}).out, sqlHelp.out);
 
-    const ProgramRun version = pravik({QStringLiteral("--version")});
+    const ProcessRun version = pravik({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(QLatin1String("pravik "))) << version.out.toStdString();
 }
@@ -114,7 +91,7 @@ TEST_F(Cli, WrongUsageExitsWithTwo)
     EXPECT_EQ(pravik({QStringLiteral("--bez-sensu"), QStringLiteral("sql"), QStringLiteral("select 1")}).exitCode, 2);
     EXPECT_EQ(pravik({QStringLiteral("--company"), QStringLiteral("jeden"), QStringLiteral("context")}).exitCode, 2);
     EXPECT_EQ(pravik({QStringLiteral("--date"), QStringLiteral("31-02-2025"), QStringLiteral("context")}).exitCode, 2);
-    const ProgramRun badSet = pravik({QStringLiteral("--set"), QStringLiteral("DANE_NIE_MA=1"), QStringLiteral("context")});
+    const ProcessRun badSet = pravik({QStringLiteral("--set"), QStringLiteral("DANE_NIE_MA=1"), QStringLiteral("context")});
     EXPECT_EQ(badSet.exitCode, 2);
     EXPECT_TRUE(badSet.err.contains(QLatin1String("DANE_NIE_MA"))) << badSet.err.toStdString();
     const QString db = emptySqliteFile();
@@ -132,7 +109,7 @@ TEST_F(Cli, WrongUsageExitsWithTwo)
 TEST_F(Cli, TheSqlCommandPrintsTheBuffersRowsOnSqlite)
 {
     const QString db = emptySqliteFile();
-    const ProgramRun r = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), kAcceptance});
+    const ProcessRun r = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), kAcceptance});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("ab\t3\n"));
 
@@ -141,14 +118,14 @@ TEST_F(Cli, TheSqlCommandPrintsTheBuffersRowsOnSqlite)
     EXPECT_EQ(pravik({QStringLiteral("sql"), kAcceptance}, folder.path()).out, QStringLiteral("ab\t3\n"));
 
     // Through the numeric buffer the first field is an amount; FUNCVAY gives one value.
-    const ProgramRun zap = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select 12, 'x'"),
+    const ProcessRun zap = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select 12, 'x'"),
                             QStringLiteral("--via"), QStringLiteral("execsql")});
     EXPECT_EQ(zap.out, QStringLiteral("12.00\tx\n"));
-    const ProgramRun scalar = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select count(*) from T"),
+    const ProcessRun scalar = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select count(*) from T"),
                                QStringLiteral("--via"), QStringLiteral("FUNCVAY")});
     EXPECT_EQ(scalar.out, QStringLiteral("0\n"));
     // A statement without rows prints nothing and succeeds.
-    const ProgramRun insert = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("insert into T values (1)")});
+    const ProcessRun insert = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("insert into T values (1)")});
     EXPECT_EQ(insert.exitCode, 0) << insert.err.toStdString();
     EXPECT_TRUE(insert.out.isEmpty());
 }
@@ -158,14 +135,14 @@ TEST_F(Cli, TheSqlCommandPrintsTheBuffersRowsOnPostgresql)
     auto& server = pravik::test::PgServer::instance();
     ASSERT_TRUE(server.ok()) << server.failure().toStdString();
     const QString url = server.createDatabase();
-    const ProgramRun r = pravik({QStringLiteral("--db"), url, QStringLiteral("sql"), kAcceptance});
+    const ProcessRun r = pravik({QStringLiteral("--db"), url, QStringLiteral("sql"), kAcceptance});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("ab\t3\n"));
 }
 
 TEST_F(Cli, FailuresNameWhatFailedAndExitWithOne)
 {
-    const ProgramRun missing = pravik({QStringLiteral("--db"), folder.filePath(QStringLiteral("nie-ma.db")),
+    const ProcessRun missing = pravik({QStringLiteral("--db"), folder.filePath(QStringLiteral("nie-ma.db")),
                                 QStringLiteral("sql"), QStringLiteral("select 1")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QLatin1String("nie-ma.db"))) << missing.err.toStdString();
@@ -175,22 +152,22 @@ TEST_F(Cli, FailuresNameWhatFailedAndExitWithOne)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("to nie jest baza danych, tylko zwykly tekst, dosc dlugi by miec naglowek\n");
     junk.close();
-    const ProgramRun notDb = pravik({QStringLiteral("--db"), junk.fileName(), QStringLiteral("sql"), QStringLiteral("select 1")});
+    const ProcessRun notDb = pravik({QStringLiteral("--db"), junk.fileName(), QStringLiteral("sql"), QStringLiteral("select 1")});
     EXPECT_EQ(notDb.exitCode, 1);
     EXPECT_TRUE(notDb.err.contains(QLatin1String("smieci.db"))) << notDb.err.toStdString();
 
-    const ProgramRun unreachable = pravik({QStringLiteral("--db"), QStringLiteral("postgresql://nikt@127.0.0.1:1/ksiegi"),
+    const ProcessRun unreachable = pravik({QStringLiteral("--db"), QStringLiteral("postgresql://nikt@127.0.0.1:1/ksiegi"),
                                     QStringLiteral("sql"), QStringLiteral("select 1")});
     EXPECT_EQ(unreachable.exitCode, 1);
     EXPECT_TRUE(unreachable.err.contains(QLatin1String("127.0.0.1"))) << unreachable.err.toStdString();
 
     const QString db = emptySqliteFile();
-    const ProgramRun noTable = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select * from NIE_MA_TABELI")});
+    const ProcessRun noTable = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("select * from NIE_MA_TABELI")});
     EXPECT_EQ(noTable.exitCode, 1);
     EXPECT_TRUE(noTable.err.contains(QLatin1String("NIE_MA_TABELI"), Qt::CaseInsensitive)) << noTable.err.toStdString();
     EXPECT_TRUE(noTable.out.isEmpty());
 
-    const ProgramRun malformed = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("selec 1 frm")});
+    const ProcessRun malformed = pravik({QStringLiteral("--db"), db, QStringLiteral("sql"), QStringLiteral("selec 1 frm")});
     EXPECT_EQ(malformed.exitCode, 1);
     EXPECT_TRUE(malformed.err.contains(QLatin1String("syntax"))) << malformed.err.toStdString();
 }
@@ -198,7 +175,7 @@ TEST_F(Cli, FailuresNameWhatFailedAndExitWithOne)
 TEST_F(Cli, TheSessionIsFilledFromTheCompanyAndItsLatestYear)
 {
     const QString db = companyDatabase();
-    const ProgramRun r = pravik({QStringLiteral("--db"), db, QStringLiteral("--date"), QStringLiteral("15-03-2025"),
+    const ProcessRun r = pravik({QStringLiteral("--db"), db, QStringLiteral("--date"), QStringLiteral("15-03-2025"),
                           QStringLiteral("--user"), QStringLiteral("anna"), QStringLiteral("context")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const auto c = contextOf(r);
@@ -218,7 +195,7 @@ TEST_F(Cli, TheSessionIsFilledFromTheCompanyAndItsLatestYear)
 TEST_F(Cli, OptionsChooseCompanyYearPeriodAndAnyGlobal)
 {
     const QString db = companyDatabase();
-    const ProgramRun r = pravik({QStringLiteral("--db"), db, QStringLiteral("--year"), QStringLiteral("1"),
+    const ProcessRun r = pravik({QStringLiteral("--db"), db, QStringLiteral("--year"), QStringLiteral("1"),
                           QStringLiteral("--period"), QStringLiteral("BZ"), QStringLiteral("--user-id"),
                           QStringLiteral("17"), QStringLiteral("--set"), QStringLiteral("GGG:NUMCOPY=2"),
                           QStringLiteral("--set"), QStringLiteral("DANE_NAZWA_FIRMY=Nazwa z opcji"),
@@ -231,7 +208,7 @@ TEST_F(Cli, OptionsChooseCompanyYearPeriodAndAnyGlobal)
     EXPECT_EQ(c.value(QStringLiteral("GGG:NUMCOPY")), QStringLiteral("2"));
     EXPECT_EQ(c.value(QStringLiteral("DANE_NAZWA_FIRMY")), QStringLiteral("Nazwa z opcji"));
 
-    const ProgramRun other = pravik({QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("9"),
+    const ProcessRun other = pravik({QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("9"),
                               QStringLiteral("context")});
     ASSERT_EQ(other.exitCode, 0) << other.err.toStdString();
     c = contextOf(other);
@@ -240,11 +217,11 @@ TEST_F(Cli, OptionsChooseCompanyYearPeriodAndAnyGlobal)
     EXPECT_EQ(c.value(QStringLiteral("DANE_LATA_OBROTOWE")), QStringLiteral("3"));
 
     // A year of another company, a company that does not exist: named, exit 1.
-    const ProgramRun wrongYear = pravik({QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("9"),
+    const ProcessRun wrongYear = pravik({QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("9"),
                                   QStringLiteral("--year"), QStringLiteral("1"), QStringLiteral("context")});
     EXPECT_EQ(wrongYear.exitCode, 1);
     EXPECT_TRUE(wrongYear.err.contains(QLatin1String("fiscal year 1"))) << wrongYear.err.toStdString();
-    const ProgramRun noCompany = pravik({QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("5"),
+    const ProcessRun noCompany = pravik({QStringLiteral("--db"), db, QStringLiteral("--company"), QStringLiteral("5"),
                                   QStringLiteral("context")});
     EXPECT_EQ(noCompany.exitCode, 1);
     EXPECT_TRUE(noCompany.err.contains(QLatin1String("company 5"))) << noCompany.err.toStdString();

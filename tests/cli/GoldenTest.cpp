@@ -9,6 +9,7 @@
 // shows the diff for review (PRAVIK_GOLDEN_UPDATE=1 is what it sets).
 #include "platform/DayNumber.h"
 #include "platform/sql/SqlCapture.h"
+#include "support/ProgramOutput.h"
 #include "support/TestDatabase.h"
 #include "siblings/tekston/CodePages.h"
 
@@ -37,10 +38,7 @@ QString sourceDir()
     return qEnvironmentVariable("PRAVIK_SOURCE_DIR", QStringLiteral(PRAVIK_SOURCE_DIR));
 }
 
-QString pravikProgram()
-{
-    return qEnvironmentVariable("PRAVIK_BINARY_DIR", QStringLiteral(PRAVIK_BINARY_DIR)) + QStringLiteral("/bin/pravik");
-}
+using pravik::test::pravikProgram;
 
 bool updating()
 {
@@ -110,31 +108,19 @@ QString tool(const QString& program, const QStringList& args, QString* error)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The first sheet of a workbook, one line per row, cells separated by " | " (shared and inline
-// strings resolved, numbers as stored).
-QString xlsxRows(const QString& path, QString* error)
+// The first sheet of a workbook, one line per row, cells "B3=value" separated by " | " (shared and
+// inline strings resolved, numbers as stored).
+QString xlsxRows(const QString& path)
 {
-    static const QString script = QStringLiteral(R"(
-import sys, zipfile, xml.etree.ElementTree as ET
-m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
-z = zipfile.ZipFile(sys.argv[1])
-shared = []
-if 'xl/sharedStrings.xml' in z.namelist():
-    shared = [''.join(t.text or '' for t in si.iter(m + 't')) for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')]
-for row in ET.fromstring(z.read('xl/worksheets/sheet1.xml')).iter(m + 'row'):
-    cells = []
-    for c in row.findall(m + 'c'):
-        t = c.get('t', 'n')
-        if t == 'inlineStr':
-            v = ''.join(x.text or '' for x in c.iter(m + 't'))
-        else:
-            v = c.findtext(m + 'v', '')
-            if t == 's':
-                v = shared[int(v)]
-        cells.append(c.get('r') + '=' + v)
-    sys.stdout.write(' | '.join(cells) + '\n')
-)");
-    return tool(QStringLiteral("python3"), {QStringLiteral("-c"), script, path}, error);
+    QString out;
+    for (const auto& row : pravik::test::readFirstSheet(path)) {
+        QStringList cells;
+        for (const pravik::test::SheetCell& c : row)
+            if (!c.ref.isEmpty())
+                cells << c.ref + u'=' + c.value;
+        out += cells.join(QStringLiteral(" | ")) + u'\n';
+    }
+    return out;
 }
 
 // Text-printer bytes: the printer's text decoded (Windows-1250, the module's default page),
@@ -201,7 +187,7 @@ QString render(const QString& args, const Outcome& r, const QString& outDir, con
             body = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")}, error);
         } else if (suffix == u"xlsx") {
             how = QStringLiteral("rows of the first sheet");
-            body = xlsxRows(path, error);
+            body = xlsxRows(path);
         } else if (suffix == u"png") {
             const QImage image(path);
             how = QStringLiteral("image");

@@ -1,10 +1,10 @@
 // "pravik reports" against what the library really exports: a host that reads the list must find
 // every procedure in the library under that name, and every report export must be listed.
 #include "framework/ReportRegistry.h"
+#include "support/ProgramOutput.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -18,15 +18,9 @@ QString binaryDir()
 
 QString run(const QString& program, const QStringList& args, int* exitCode)
 {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForStarted(10000)) {
-        ADD_FAILURE() << "cannot start " << program.toStdString();
-        return {};
-    }
-    p.waitForFinished(60000);
-    *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAllStandardOutput()) + QString::fromUtf8(p.readAllStandardError());
+    const pravik::test::ProcessRun r = pravik::test::runProcess(program, args, {60000});
+    *exitCode = r.exitCode;
+    return r.all();
 }
 
 QString libraryPath()

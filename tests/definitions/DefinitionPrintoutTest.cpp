@@ -5,6 +5,7 @@
 #include "tests/journals/JournalReportFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace pravik::test {
 namespace {
@@ -247,6 +248,42 @@ TEST_P(DefinitionPrintout, DeclarationQueuePrints)
     EXPECT_TRUE(p.contains(QStringLiteral("33,50")));
     EXPECT_TRUE(p.contains(QStringLiteral("01-02-2026")));
     EXPECT_EQ(p.count(QStringLiteral("Udział (%)")), 1);
+}
+
+// Both printouts run from their requests: the company, queue, heading and output requests the
+// session holds once the request is built do not reach them.
+TEST_P(DefinitionPrintout, PrintoutsGoToTheTargetOfTheirRequests)
+{
+    korda::Session& s = korda::session();
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    const QStringList expected = pdfPages([] { PRN_ZESTAW_DEF(kCommon, QString()); }, QStringLiteral("def.pdf"));
+    ASSERT_FALSE(expected.isEmpty());
+    const QStringList pages = pdfPages(
+        [&] {
+            const StatementDefinitionRequest r = statementDefinitionRequest(kCommon, QString(), s);
+            s.DANE_ID_FIRMY = 2;
+            s.outputRequests.pdfPath = stray;
+            EXPECT_EQ(printStatementDefinition(r), 1);
+            s.DANE_ID_FIRMY = kCompany;
+        },
+        QStringLiteral("zadany.pdf"));
+    EXPECT_EQ(pages, expected);
+
+    s.DANE_KOLEJKA_UNIWERS = {entry(1, QStringLiteral("VAT-7"))};
+    s.DANE_NAGLOWEK_WYDRUKU = QStringLiteral("Deklaracje firmy");
+    const QStringList declarations = pdfPages(
+        [&] {
+            const DeclarationDefinitionsRequest r = declarationDefinitionsRequest(s);
+            s.DANE_KOLEJKA_UNIWERS.clear();
+            s.DANE_NAGLOWEK_WYDRUKU.clear();
+            s.outputRequests.pdfPath = stray;
+            EXPECT_EQ(printDeclarationDefinitions(r), 1);
+        },
+        QStringLiteral("dekl.pdf"));
+    ASSERT_EQ(declarations.size(), 1);
+    EXPECT_TRUE(declarations.first().contains(QStringLiteral("VAT-7")));
+    EXPECT_TRUE(declarations.first().contains(QStringLiteral("Deklaracje firmy")));
+    EXPECT_FALSE(QFileInfo::exists(stray));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DefinitionPrintout, allBackends(), backendName);

@@ -9,11 +9,11 @@
 #include "platform/sql/Database.h"
 #include "siblings/korda/Session.h"
 #include "siblings/utilka/Gateway.h"
+#include "support/ProgramOutput.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -40,37 +40,17 @@ public:
     QString pdfPath;
 };
 
-QStringList pdfPages(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 // The two amounts of the line that starts with label, in cents; nullopt when the page has none.
 std::optional<QPair<qint64, qint64>> amountsAfter(const QString& page, const QString& label)
 {
     for (const QString& line : page.split(u'\n')) {
         const QString t = line.trimmed();
-        if (!t.startsWith(label))
-            continue;
         const QString rest = t.mid(label.size()).trimmed();
-        if (rest.isEmpty() || !(rest.front().isDigit() || rest.front() == u'-'))
-            continue; // "Razem" must not match "Razem na stronie"
-        static const QRegularExpression amount(QStringLiteral("(-?\\d{1,3}(?: \\d{3})*,\\d{2})"));
-        QList<qint64> found;
-        auto it = amount.globalMatch(t.mid(label.size()));
-        while (it.hasNext()) {
-            QString a = it.next().captured(1);
-            a.remove(u' ').remove(u',');
-            found << a.toLongLong();
-        }
-        if (found.size() == 2)
-            return qMakePair(found[0], found[1]);
+        // "Razem" must not match "Razem na stronie"
+        if (!t.startsWith(label) || rest.isEmpty() || !(rest.front().isDigit() || rest.front() == u'-'))
+            continue;
+        if (const QList<Decimal> found = test::amountsIn(rest); found.size() == 2)
+            return qMakePair(found[0].cents(), found[1].cents());
     }
     return std::nullopt;
 }
@@ -235,7 +215,7 @@ TEST_F(FrameRun, CarryOverRunsFromPageToPageAndTheTotalIsOpeningPlusRows)
     EXPECT_EQ(m_ui.previews, 1);
     EXPECT_TRUE(temporaryFolderEmpty());
 
-    const QStringList pages = pdfPages(pdf());
+    const QStringList pages = test::pdfPages(pdf());
     ASSERT_GE(pages.size(), 3);
     EXPECT_FALSE(amountsAfter(pages[0], QStringLiteral("Z przeniesienia"))) << "the first page brings nothing forward";
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Spółdzielnia Mleczarska")));
@@ -261,7 +241,7 @@ TEST_F(FrameRun, EmptyReportStillPrintsItsFirstPageAndPercentOnlyChanges)
 {
     ScopedUi scope(m_ui);
     ASSERT_EQ(runReport(0, definition()), kResponseCompleted);
-    const QStringList pages = pdfPages(pdf());
+    const QStringList pages = test::pdfPages(pdf());
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Kwota Dt")));
     EXPECT_TRUE(amountsAfter(pages[0], QStringLiteral("Razem ")));
@@ -289,7 +269,7 @@ TEST_F(FrameRun, CancelAnsweredYesTwicePreviewsWhatWasProduced)
     ASSERT_EQ(texts.size(), 2);
     EXPECT_EQ(texts[0], QStringLiteral("Are you sure you want to CANCEL this Report?"));
     EXPECT_EQ(texts[1], QStringLiteral("Report Cancellation Requested!\n\nPreview Report generated so far?"));
-    const QStringList pages = pdfPages(pdf());
+    const QStringList pages = test::pdfPages(pdf());
     ASSERT_FALSE(pages.isEmpty());
     EXPECT_TRUE(pages.last().contains(QStringLiteral("201-100")));
     EXPECT_FALSE(pages.last().contains(QStringLiteral("201-101")));
@@ -312,7 +292,7 @@ TEST_F(FrameRun, CancelYesThenNoGivesNothingAndIgnoreGoesOn)
     m_ui.answer(Answer::Yes).answer(Answer::Cancel); // the third button: Ignore
     EXPECT_EQ(runReport(100, definition()), kResponseCompleted);
     EXPECT_EQ(m_ui.previews, 1);
-    EXPECT_TRUE(pdfPages(pdf()).last().contains(QStringLiteral("201-100")));
+    EXPECT_TRUE(test::pdfPages(pdf()).last().contains(QStringLiteral("201-100")));
 
     m_ui.clear();
     m_ui.cancelProgressAtPoll(1);
@@ -355,7 +335,7 @@ TEST_F(FrameRun, FurnitureRegistrationAndDescriptionLines)
     s.DANE_OPIS_PRN.add(QStringLiteral("Okres obrotowy: Grudzień"));
     ASSERT_EQ(runReport(3, definition()), kResponseCompleted);
     EXPECT_TRUE(s.DANE_OPIS_PRN.isEmpty());
-    QString page = pdfPages(pdf()).value(0);
+    QString page = test::pdfPages(pdf()).value(0);
     for (const char* expected : {"Sąd Rejonowy", "KRS 0000123456", "Kapitał zakładowy 50 000 zł", "Waluta: PLN",
                                  "Okres obrotowy: Grudzień", "Zestawienie próbne"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected;
@@ -365,7 +345,7 @@ TEST_F(FrameRun, FurnitureRegistrationAndDescriptionLines)
     s.DANE_OPIS_PRN.add(QStringLiteral("Waluta: EUR"));
     ASSERT_EQ(runReport(3, definition()), kResponseCompleted);
     EXPECT_TRUE(s.DANE_OPIS_PRN.isEmpty()) << "hidden lines are consumed too";
-    page = pdfPages(pdf()).value(0);
+    page = test::pdfPages(pdf()).value(0);
     EXPECT_FALSE(page.contains(QStringLiteral("Waluta")));
     EXPECT_FALSE(page.contains(QStringLiteral("KRS")));
 }

@@ -5,6 +5,7 @@
 #include "platform/sql/Database.h"
 #include "siblings/korda/Session.h"
 #include "siblings/tekston/CodePages.h"
+#include "support/PrinterDatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,21 +22,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        sql::ConnectionSpec dbTarget;
-        dbTarget.path = QDir(m_dir.path()).filePath(QStringLiteral("drukarki.db"));
-        dbTarget.createIfMissing = true;
-        sql::Database::setCurrent(dbTarget);
-        auto& db = sql::Database::forThread();
-        db.execNative(QStringLiteral("CREATE TABLE DRUKARKA (id_drukarki INTEGER PRIMARY KEY, nazwa varchar(300), opis varchar(100))"));
-        db.execNative(QStringLiteral("CREATE TABLE KOD_STERUJACY (id_kodu_sterujacego INTEGER PRIMARY KEY, id_drukarki integer, "
-                                     "nazwa_kodu varchar(100), wartosc_domyslna varchar(255))"));
-        db.execNative(QStringLiteral("INSERT INTO DRUKARKA VALUES (1, 'Epson LQ', NULL)"));
-        for (const auto& [code, value] : QList<QPair<QString, QString>>{
-                 {QStringLiteral("Ilość linii wydruku"), QStringLiteral("66")},
-                 {QStringLiteral("Górny margines (ilość linii odstępu)"), QStringLiteral("3")},
-                 {QStringLiteral("Dolny margines (ilość linii odstępu od stopki)"), QStringLiteral("3")}})
-            db.execNative(QStringLiteral("INSERT INTO KOD_STERUJACY (id_drukarki, nazwa_kodu, wartosc_domyslna) VALUES (1, '%1', '%2')")
-                              .arg(code, value));
+        test::createPrinterDatabase(m_dir.path());
+        test::addPrinter(1, QStringLiteral("Epson LQ"),
+                         {{QStringLiteral("Ilość linii wydruku"), QStringLiteral("66")},
+                          {QStringLiteral("Górny margines (ilość linii odstępu)"), QStringLiteral("3")},
+                          {QStringLiteral("Dolny margines (ilość linii odstępu od stopki)"), QStringLiteral("3")}});
 
         korda::Session& s = korda::session();
         s = korda::Session();

@@ -7,9 +7,9 @@
 #include "platform/ScriptedUi.h"
 #include "platform/sql/Database.h"
 #include "siblings/korda/Session.h"
+#include "support/ProgramOutput.h"
 #include "tests/server/DemoDatabaseTest.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,44 +24,6 @@ constexpr qint32 kYear = 2;
 inline DemoDatabase& journalDemo(TestBackend backend)
 {
     return cachedDemo(backend, 4000, 11);
-}
-
-struct Tool {
-    int exitCode = -1;
-    QString output;
-};
-
-inline Tool runTool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAll())};
-}
-
-// Amounts as printed: "-1 234,56".
-inline QList<Decimal> amountsIn(const QString& line)
-{
-    static const QRegularExpression amount(QStringLiteral("-?\\d{1,3}(?: \\d{3})*,\\d{2}"));
-    QList<Decimal> out;
-    for (auto it = amount.globalMatch(line); it.hasNext();)
-        out << Decimal::parse(it.next().captured(0)).value_or(Decimal());
-    return out;
-}
-
-// The amounts of the first line of the page that holds the label and then only amounts.
-inline QList<Decimal> labelled(const QString& page, const QString& label)
-{
-    const QRegularExpression pattern(QStringLiteral("(?:^|\\s)%1\\s+(-?\\d[\\d ,-]*)$")
-                                         .arg(QRegularExpression::escape(label.trimmed())));
-    for (const QString& line : page.split(u'\n')) {
-        const auto m = pattern.match(line.trimmed());
-        if (m.hasMatch())
-            return amountsIn(m.captured(1));
-    }
-    return {};
 }
 
 class JournalReportTest : public ::testing::TestWithParam<TestBackend> {
@@ -114,14 +76,9 @@ protected:
         journals::setJournalVariables(variables);
         report();
         korda::session().outputRequests.pdfPath.clear();
-        const Tool check = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
-        EXPECT_EQ(check.exitCode, 0) << check.output.toStdString();
-        const Tool text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        EXPECT_EQ(text.exitCode, 0);
-        QStringList pages = text.output.split(u'\f');
-        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-            pages.removeLast();
-        return pages;
+        const ProcessRun check = runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
+        EXPECT_EQ(check.exitCode, 0) << check.all().toStdString();
+        return test::pdfPages(pdf);
     }
 
     sql::Database* db = nullptr;

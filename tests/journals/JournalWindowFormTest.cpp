@@ -4,6 +4,7 @@
 
 #include "journals/window/JournalWindowForm.h"
 #include "platform/Settings.h"
+#include "support/ProgramOutput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -198,10 +198,7 @@ TEST_F(JournalWindowFormTest, PdfButtonRunsThePostingJournalIntoAFile)
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (!pdftotext.isEmpty()) {
-        QProcess p;
-        p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        ASSERT_TRUE(p.waitForFinished(30000));
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        const QString text = pdfText(pdf);
         EXPECT_TRUE(text.contains(QStringLiteral("Dziennik księgowań")));
         EXPECT_TRUE(text.contains(QStringLiteral("Okres obrotowy: Luty")));
         // pdftotext may render the two blanks after the code as one.

@@ -203,6 +203,26 @@ TEST_P(AccountSheets, PrintedSheetCarriesEachPageOverAndClosesWithTheOpeningAndP
     EXPECT_TRUE(pages.last().contains(QStringLiteral("Koniec wydruku")));
 }
 
+// A print goes where the host asked when it called: output requests changed once the request is
+// built (another file, the printer) do not redirect it.
+TEST_P(AccountSheets, PrintGoesToTheTargetOfItsRequest)
+{
+    korda::Session& s = korda::session();
+    const QStringList expected = pdfPages([] { EXPECT_EQ(ledger::printLedger(request(ledger::kAccountSheets, marchFilter())), 1); });
+    ASSERT_FALSE(expected.isEmpty());
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    const QStringList pages = pdfPages(
+        [&] {
+            const LedgerRequest r = request(ledger::kAccountSheets, marchFilter());
+            s.outputRequests.pdfPath = stray;
+            s.DANE_DRUKARKA_EKRAN = 0;
+            EXPECT_EQ(ledger::printLedger(r), 1);
+        },
+        QStringLiteral("zadany.pdf"));
+    EXPECT_EQ(pages, expected);
+    EXPECT_FALSE(QFileInfo::exists(stray));
+}
+
 TEST_P(AccountSheets, CostCentreLinesShowTheirSideWithTreePathAndIndicatorCodesLookedUpOnce)
 {
     AccountSheetSource source(request(ledger::kAccountSheets, marchFilter()));

@@ -3,7 +3,9 @@
 // postings, the printed carry-over from page to page, and the contra text of hand-made documents.
 #include "LedgerFixture.h"
 
+#include "framework/OutputTarget.h"
 #include "ledger/AccountEntries.h"
+#include "ledger/CashReport.h"
 #include "ledger/CashReportSource.h"
 #include "ledger/ContraAccountFinder.h"
 #include "ledger/LedgerBrowseModel.h"
@@ -139,6 +141,31 @@ TEST_P(CashReport, PrintedReportCarriesPagesOverAndClosesWithTheCashState)
     // The contra-account summary on a page of its own.
     EXPECT_TRUE(pages.last().contains(QStringLiteral("Konto przeciwstawne")));
     EXPECT_EQ(labelled(pages.last(), QStringLiteral("Razem")).mid(0, 2), (QList<Decimal>{m.credit, m.debit}));
+}
+
+// The report goes where its request says, whatever the session asks for once it is built.
+TEST_P(CashReport, ReportGoesToTheTargetOfItsRequest)
+{
+    korda::Session& s = korda::session();
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    auto print = [&](bool redirected) {
+        ledger::AccountEntriesQueue queue;
+        EXPECT_TRUE(queue.fill(1, QStringLiteral("konto='100' AND data_okresu=%1").arg(kLedgerMarch), 1, true));
+        CashRequest r;
+        r.company = 1;
+        r.filter = marchCash();
+        r.title = QStringLiteral("Raport kasowy");
+        r.opening = openingBeforeMarch();
+        r.openingGiven = true;
+        r.output = frame::OutputTarget::fromSession(s);
+        if (redirected)
+            s.outputRequests.pdfPath = stray;
+        EXPECT_EQ(ledger::printCashReport(r, queue), 1);
+    };
+    const QStringList expected = pdfPages([&] { print(false); });
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(pdfPages([&] { print(true); }, QStringLiteral("zadany.pdf")), expected);
+    EXPECT_FALSE(QFileInfo::exists(stray));
 }
 
 TEST_P(CashReport, KindSixtySevenEmptyFilterAndMissingOpeningFigures)

@@ -110,6 +110,25 @@ TEST_P(CostCentres, RegisterTotalsAndSummariesAreThoseOfTheAllocations)
     EXPECT_EQ(ledger::costCentrePeriodLabel(kLedgerBo), QStringLiteral("1-2026"));
 }
 
+TEST_P(CostCentres, ReportGoesToTheTargetOfItsRequest)
+{
+    korda::Session& s = korda::session();
+    const QStringList expected = pdfPages([&] { EXPECT_EQ(ledger::printLedger(request(ledger::kCostCentreSheet, QString())), 1); });
+    ASSERT_FALSE(expected.isEmpty());
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    const QStringList pages = pdfPages(
+        [&] {
+            const ledger::LedgerRequest r = request(ledger::kCostCentreSheet, QString());
+            s.outputRequests.pdfPath = stray;
+            s.outputRequests.browseRequest = 1;
+            EXPECT_EQ(ledger::printLedger(r), 1);
+            s.outputRequests.browseRequest = 0;
+        },
+        QStringLiteral("zadany.pdf"));
+    EXPECT_EQ(pages, expected);
+    EXPECT_FALSE(QFileInfo::exists(stray));
+}
+
 TEST_P(CostCentres, PrintedRazemEqualsTheAllocationsAndAnEmptyFilterKeepsTheCompany)
 {
     korda::Session& s = korda::session();

@@ -185,12 +185,7 @@ protected:
         korda::session().outputRequests.pdfPath.clear();
         if (!QFileInfo::exists(pdf))
             return {};
-        const Tool text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        EXPECT_EQ(text.exitCode, 0);
-        QStringList pages = text.output.split(u'\f');
-        if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-            pages.removeLast();
-        return pages;
+        return test::pdfPages(pdf);
     }
 
     sql::Database* db = nullptr;

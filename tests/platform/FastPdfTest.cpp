@@ -6,52 +6,26 @@
 #include "platform/report/LayoutLoader.h"
 #include "platform/report/PdfSink.h"
 #include "platform/report/ReportWriter.h"
+#include "support/ProgramOutput.h"
 #include "platform/report/Spool.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace pravik;
 using namespace pravik::report;
+using namespace pravik::test;
 
 namespace {
-
-struct ToolResult {
-    int exitCode = -1;
-    QString output;
-};
-
-ToolResult runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
-}
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
 
 // Page texts with every run of blanks made one space: the writers may mark word gaps differently.
 QStringList normalisedPages(const QString& pdf)
 {
-    const ToolResult text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    QStringList pages = text.output.split(u'\f');
+    QStringList pages = pdfText(pdf, {}).split(u'\f');
     for (QString& page : pages)
         page = page.replace(QChar(0xa0), u' ').simplified();
     return pages;
@@ -65,13 +39,13 @@ struct Word {
 // Words of page 1 with their boxes in points, as poppler finds them.
 QList<Word> wordsOfFirstPage(const QString& pdf)
 {
-    const ToolResult html = runTool(QStringLiteral("pdftotext"),
+    const ProcessRun html = runProcess(QStringLiteral("pdftotext"),
                                     {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                      QStringLiteral("1"), pdf, QStringLiteral("-")});
     static const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     QList<Word> words;
-    for (auto it = word.globalMatch(html.output); it.hasNext();) {
+    for (auto it = word.globalMatch(html.all()); it.hasNext();) {
         const auto m = it.next();
         words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                       m.captured(4).toDouble()});
@@ -82,7 +56,7 @@ QList<Word> wordsOfFirstPage(const QString& pdf)
 // Page 1 rendered in grey at a low resolution.
 QImage renderFirstPage(const QString& pdf, const QString& prefix)
 {
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
+    runProcess(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
                                          QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                          QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".pgm")).convertToFormat(QImage::Format_Grayscale8);
@@ -190,10 +164,10 @@ TEST_F(FastPdfTest, SameTextInTheSamePlacesAsQtWriter)
     ASSERT_TRUE(writeWith(fast, spool));
     ASSERT_TRUE(writeWith(qt, spool));
 
-    const ToolResult check = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("fast.pdf")});
-    EXPECT_EQ(check.exitCode, 0) << check.output.toStdString();
-    EXPECT_TRUE(check.output.contains(QStringLiteral("No syntax or stream encoding errors"))) << check.output.toStdString();
-    EXPECT_FALSE(check.output.contains(QStringLiteral("WARNING"))) << check.output.toStdString();
+    const ProcessRun check = runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("fast.pdf")});
+    EXPECT_EQ(check.exitCode, 0) << check.all().toStdString();
+    EXPECT_TRUE(check.all().contains(QStringLiteral("No syntax or stream encoding errors"))) << check.all().toStdString();
+    EXPECT_FALSE(check.all().contains(QStringLiteral("WARNING"))) << check.all().toStdString();
 
     const QStringList fastPages = normalisedPages(path("fast.pdf"));
     const QStringList qtPages = normalisedPages(path("qt.pdf"));
@@ -217,10 +191,10 @@ TEST_F(FastPdfTest, SameTextInTheSamePlacesAsQtWriter)
         EXPECT_NEAR(fastWords[i].yMin, qtWords[i].yMin, 0.3) << fastWords[i].text.toStdString();
     }
 
-    const ToolResult info = runTool(QStringLiteral("pdfinfo"), {path("fast.pdf")});
-    EXPECT_TRUE(info.output.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.output.toStdString();
-    EXPECT_TRUE(info.output.contains(QStringLiteral("(A4)"))) << info.output.toStdString();
-    EXPECT_TRUE(info.output.contains(QStringLiteral("Obroty i salda – zażółć"))) << info.output.toStdString();
+    const ProcessRun info = runProcess(QStringLiteral("pdfinfo"), {path("fast.pdf")});
+    EXPECT_TRUE(info.all().contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.all().toStdString();
+    EXPECT_TRUE(info.all().contains(QStringLiteral("(A4)"))) << info.all().toStdString();
+    EXPECT_TRUE(info.all().contains(QStringLiteral("Obroty i salda – zażółć"))) << info.all().toStdString();
 }
 
 TEST_F(FastPdfTest, FirstPageLooksLikeQtWriters)
@@ -265,12 +239,12 @@ TEST_F(FastPdfTest, FacesEmbeddedOnceWithTheirGlyphsAndText)
     const QString spool = mixedFontsSpool();
     FastPdfSink fast(path("mixed.pdf"));
     ASSERT_TRUE(writeWith(fast, spool));
-    EXPECT_EQ(runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("mixed.pdf")}).exitCode, 0);
+    EXPECT_EQ(runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("mixed.pdf")}).exitCode, 0);
 
     // Two sizes of the regular face share one font; the bold face is the other.
-    const ToolResult fonts = runTool(QStringLiteral("pdffonts"), {path("mixed.pdf")});
-    const QStringList lines = fonts.output.split(u'\n', Qt::SkipEmptyParts).mid(2);
-    ASSERT_EQ(lines.size(), 2) << fonts.output.toStdString();
+    const ProcessRun fonts = runProcess(QStringLiteral("pdffonts"), {path("mixed.pdf")});
+    const QStringList lines = fonts.all().split(u'\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_EQ(lines.size(), 2) << fonts.all().toStdString();
     for (const QString& line : lines) {
         EXPECT_TRUE(line.contains(QStringLiteral("CID TrueType"))) << line.toStdString();
         EXPECT_TRUE(line.contains(QRegularExpression(QStringLiteral("Identity-H\\s+yes\\s+yes\\s+yes"))))
@@ -309,38 +283,51 @@ TEST_F(FastPdfTest, FacesEmbeddedOnceWithTheirGlyphsAndText)
     }
 }
 
-TEST_F(FastPdfTest, FailureLeavesNoFileBehind)
+TEST_F(FastPdfTest, EitherWriterFailingLeavesNoFileBehind)
 {
     const QString spool = sampleSpool();
-    FastPdfSink missing(QStringLiteral("/nonexistent/folder/raport.pdf"));
-    QString error;
-    EXPECT_FALSE(replay(spool, missing, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Nie można zapisać pliku /nonexistent/folder/raport.pdf"))) << error.toStdString();
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/folder/raport.pdf")));
+    const auto sink = [](bool fast, const QString& file) -> std::unique_ptr<PageSink> {
+        if (fast)
+            return std::make_unique<FastPdfSink>(file);
+        return std::make_unique<PdfSink>(file);
+    };
+    // The damage below makes the spool unreadable for the second writer as well.
+    QFile(spool).copy(path("copy.spool"));
+    for (const bool fast : {true, false}) {
+        SCOPED_TRACE(fast ? "direct writer" : "Qt's writer");
+        QFile::remove(spool);
+        QFile(path("copy.spool")).copy(spool);
+        QString error;
+        EXPECT_FALSE(replay(spool, *sink(fast, QStringLiteral("/nonexistent/folder/raport.pdf")), &error));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Nie można zapisać pliku /nonexistent/folder/raport.pdf")))
+            << error.toStdString();
+        EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/folder/raport.pdf")));
 
-    // A run that breaks half-way (a damaged page of the spool) keeps the earlier file of that
-    // name and leaves no temporary file beside it.
-    QFile old(path("raport.pdf"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("poprzedni wydruk");
-    old.close();
-    QFile damaged(spool);
-    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(damaged.seek(damaged.size() / 2));
-    damaged.write(QByteArray(64, 'Z'));
-    damaged.close();
-    FastPdfSink pdf(path("raport.pdf"));
-    EXPECT_FALSE(replay(spool, pdf, &error));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("poprzedni wydruk"));
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"raport.pdf", "run.spool"}));
+        // A run that breaks half-way (a damaged page of the spool) keeps the earlier file of that
+        // name and leaves no temporary file beside it.
+        QFile old(path("raport.pdf"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("poprzedni wydruk");
+        old.close();
+        QFile damaged(spool);
+        ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(damaged.seek(damaged.size() / 2));
+        damaged.write(QByteArray(64, 'Z'));
+        damaged.close();
+        EXPECT_FALSE(replay(spool, *sink(fast, path("raport.pdf")), &error));
+        EXPECT_TRUE(error.contains(QStringLiteral("uszkodzony"))) << error.toStdString();
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("poprzedni wydruk"));
+        old.close();
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"copy.spool", "raport.pdf", "run.spool"}));
+    }
 }
 
 TEST_F(FastPdfTest, WriterChosenByEnvironment)
 {
     const QString spool = mixedFontsSpool();
     const auto producer = [&](const QString& file) {
-        return runTool(QStringLiteral("pdfinfo"), {file}).output;
+        return runProcess(QStringLiteral("pdfinfo"), {file}).all();
     };
     qunsetenv("PRAVIK_PDF_WRITER");
     ASSERT_TRUE(writeWith(*makePdfSink(path("default.pdf")), spool));
@@ -384,9 +371,9 @@ TEST_F(FastPdfTest, ReportWithoutPagesIsOneBlankSheetLikeQtWriters)
     PdfSink qt(path("qt.pdf"));
     ASSERT_TRUE(writeWith(fast, spool.path()));
     ASSERT_TRUE(writeWith(qt, spool.path()));
-    EXPECT_EQ(runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("fast.pdf")}).exitCode, 0);
+    EXPECT_EQ(runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("fast.pdf")}).exitCode, 0);
     const auto pages = [&](const QString& file) {
-        return runTool(QStringLiteral("qpdf"), {QStringLiteral("--show-npages"), file}).output.trimmed();
+        return runProcess(QStringLiteral("qpdf"), {QStringLiteral("--show-npages"), file}).all().trimmed();
     };
     EXPECT_EQ(pages(path("fast.pdf")), pages(path("qt.pdf")));
 }
@@ -440,8 +427,8 @@ TEST_F(FastPdfTest, LongReportKeepsMemoryFlat)
     // 4,500 pages of 40 rows would be tens of megabytes if anything of them stayed.
     EXPECT_LT(measuring.beforeFinish - measuring.atPage500, 4 * 1024)
         << "RSS grew from " << measuring.atPage500 << " to " << measuring.beforeFinish << " KiB";
-    const ToolResult info = runTool(QStringLiteral("pdfinfo"), {path("long.pdf")});
-    EXPECT_TRUE(info.output.contains(QRegularExpression(QStringLiteral("Pages:\\s+5000\\n")))) << info.output.toStdString();
-    const ToolResult last = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("5000"), path("long.pdf"), QStringLiteral("-")});
-    EXPECT_TRUE(last.output.contains(QStringLiteral("201-4999-39 Zapis księgowy 199999 zł"))) << last.output.toStdString();
+    const ProcessRun info = runProcess(QStringLiteral("pdfinfo"), {path("long.pdf")});
+    EXPECT_TRUE(info.all().contains(QRegularExpression(QStringLiteral("Pages:\\s+5000\\n")))) << info.all().toStdString();
+    const ProcessRun last = runProcess(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("5000"), path("long.pdf"), QStringLiteral("-")});
+    EXPECT_TRUE(last.all().contains(QStringLiteral("201-4999-39 Zapis księgowy 199999 zł"))) << last.all().toStdString();
 }

@@ -7,46 +7,21 @@
 #include "platform/report/PreviewWindow.h"
 #include "platform/report/PrinterSink.h"
 #include "platform/report/ReportWriter.h"
+#include "support/ProgramOutput.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace pravik;
 using namespace pravik::report;
+using namespace pravik::test;
 
 namespace {
-
-struct ToolResult {
-    int exitCode = -1;
-    QString output;
-};
-
-ToolResult runTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAll())};
-}
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
 
 class OutputTest : public ::testing::Test {
 protected:
@@ -84,12 +59,10 @@ TEST_F(OutputTest, PdfIsValidWithEmbeddedFontsAndPageOfPages)
     QString error;
     ASSERT_TRUE(replay(writer->spoolPath(), pdf, &error)) << error.toStdString();
 
-    const ToolResult check = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("raport.pdf")});
-    EXPECT_EQ(check.exitCode, 0) << check.output.toStdString();
+    const ProcessRun check = runProcess(QStringLiteral("qpdf"), {QStringLiteral("--check"), path("raport.pdf")});
+    EXPECT_EQ(check.exitCode, 0) << check.all().toStdString();
 
-    const ToolResult text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("raport.pdf"), QStringLiteral("-")});
-    ASSERT_EQ(text.exitCode, 0);
-    const QStringList pages = text.output.split(u'\f');
+    const QStringList pages = pdfPages(path("raport.pdf"));
     ASSERT_GE(pages.size(), 3);
     for (int p = 0; p < 3; ++p) {
         EXPECT_TRUE(pages[p].contains(QStringLiteral("Strona %1 z 3").arg(p + 1))) << pages[p].toStdString();
@@ -102,45 +75,16 @@ TEST_F(OutputTest, PdfIsValidWithEmbeddedFontsAndPageOfPages)
     EXPECT_TRUE(pages[2].contains(QStringLiteral("148 148,40")));
 
     // Every font is embedded: the file prints the same on a machine without DejaVu.
-    const ToolResult fonts = runTool(QStringLiteral("pdffonts"), {path("raport.pdf")});
+    const ProcessRun fonts = runProcess(QStringLiteral("pdffonts"), {path("raport.pdf")});
     ASSERT_EQ(fonts.exitCode, 0);
-    const QStringList lines = fonts.output.split(u'\n', Qt::SkipEmptyParts).mid(2);
+    const QStringList lines = fonts.all().split(u'\n', Qt::SkipEmptyParts).mid(2);
     ASSERT_FALSE(lines.isEmpty());
     for (const QString& line : lines)
         EXPECT_TRUE(line.contains(QStringLiteral(" yes "))) << line.toStdString();
 
-    const ToolResult info = runTool(QStringLiteral("pdfinfo"), {path("raport.pdf")});
-    EXPECT_TRUE(info.output.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.output.toStdString();
-    EXPECT_TRUE(info.output.contains(QStringLiteral("(A4)"))) << info.output.toStdString();
-}
-
-TEST_F(OutputTest, PdfThatCannotBeWrittenLeavesNothingBehind)
-{
-    const auto writer = threePages();
-    // A folder that does not exist.
-    PdfSink missing(QStringLiteral("/nonexistent/folder/raport.pdf"));
-    QString error;
-    EXPECT_FALSE(replay(writer->spoolPath(), missing, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Nie można zapisać pliku /nonexistent/folder/raport.pdf"))) << error.toStdString();
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/folder/raport.pdf")));
-
-    // A run that fails half-way (a page of the spool is damaged) keeps the earlier file of
-    // that name and leaves no temporary file next to it.
-    QFile old(path("raport.pdf"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("poprzedni wydruk");
-    old.close();
-    QFile spool(writer->spoolPath());
-    ASSERT_TRUE(spool.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(spool.seek(spool.size() / 2));
-    spool.write(QByteArray(64, 'Z'));
-    spool.close();
-    PdfSink pdf(path("raport.pdf"));
-    EXPECT_FALSE(replay(writer->spoolPath(), pdf, &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("uszkodzony"))) << error.toStdString();
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("poprzedni wydruk"));
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"raport.pdf", "run.spool"}));
+    const ProcessRun info = runProcess(QStringLiteral("pdfinfo"), {path("raport.pdf")});
+    EXPECT_TRUE(info.all().contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.all().toStdString();
+    EXPECT_TRUE(info.all().contains(QStringLiteral("(A4)"))) << info.all().toStdString();
 }
 
 TEST_F(OutputTest, PngPagesNamedByNumberAtTheirResolution)
@@ -179,13 +123,12 @@ TEST_F(OutputTest, PrinterGetsEveryPageOfEveryCopy)
     PrinterSink sink(printer, 2);
     QString error;
     ASSERT_TRUE(replay(writer->spoolPath(), sink, &error)) << error.toStdString();
-    const ToolResult info = runTool(QStringLiteral("pdfinfo"), {path("drukarka.pdf")});
+    const ProcessRun info = runProcess(QStringLiteral("pdfinfo"), {path("drukarka.pdf")});
     // A printer that makes copies itself is sent the pages once and told the count.
     const int expected = printer.supportsMultipleCopies() ? 3 : 6;
-    EXPECT_TRUE(info.output.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(expected))))
-        << info.output.toStdString();
-    const ToolResult text = runTool(QStringLiteral("pdftotext"), {path("drukarka.pdf"), QStringLiteral("-")});
-    EXPECT_TRUE(text.output.contains(QStringLiteral("Strona 3 z 3")));
+    EXPECT_TRUE(info.all().contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(expected))))
+        << info.all().toStdString();
+    EXPECT_TRUE(pdfText(path("drukarka.pdf"), {}).contains(QStringLiteral("Strona 3 z 3")));
 
     // A printer that cannot start is an error, not an empty success.
     QPrinter dead(QPrinter::HighResolution);

@@ -15,22 +15,9 @@ constexpr int kAdmin = 1;
 constexpr int kSchool = 2;
 constexpr int kSchoolYear = 3;
 
-class DemoBudgetFormTest : public ::testing::TestWithParam<TestBackend> {
+class DemoBudgetFormTest : public SharedDemoTest {
 protected:
-    void SetUp() override
-    {
-        demo = &sharedDemo(GetParam());
-        ASSERT_TRUE(demo->failure.isEmpty()) << qPrintable(demo->failure);
-    }
-
-    sql::Database& db() { return *demo->db; }
-
-    QVariant scalar(const QString& sql)
-    {
-        sql::Cursor c = db().exec(sql);
-        EXPECT_TRUE(c.ok()) << qPrintable(sql) << "\n" << qPrintable(c.errorText());
-        return c.next() ? c.value(0) : QVariant();
-    }
+    DemoBudgetFormTest() { translateScalars = true; }
 
     QList<QStringList> table(const QString& sql, int columns)
     {
@@ -57,7 +44,6 @@ protected:
         return c.ok() ? QString() : c.errorText();
     }
 
-    DemoDatabase* demo = nullptr;
 };
 
 TEST_P(DemoBudgetFormTest, PredefinedGroupsHoldTheirSectionsAndTheUnitItsCodes)

@@ -76,6 +76,28 @@ inline DemoDatabase& sharedDemo(TestBackend backend)
     return cachedDemo(backend, kDemoPostings, kDemoSeed);
 }
 
+// A test that only reads the shared demo database of its backend.
+class SharedDemoTest : public ::testing::TestWithParam<TestBackend> {
+protected:
+    void SetUp() override
+    {
+        demo = &sharedDemo(GetParam());
+        ASSERT_TRUE(demo->failure.isEmpty()) << qPrintable(demo->failure);
+    }
+    sql::Database& db() { return *demo->db; }
+    // The first value of the first row; a statement that fails fails the test. Statements in the
+    // host's dialect (translateScalars) go through the translator, the others run as written.
+    QVariant scalar(const QString& sql)
+    {
+        sql::Cursor c = translateScalars ? db().exec(sql) : db().execNative(sql);
+        EXPECT_TRUE(c.ok()) << qPrintable(sql) << "\n" << qPrintable(c.errorText());
+        return c.next() ? c.value(0) : QVariant();
+    }
+
+    DemoDatabase* demo = nullptr;
+    bool translateScalars = false;
+};
+
 inline Decimal dec(const QVariant& v)
 {
     return Decimal::fromVariant(v).value_or(Decimal::fromCents(999'999'999'999'999));

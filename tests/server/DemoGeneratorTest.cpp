@@ -8,7 +8,7 @@
 namespace pravik::test {
 namespace {
 
-QString scalar(sql::Database& db, const QString& sql)
+QString valueText(sql::Database& db, const QString& sql)
 {
     sql::Cursor c = db.execNative(sql);
     if (!c.next())
@@ -25,7 +25,7 @@ QStringList fingerprint(sql::Database& db)
                           "select sum(zsaldo_wn) from OBROTY_I_SALDA", "select sum(kwota_wn) from ROZRACHUNKI",
                           "select max(nazwa) from KONTRAHENT", "select min(opis_dok) from NAG_DOK where status=1",
                           "select count(*) from MPK_DANE", "select sum(kwota) from BT_DANE"})
-        f << Decimal::fromVariant(scalar(db, QString::fromLatin1(q))).value_or(Decimal()).toString() + "|" + scalar(db, QString::fromLatin1(q));
+        f << Decimal::fromVariant(valueText(db, QString::fromLatin1(q))).value_or(Decimal()).toString() + "|" + valueText(db, QString::fromLatin1(q));
     return f;
 }
 
@@ -53,15 +53,9 @@ TEST(DemoGeneratorTest, SameSeedSameTotalsOnBothDatabases)
         EXPECT_EQ(l[i].section('|', 0, 0), p[i].section('|', 0, 0)) << i;
 }
 
-class DemoContentTest : public ::testing::TestWithParam<TestBackend> {
+class DemoContentTest : public SharedDemoTest {
 protected:
-    void SetUp() override
-    {
-        demo = &sharedDemo(GetParam());
-        ASSERT_TRUE(demo->failure.isEmpty()) << qPrintable(demo->failure);
-    }
-    int count(const QString& sql) { return scalar(*demo->db, sql).toInt(); }
-    DemoDatabase* demo = nullptr;
+    int count(const QString& sql) { return valueText(db(), sql).toInt(); }
 };
 
 TEST_P(DemoContentTest, YearsPeriodsJournalsAndOptions)
@@ -71,9 +65,9 @@ TEST_P(DemoContentTest, YearsPeriodsJournalsAndOptions)
     EXPECT_EQ(count(QStringLiteral("select status from LATA_OBROTOWE where id_lata_obrot=1")), 2);
     EXPECT_EQ(count(QStringLiteral("select count(*) from LATA_OBROTOWE where id_lata_obrot=1 and koniec_roku-poczatek_roku>365")), 1);
     EXPECT_EQ(count(QStringLiteral("select zamkniety_okres from LATA_OBROTOWE where id_lata_obrot=2")), monthPeriod(2026, 3));
-    EXPECT_EQ(scalar(*demo->db, "select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 and id_lata_obrot=2 and id_opcje=120"),
+    EXPECT_EQ(valueText(db(), "select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 and id_lata_obrot=2 and id_opcje=120"),
               QStringLiteral("dzienniki częściowe"));
-    EXPECT_EQ(scalar(*demo->db, "select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 and id_lata_obrot=2 and id_opcje=123"),
+    EXPECT_EQ(valueText(db(), "select nazwa_wartosci from OPCJE_SYSTEMOWE where id_firmy=1 and id_lata_obrot=2 and id_opcje=123"),
               QStringLiteral("data księgowania i numer dokumentu"));
     EXPECT_GE(count("select count(*) from PACZKA where id_firmy=1 and id_lata_obrot=2"), 5);
     // Opening balances, a closing period in the closed year, documents in every state.
@@ -93,19 +87,19 @@ TEST_P(DemoContentTest, ChartCardIndexesCurrenciesAndBooks)
     for (const char* type : {"B", "W", "P"})
         EXPECT_GT(count(QStringLiteral("select count(*) from KONTA_SYNT where id_lata_obrot=2 and typ_konta='%1'").arg(type)), 0) << type;
     EXPECT_EQ(count("select max(poziom) from WARTOSCI_KONT"), 4);
-    EXPECT_EQ(scalar(*demo->db, "select symbol_kartoteki from WARTOSCI_KONT where id_lata_obrot=2 and nr_konta='234-x'"), "PRACOWNICY");
+    EXPECT_EQ(valueText(db(), "select symbol_kartoteki from WARTOSCI_KONT where id_lata_obrot=2 and nr_konta='234-x'"), "PRACOWNICY");
     EXPECT_GT(count("select count(*) from POZ_DOK where konto_wn like '234-%' or konto_ma like '234-%'"), 0);
     EXPECT_GT(count("select count(*) from POZ_DOK where sym_waluty_wn='EUR' or sym_waluty_ma='EUR'"), 0);
     EXPECT_GT(count("select count(*) from POZ_DOK where sym_waluty_wn='USD' or sym_waluty_ma='USD'"), 0);
     EXPECT_GT(count("select count(*) from MPK_DANE"), 0);
     EXPECT_GT(count("select count(*) from BT_DANE where id_firmy=2"), 0);
     EXPECT_GT(count("select count(*) from BT_PLAN"), 0);
-    EXPECT_EQ(scalar(*demo->db, "select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki"
+    EXPECT_EQ(valueText(db(), "select k.wartosc_domyslna from KOD_STERUJACY k inner join DRUKARKA d on k.id_drukarki=d.id_drukarki"
                                 " where d.nazwa='Epson LQ-590' AND k.nazwa_kodu='Ilość linii wydruku'"), "66");
-    EXPECT_EQ(scalar(*demo->db, "select login from UZYTKOWNIK where id_uzytkownika=1"), "admin");
+    EXPECT_EQ(valueText(db(), "select login from UZYTKOWNIK where id_uzytkownika=1"), "admin");
     // Polish texts survive the round trip with their diacritics.
-    EXPECT_EQ(scalar(*demo->db, "select nazwa_konta from WARTOSCI_KONT where id_lata_obrot=1 and nr_konta='401-1'"), QStringLiteral("Materiały biurowe"));
-    EXPECT_EQ(scalar(*demo->db, "select nazwa from FIRMA where id_firmy=1"), QStringLiteral("„Bursztyn” Sp. z o.o."));
+    EXPECT_EQ(valueText(db(), "select nazwa_konta from WARTOSCI_KONT where id_lata_obrot=1 and nr_konta='401-1'"), QStringLiteral("Materiały biurowe"));
+    EXPECT_EQ(valueText(db(), "select nazwa from FIRMA where id_firmy=1"), QStringLiteral("„Bursztyn” Sp. z o.o."));
 }
 
 TEST_P(DemoContentTest, EveryDocumentBalancesAndOpeningFollowsClosing)
@@ -115,10 +109,10 @@ TEST_P(DemoContentTest, EveryDocumentBalancesAndOpeningFollowsClosing)
                     " sum(case when konto_wn like '9%' then 0 else kwota_wn end)<>"
                     " sum(case when konto_ma like '9%' then 0 else kwota_ma end)) d"), 0);
     // The second year opens with the first year's closing balance-sheet balances.
-    const QString closing = scalar(*demo->db, QStringLiteral("select zsaldo_wn-zsaldo_ma from OBROTY_I_SALDA where id_lata_obrot=1"
+    const QString closing = valueText(db(), QStringLiteral("select zsaldo_wn-zsaldo_ma from OBROTY_I_SALDA where id_lata_obrot=1"
                                                              " and nr_konta='130-1' and sym_waluty='PLN' and data_okresu=%1")
                                                   .arg(closingPeriod(dayFromYmd(2025, 12, 31))));
-    const QString opening = scalar(*demo->db, QStringLiteral("select zsaldo_wn-zsaldo_ma from OBROTY_I_SALDA where id_lata_obrot=2"
+    const QString opening = valueText(db(), QStringLiteral("select zsaldo_wn-zsaldo_ma from OBROTY_I_SALDA where id_lata_obrot=2"
                                                              " and nr_konta='130-1' and sym_waluty='PLN' and data_okresu=%1")
                                                   .arg(dayFromYmd(2026, 1, 1)));
     EXPECT_EQ(dec(closing), dec(opening));
@@ -129,9 +123,9 @@ TEST_P(DemoContentTest, EveryDocumentBalancesAndOpeningFollowsClosing)
     EXPECT_EQ(count("select count(*) from (select n.id_nag_dok from NAG_DOK n left join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
                     " group by n.id_nag_dok, n.kwota_dok having round(n.kwota_dok*100)<>round(coalesce(sum(p.kwota_wn),0)*100)) d"),
               0);
-    EXPECT_EQ(dec(scalar(*demo->db, QStringLiteral("select kwota_dok from NAG_DOK where id_firmy=1 and id_lata_obrot=2"
+    EXPECT_EQ(dec(valueText(db(), QStringLiteral("select kwota_dok from NAG_DOK where id_firmy=1 and id_lata_obrot=2"
                                                    " and data_okresu=%1").arg(dayFromYmd(2026, 1, 1)))),
-              dec(scalar(*demo->db, QStringLiteral("select sum(p.kwota_ma) from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
+              dec(valueText(db(), QStringLiteral("select sum(p.kwota_ma) from NAG_DOK n join POZ_DOK p on p.id_nag_dok=n.id_nag_dok"
                                                    " where n.id_firmy=1 and n.id_lata_obrot=2 and n.data_okresu=%1")
                                         .arg(dayFromYmd(2026, 1, 1)))));
     for (int year : {1, 2}) {
@@ -147,7 +141,7 @@ TEST_P(DemoContentTest, DocumentAmountCheckNamesTheDocumentsThatDisagree)
     auto fresh = makeDemoDatabase(GetParam(), 300, 3);
     ASSERT_TRUE(fresh->failure.isEmpty()) << qPrintable(fresh->failure);
     sql::Database& db = *fresh->db;
-    const QString first = scalar(db, "select min(id_nag_dok) from NAG_DOK where id_firmy=1 and id_lata_obrot=2");
+    const QString first = valueText(db, "select min(id_nag_dok) from NAG_DOK where id_firmy=1 and id_lata_obrot=2");
     ASSERT_TRUE(db.execNative(QStringLiteral("update NAG_DOK set kwota_dok=kwota_dok+0.01 where id_nag_dok=%1").arg(first)).ok());
     ASSERT_TRUE(db.execNative(QStringLiteral("insert into NAG_DOK (id_nag_dok, id_firmy, id_lata_obrot, data_okresu, status,"
                                              " nr_dok_org, kwota_dok) values (999999, 1, 2, %1, 1, 'PUSTY 1', 10)")

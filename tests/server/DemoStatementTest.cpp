@@ -14,23 +14,8 @@ using sql::sqlText;
 
 constexpr int kAdmin = 1;
 
-class DemoStatementTest : public ::testing::TestWithParam<TestBackend> {
+class DemoStatementTest : public SharedDemoTest {
 protected:
-    void SetUp() override
-    {
-        demo = &sharedDemo(GetParam());
-        ASSERT_TRUE(demo->failure.isEmpty()) << qPrintable(demo->failure);
-    }
-
-    sql::Database& db() { return *demo->db; }
-
-    QVariant scalar(const QString& sql)
-    {
-        sql::Cursor c = db().execNative(sql);
-        EXPECT_TRUE(c.ok()) << qPrintable(sql) << "\n" << qPrintable(c.errorText());
-        return c.next() ? c.value(0) : QVariant();
-    }
-
     int statementId(const QString& name)
     {
         const QVariant id = scalar(QStringLiteral("select id_zestaw_nag from ZESTAW_NAG where id_firmy=1 and nazwa=%1").arg(sqlText(name)));
@@ -97,7 +82,6 @@ protected:
         return out;
     }
 
-    DemoDatabase* demo = nullptr;
     const DayNumber from = dayFromYmd(2026, 1, 1), to = dayFromYmd(2026, 3, 31);
 };
 

@@ -139,9 +139,7 @@ TEST_P(LedgerFunctionTest, CompanySettingsAreReadByName)
     EXPECT_EQ(r[0], (QStringList{"14", "", "99", ""}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, LedgerFunctionTest,
-                         ::testing::Values(SchemaBackend::SQLite, SchemaBackend::PostgreSQL),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, LedgerFunctionTest, allBackends(), backendName);
 
 } // namespace
 } // namespace pravik::test

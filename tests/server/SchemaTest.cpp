@@ -11,7 +11,7 @@ namespace {
 
 using server::createSchema;
 
-class SchemaCreationTest : public ::testing::TestWithParam<SchemaBackend> {};
+class SchemaCreationTest : public ::testing::TestWithParam<TestBackend> {};
 
 QStringList tableNames(sql::Database& db)
 {
@@ -52,7 +52,7 @@ TEST_P(SchemaCreationTest, CreatesOnAnEmptyDatabaseAndRefusesAnExistingOneUntouc
 TEST_P(SchemaCreationTest, AFailingStatementIsNamedAndNothingIsLeftBehind)
 {
     QTemporaryDir scripts;
-    const QString name = GetParam() == SchemaBackend::SQLite ? QStringLiteral("schema_sqlite.sql")
+    const QString name = GetParam() == TestBackend::SQLite ? QStringLiteral("schema_sqlite.sql")
                                                              : QStringLiteral("schema_postgresql.sql");
     QFile file(scripts.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -74,9 +74,7 @@ TEST_P(SchemaCreationTest, AFailingStatementIsNamedAndNothingIsLeftBehind)
     EXPECT_EQ(tableNames(database.db()), QStringList()) << "the transaction must be rolled back";
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SchemaCreationTest,
-                         ::testing::Values(SchemaBackend::SQLite, SchemaBackend::PostgreSQL),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, SchemaCreationTest, allBackends(), backendName);
 
 TEST(SchemaScript, SplitsOnlyAtTheSemicolonsThatEndStatements)
 {
@@ -155,8 +153,8 @@ Catalog postgresCatalog(sql::Database& db)
 
 TEST(SchemaScript, BothServersHaveTheSameTablesViewsAndColumns)
 {
-    EmptyDatabase sqlite(SchemaBackend::SQLite);
-    EmptyDatabase postgres(SchemaBackend::PostgreSQL);
+    EmptyDatabase sqlite(TestBackend::SQLite);
+    EmptyDatabase postgres(TestBackend::PostgreSQL);
     ASSERT_TRUE(sqlite.ok()) << qPrintable(sqlite.failure());
     ASSERT_TRUE(postgres.ok()) << qPrintable(postgres.failure());
     QString error;
@@ -268,9 +266,7 @@ TEST_P(SchemaDatabaseTest, TheReportsStatementsFindTheirColumns)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SchemaDatabaseTest,
-                         ::testing::Values(SchemaBackend::SQLite, SchemaBackend::PostgreSQL),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, SchemaDatabaseTest, allBackends(), backendName);
 
 } // namespace
 } // namespace pravik::test

@@ -1,43 +1,27 @@
 #pragma once
 // A fresh database with the reference schema, on SQLite or on the test PostgreSQL server.
 #include "support/PgServer.h"
+#include "support/TestDatabase.h"
 #include "platform/Decimal.h"
 #include "platform/sql/Database.h"
 #include "server/src/Functions.h"
 #include "server/src/Schema.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace pravik::test {
 
-enum class SchemaBackend { SQLite, PostgreSQL };
-
-inline std::string backendName(const ::testing::TestParamInfo<SchemaBackend>& info)
-{
-    return info.param == SchemaBackend::SQLite ? "SQLite" : "PostgreSQL";
-}
-
 // A new empty database of the backend, its connection open.
 class EmptyDatabase {
 public:
-    explicit EmptyDatabase(SchemaBackend backend)
+    explicit EmptyDatabase(TestBackend backend) : m_where(makeTestDatabase(backend))
     {
         server::registerFunctions();
-        sql::ConnectionSpec dbTarget;
-        if (backend == SchemaBackend::SQLite) {
-            dbTarget = sql::ConnectionSpec::sqliteFile(m_dir.filePath(QStringLiteral("ksiegi.db")), true);
-        } else {
-            PgServer& pg = PgServer::instance();
-            if (!pg.ok()) {
-                m_failure = pg.failure();
-                return;
-            }
-            dbTarget = pg.createDatabaseSpec();
-        }
-        m_db = std::make_unique<sql::Database>(dbTarget);
-        if (!m_db->open())
+        m_db = std::make_unique<sql::Database>(m_where.dbTarget);
+        if (m_where.url.isEmpty())
+            m_failure = QStringLiteral("no test database: ") + PgServer::instance().failure();
+        else if (!m_db->open())
             m_failure = m_db->lastError();
     }
 
@@ -46,12 +30,12 @@ public:
     sql::Database& db() { return *m_db; }
 
 private:
-    QTemporaryDir m_dir;
+    TestDatabase m_where;
     std::unique_ptr<sql::Database> m_db;
     QString m_failure;
 };
 
-class SchemaDatabaseTest : public ::testing::TestWithParam<SchemaBackend> {
+class SchemaDatabaseTest : public ::testing::TestWithParam<TestBackend> {
 protected:
     void SetUp() override
     {

@@ -348,8 +348,7 @@ TEST_P(StatementGenerateTest, AccountSearchByNumberAndName)
     EXPECT_EQ(found(QStringLiteral("%' or 1=1 --"), 1), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StatementGenerateTest, ::testing::Values(SchemaBackend::SQLite, SchemaBackend::PostgreSQL),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, StatementGenerateTest, allBackends(), backendName);
 
 } // namespace
 } // namespace pravik::test

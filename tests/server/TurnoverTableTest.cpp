@@ -8,13 +8,8 @@
 namespace pravik::test {
 namespace {
 
-class TurnoverTableTest : public ::testing::TestWithParam<TestBackend> {
+class TurnoverTableTest : public SharedDemoTest {
 protected:
-    void SetUp() override
-    {
-        demo = &sharedDemo(GetParam());
-        ASSERT_TRUE(demo->failure.isEmpty()) << qPrintable(demo->failure);
-    }
     Decimal value(const QString& sql)
     {
         sql::Cursor c = demo->db->execNative(sql);
@@ -26,7 +21,6 @@ protected:
         return QStringLiteral(" from OBROTY_I_SALDA where id_firmy=1 and id_lata_obrot=2 and nr_konta='%1' and data_okresu=%2"
                               " and sym_waluty='%3'").arg(account).arg(period).arg(currency);
     }
-    DemoDatabase* demo = nullptr;
 };
 
 TEST_P(TurnoverTableTest, SyntheticTurnoversEqualThePostingsOfEachPeriod)

@@ -131,9 +131,7 @@ TEST_P(PostingViewTest, BudgetRowsCarryBothAccountsOfTheirLine)
     EXPECT_EQ(r[0].mid(5), (QStringList{"1", "81454"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PostingViewTest,
-                         ::testing::Values(SchemaBackend::SQLite, SchemaBackend::PostgreSQL),
-                         backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PostingViewTest, allBackends(), backendName);
 
 } // namespace
 } // namespace pravik::test

@@ -7,6 +7,7 @@
 #include "siblings/tekston/CodePages.h"
 #include "siblings/tekston/TextPageSetup.h"
 #include "siblings/tekston/TextReport.h"
+#include "support/PrinterDatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,26 +24,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        sql::ConnectionSpec dbTarget;
-        dbTarget.path = QDir(m_dir.path()).filePath(QStringLiteral("drukarki.db"));
-        dbTarget.createIfMissing = true;
-        sql::Database::setCurrent(dbTarget);
-        auto& db = sql::Database::forThread();
-        db.execNative(QStringLiteral("CREATE TABLE DRUKARKA (id_drukarki INTEGER PRIMARY KEY, nazwa varchar(300), opis varchar(100))"));
-        db.execNative(QStringLiteral("CREATE TABLE KOD_STERUJACY (id_kodu_sterujacego INTEGER PRIMARY KEY, id_drukarki integer, "
-                                     "nazwa_kodu varchar(100), wartosc_domyslna varchar(255))"));
+        test::createPrinterDatabase(m_dir.path());
     }
     void TearDown() override { sql::Database::releaseThread(); }
-
-    void addPrinter(int id, const QString& name, const QList<QPair<QString, QString>>& codes)
-    {
-        auto& db = sql::Database::forThread();
-        QString n = name;
-        db.execNative(QStringLiteral("INSERT INTO DRUKARKA (id_drukarki, nazwa) VALUES (%1, '%2')").arg(id).arg(n.replace(u'\'', QStringLiteral("''"))));
-        for (const auto& [code, value] : codes)
-            db.execNative(QStringLiteral("INSERT INTO KOD_STERUJACY (id_drukarki, nazwa_kodu, wartosc_domyslna) VALUES (%1, '%2', '%3')")
-                              .arg(id).arg(code, value));
-    }
 
     QTemporaryDir m_dir;
 };
@@ -51,7 +35,7 @@ protected:
 
 TEST_F(TextPrinterDb, PageOfSixtySixLinesWithMarginsOfThreeStartsAtSevenWithoutWarning)
 {
-    addPrinter(1, QStringLiteral("Epson LQ-590"),
+    test::addPrinter(1, QStringLiteral("Epson LQ-590"),
                {{QStringLiteral("Ilość linii wydruku"), QStringLiteral("66")},
                 {QStringLiteral("PAPIER"), QStringLiteral("kartki")},
                 {QStringLiteral("Górny margines (ilość linii odstępu)"), QStringLiteral("3")},
@@ -68,8 +52,8 @@ TEST_F(TextPrinterDb, PageOfSixtySixLinesWithMarginsOfThreeStartsAtSevenWithoutW
 
 TEST_F(TextPrinterDb, PrinterWithoutCodesWarnsAndOtherPaperRunsOn)
 {
-    addPrinter(1, QStringLiteral("Star"), {});
-    addPrinter(2, QStringLiteral("Oki ML"), {{QStringLiteral("papier"), QStringLiteral("składanka")}});
+    test::addPrinter(1, QStringLiteral("Star"), {});
+    test::addPrinter(2, QStringLiteral("Oki ML"), {{QStringLiteral("papier"), QStringLiteral("składanka")}});
     ScriptedUi ui;
     ScopedUi scope(ui);
     const tekston::TextPageSetup bare = tekston::readTextPageSetup(QStringLiteral("Star"));
@@ -82,8 +66,8 @@ TEST_F(TextPrinterDb, PrinterWithoutCodesWarnsAndOtherPaperRunsOn)
 
 TEST_F(TextPrinterDb, ApostropheInPrinterNameIsQuotedNotInjected)
 {
-    addPrinter(1, QStringLiteral("Drukarka O'Brien"), {{QStringLiteral("Ilość linii wydruku"), QStringLiteral("72")}});
-    addPrinter(2, QStringLiteral("Inna"), {{QStringLiteral("Ilość linii wydruku"), QStringLiteral("40")}});
+    test::addPrinter(1, QStringLiteral("Drukarka O'Brien"), {{QStringLiteral("Ilość linii wydruku"), QStringLiteral("72")}});
+    test::addPrinter(2, QStringLiteral("Inna"), {{QStringLiteral("Ilość linii wydruku"), QStringLiteral("40")}});
     ScriptedUi ui;
     ScopedUi scope(ui);
     EXPECT_EQ(tekston::readTextPageSetup(QStringLiteral("Drukarka O'Brien")).linesPerPage, 72);
@@ -94,7 +78,7 @@ TEST_F(TextPrinterDb, ApostropheInPrinterNameIsQuotedNotInjected)
 
 TEST_F(TextPrinterDb, CodePageCodeChoosesTheConversion)
 {
-    addPrinter(1, QStringLiteral("Igła"), {{QStringLiteral("Strona kodowa"), QStringLiteral("852")}});
+    test::addPrinter(1, QStringLiteral("Igła"), {{QStringLiteral("Strona kodowa"), QStringLiteral("852")}});
     ScriptedUi ui;
     ScopedUi scope(ui);
     EXPECT_EQ(tekston::readTextPageSetup(QStringLiteral("Igła")).codePage, tekston::CodePage::Cp852);

@@ -1,9 +1,9 @@
 // EXPORT2EXCEL over an export queue: amounts in the printout's form become numbers, codes with a
 // leading zero and texts stay text, and a workbook that cannot be written leaves nothing behind.
 #include "siblings/utilka/Spreadsheet.h"
+#include "support/ProgramOutput.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,22 +11,16 @@ using namespace utilka;
 
 namespace {
 
-// "A2=n:1" per cell, read with Python's zip and XML modules.
+// "A2=n:1" per cell: how the file stores each cell.
 QStringList cells(const QString& path)
 {
-    QProcess p;
-    p.start(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral(R"(
-import sys, zipfile, xml.etree.ElementTree as ET
-m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
-z = zipfile.ZipFile(sys.argv[1])
-for c in ET.fromstring(z.read('xl/worksheets/sheet1.xml')).iter(m + 'c'):
-    t = c.get('t', 'n')
-    v = ''.join(x.text or '' for x in c.iter(m + 't')) if t == 'inlineStr' else c.findtext(m + 'v', '')
-    print(c.get('r') + '=' + ('s:' if t in ('s', 'inlineStr', 'str') else 'n:') + v)
-)"), path});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {QString::fromUtf8(p.readAllStandardError())};
-    return QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList out;
+    const QStringList texts = {QStringLiteral("s"), QStringLiteral("inlineStr"), QStringLiteral("str")};
+    for (const auto& row : pravik::test::readFirstSheet(path))
+        for (const pravik::test::SheetCell& c : row)
+            if (!c.ref.isEmpty())
+                out << c.ref + (texts.contains(c.type) ? QStringLiteral("=s:") : QStringLiteral("=n:")) + c.value;
+    return out;
 }
 
 } // namespace

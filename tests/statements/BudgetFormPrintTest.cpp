@@ -126,7 +126,9 @@ protected:
         s.outputRequests.printRequest = 1;
         s.DANE_DRUKARKA_EKRAN = 1;
         s.outputRequests.pdfPath = folder.filePath(name);
-        EXPECT_EQ(runStatementRequest(r), 1) << qPrintable(ui.messageLog().join('\n'));
+        StatementPrintRequest toPdf = r;
+        toPdf.output = frame::OutputTarget::fromSession(s);
+        EXPECT_EQ(runStatementRequest(toPdf), 1) << qPrintable(ui.messageLog().join('\n'));
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), s.outputRequests.pdfPath, QStringLiteral("-")});
         EXPECT_TRUE(p.waitForFinished(60000));

@@ -11,6 +11,7 @@
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -189,7 +190,9 @@ protected:
         s.DANE_DRUKARKA_EKRAN = 1;
         const QString pdf = folder.filePath(name);
         s.outputRequests.pdfPath = pdf;
-        EXPECT_EQ(runStatementRequest(r), 1) << qPrintable(ui.messageLog().join('\n'));
+        StatementPrintRequest toPdf = r;
+        toPdf.output = frame::OutputTarget::fromSession(s);
+        EXPECT_EQ(runStatementRequest(toPdf), 1) << qPrintable(ui.messageLog().join('\n'));
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         EXPECT_TRUE(p.waitForFinished(60000));
@@ -259,6 +262,33 @@ TEST_P(StatementPrintoutTest, DemoStatementsPrintTheGeneratedRowsAndTotals)
     generate(id);
     const StatementPrintRequest r = request(id);
     EXPECT_EQ(readStatement(r, head(r)).rows.value(4).amounts[0], debitTurnover(QStringLiteral("400%")));
+}
+
+// The printout goes where its request says: a later file or browse request does not redirect it.
+TEST_P(StatementPrintoutTest, PrintoutGoesToTheTargetOfItsRequest)
+{
+    const int id = statementId(QStringLiteral("Koszty rodzajowe"));
+    ASSERT_GT(id, 0);
+    generate(id);
+    const StatementPrintRequest r = request(id);
+    const QStringList expected = printedPages(r, QStringLiteral("oczekiwany.pdf"));
+    ASSERT_FALSE(expected.isEmpty());
+
+    korda::Session& s = korda::session();
+    const QString asked = folder.filePath(QStringLiteral("zadany.pdf"));
+    const QString stray = folder.filePath(QStringLiteral("obcy.pdf"));
+    s.outputRequests.pdfPath = asked;
+    StatementPrintRequest toPdf = r;
+    toPdf.output = frame::OutputTarget::fromSession(s);
+    s.outputRequests.pdfPath = stray;
+    s.outputRequests.browseRequest = 1;
+    EXPECT_EQ(runStatementRequest(toPdf), 1) << qPrintable(ui.messageLog().join('\n'));
+    s.outputRequests.browseRequest = 0;
+    EXPECT_FALSE(QFileInfo::exists(stray));
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), asked, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts), expected);
 }
 
 TEST_P(StatementPrintoutTest, ThousandsComeBeforeRoundingAndTruncation)

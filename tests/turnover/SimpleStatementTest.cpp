@@ -7,6 +7,7 @@
 
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
+#include "support/ProgramOutput.h"
 #include "tests/server/DemoDatabaseTest.h"
 
 #include <QProcess>
@@ -17,17 +18,8 @@
 namespace pravik::turnover {
 namespace {
 
+using test::amountsIn;
 using test::TestBackend;
-
-// The amounts at the end of a printed line: "-1 234,56".
-QList<Decimal> amountsIn(const QString& text)
-{
-    static const QRegularExpression amount(QStringLiteral("-?\\d{1,3}(?: \\d{3})*,\\d{2}"));
-    QList<Decimal> out;
-    for (auto it = amount.globalMatch(text); it.hasNext();)
-        out << Decimal::parse(it.next().captured(0).remove(u' ').replace(u',', u'.')).value_or(Decimal());
-    return out;
-}
 
 class SimpleStatementTest : public ::testing::TestWithParam<TestBackend> {
 protected:

@@ -2,6 +2,7 @@
 // captions follow the column mode, and "Eksport do Excela" writes a workbook whose amounts are
 // numbers (read back from the file's own XML). Also the window form on the offscreen desktop.
 #include "TurnoverWindowFixture.h"
+#include "support/ProgramOutput.h"
 
 #include "turnover/browse/StatementBrowseWindow.h"
 #include "turnover/browse/XlsxExport.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -24,53 +24,7 @@ namespace {
 
 using turnover::TurnoverWindowModel;
 
-struct Cell {
-    QString type;  // "n" number, "s"/"inlineStr" text
-    QString value;
-};
-
-// The first sheet of a workbook as rows of cells, read with Python's zip and XML readers.
-QList<QList<Cell>> readSheet(const QString& path)
-{
-    const QString script = QStringLiteral(R"(
-import sys, zipfile, xml.etree.ElementTree as ET
-ns = {'m': 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'}
-z = zipfile.ZipFile(sys.argv[1])
-shared = []
-if 'xl/sharedStrings.xml' in z.namelist():
-    shared = [''.join(t.text or '' for t in si.iter('{%s}t' % ns['m'])) for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall('m:si', ns)]
-for row in ET.fromstring(z.read('xl/worksheets/sheet1.xml')).iter('{%s}row' % ns['m']):
-    out = []
-    for c in row.findall('m:c', ns):
-        t = c.get('t', 'n')
-        if t == 'inlineStr':
-            v = ''.join(x.text or '' for x in c.iter('{%s}t' % ns['m']))
-        else:
-            v = c.findtext('m:v', '', ns)
-            if t == 's':
-                v = shared[int(v)]
-        col = ord(c.get('r')[0]) - ord('A')
-        out.append(str(col) + '\x1f' + t + '\x1f' + v)
-    print('\x1e'.join(out))
-)");
-    QProcess p;
-    p.start(QStringLiteral("python3"), {QStringLiteral("-c"), script, path});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    QList<QList<Cell>> rows;
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        // Blank cells are not stored; each cell lands in its own column.
-        QList<Cell> cells;
-        for (const QString& c : line.split(QChar(0x1e))) {
-            const int column = c.section(QChar(0x1f), 0, 0).toInt();
-            while (cells.size() <= column)
-                cells.append({QStringLiteral("blank"), QString()});
-            cells[column] = {c.section(QChar(0x1f), 1, 1), c.section(QChar(0x1f), 2)};
-        }
-        rows.append(cells);
-    }
-    return rows;
-}
+using Cell = SheetCell;
 
 class TurnoverBrowseTest : public TurnoverWindowTest {
 protected:
@@ -119,7 +73,7 @@ TEST_F(TurnoverBrowseTest, SaveToTableFillsTheBrowseAndTheWorkbookKeepsAmountsAs
         GTEST_SKIP() << "built without libxlsxwriter";
     const QString path = dir.filePath(QStringLiteral("obroty.xlsx"));
     ASSERT_TRUE(browse.exportTo(path));
-    const QList<QList<Cell>> sheet = readSheet(path);
+    const QList<QList<Cell>> sheet = readFirstSheet(path);
     ASSERT_EQ(sheet.size(), browse.rows().size() + 1);
     ASSERT_EQ(sheet[0].size(), 10);
     EXPECT_EQ(sheet[0][8].value, QStringLiteral("Saldo Dt"));
@@ -154,7 +108,7 @@ TEST_F(TurnoverBrowseTest, SimpleStatementShowsSixColumnsAndAnEmptyUserAnEmptySh
         GTEST_SKIP() << "built without libxlsxwriter";
     const QString path = dir.filePath(QStringLiteral("pusty.xlsx"));
     ASSERT_TRUE(empty.exportTo(path));
-    const QList<QList<Cell>> sheet = readSheet(path);
+    const QList<QList<Cell>> sheet = readFirstSheet(path);
     ASSERT_EQ(sheet.size(), 1);
     EXPECT_EQ(sheet[0].size(), 10);
     EXPECT_FALSE(empty.exportTo(dir.filePath(QStringLiteral("nie/ma/folderu.xlsx"))));

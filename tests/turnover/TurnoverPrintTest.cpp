@@ -10,11 +10,11 @@
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
 #include "siblings/tekston/CodePages.h"
+#include "support/ProgramOutput.h"
 #include "tests/server/DemoDatabaseTest.h"
 
 #include <QFile>
 #include <dlfcn.h>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -30,35 +30,13 @@ const QString kTitle = QStringLiteral("Zestawienie obrotów i sald kont analityc
 
 QString tool(const QString& program, const QStringList& args, int* exitCode)
 {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    *exitCode = p.waitForFinished(60000) ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAll());
+    const test::ProcessRun r = test::runProcess(program, args, {60000});
+    *exitCode = r.exitCode;
+    return r.all();
 }
 
-// Amounts as printed: "-1 234,56".
-QList<Decimal> amountsIn(const QString& text)
-{
-    static const QRegularExpression amount(QStringLiteral("-?\\d{1,3}(?: \\d{3})*,\\d{2}"));
-    QList<Decimal> out;
-    for (auto it = amount.globalMatch(text); it.hasNext();)
-        out << Decimal::parse(it.next().captured(0)).value_or(Decimal());
-    return out;
-}
-
-// The amounts of the first line that holds the label followed by amounts only.
-QList<Decimal> labelled(const QString& text, const QString& label)
-{
-    const QRegularExpression pattern(
-        QStringLiteral("(?:^|\\s)%1\\s+(-?\\d[\\d ,-]*)$").arg(QRegularExpression::escape(label)));
-    for (const QString& line : text.split(u'\n')) {
-        const auto m = pattern.match(line.trimmed());
-        if (m.hasMatch())
-            return amountsIn(m.captured(1));
-    }
-    return {};
-}
+using test::amountsIn;
+using test::labelled;
 
 QList<Decimal> columns(const TurnoverAmounts& a)
 {

@@ -1,6 +1,7 @@
 #include "journals/window/ParamPrnDziennik.h"
 
 #include "framework/Lifecycle.h"
+#include "framework/WindowScreen.h"
 #include "journals/window/JournalWindowForm.h"
 #include "journals/window/JournalWindowModel.h"
 
@@ -11,7 +12,7 @@ namespace pravik {
 void PARAM_PRN_DZIENNIK(qint32 kind)
 {
     enterProcedure(QStringLiteral("Param_Prn_Dziennik"));
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (!frame::windowMayOpen(QStringLiteral("Parametry wydruku")))
         return;
     journals::JournalWindowModel model(kind);
     if (!model.open())

@@ -28,13 +28,14 @@ frame::ReportDefinition definition(const QString& procedure, const QString& mixe
 }
 
 // Streams prepared lines into the frame; headings move right by their level.
-int printLines(frame::ReportDefinition def, const QList<PrintLine>& lines, const QString& failure)
+int printLines(frame::ReportDefinition def, const frame::OutputTarget& output, const QList<PrintLine>& lines,
+               const QString& failure)
 {
     def.closing = [](frame::RunFrame& f) {
         f.keepTogether(f.bandHeight(QStringLiteral("KONIEC_WYDRUKU")) + 40);
         f.printBand(QStringLiteral("KONIEC_WYDRUKU"), {}, frame::TextRole::Plain);
     };
-    frame::RunFrame frame(std::move(def), frame::OutputTarget::fromSession(korda::session()));
+    frame::RunFrame frame(std::move(def), output);
     if (!frame.start())
         return frame::kResponseCancelled;
     if (!failure.isEmpty()) {
@@ -66,22 +67,40 @@ int printLines(frame::ReportDefinition def, const QList<PrintLine>& lines, const
 
 } // namespace
 
+StatementDefinitionRequest statementDefinitionRequest(qint64 statementId, const QString& name, const korda::Session& s)
+{
+    StatementDefinitionRequest r;
+    r.statementId = statementId;
+    r.name = name;
+    r.company = s.DANE_ID_FIRMY;
+    r.output = frame::OutputTarget::fromSession(s);
+    return r;
+}
+
+DeclarationDefinitionsRequest declarationDefinitionsRequest(const korda::Session& s)
+{
+    DeclarationDefinitionsRequest r;
+    r.title = s.DANE_NAGLOWEK_WYDRUKU.trimmed();
+    r.queue = s.DANE_KOLEJKA_UNIWERS;
+    r.output = frame::OutputTarget::fromSession(s);
+    return r;
+}
+
 int printStatementDefinition(const StatementDefinitionRequest& request)
 {
     enterProcedure(QStringLiteral("Prn_Zestaw_Def"));
-    const StatementDefinition data = readStatementDefinition(request, korda::session().DANE_ID_FIRMY);
+    const StatementDefinition data = readStatementDefinition(request, request.company);
     const QString title = data.name.isEmpty() ? QStringLiteral("Definicja zestawienia") : data.name;
-    return printLines(definition(QStringLiteral("PRN_ZESTAW_DEF"), QStringLiteral("Prn_Zestaw_Def"), title, kRowNameBand), data.lines, data.error);
+    return printLines(definition(QStringLiteral("PRN_ZESTAW_DEF"), QStringLiteral("Prn_Zestaw_Def"), title, kRowNameBand),
+                      request.output, data.lines, data.error);
 }
 
-int printDeclarationDefinitions()
+int printDeclarationDefinitions(const DeclarationDefinitionsRequest& request)
 {
     enterProcedure(QStringLiteral("Prn_Deklaracje_Def"));
-    const korda::Session& s = korda::session();
-    const QString title = s.DANE_NAGLOWEK_WYDRUKU.trimmed().isEmpty() ? QStringLiteral("Definicje deklaracji")
-                                                                     : s.DANE_NAGLOWEK_WYDRUKU.trimmed();
+    const QString title = request.title.isEmpty() ? QStringLiteral("Definicje deklaracji") : request.title;
     return printLines(definition(QStringLiteral("PRN_DEKLARACJE_DEF"), QStringLiteral("Prn_Deklaracje_Def"), title, kItemBand),
-                      declarationLines(s.DANE_KOLEJKA_UNIWERS), QString());
+                      request.output, declarationLines(request.queue), QString());
 }
 
 } // namespace pravik::statements
@@ -90,12 +109,12 @@ namespace pravik {
 
 void PRN_ZESTAW_DEF(qint32 statementId, const QString& name)
 {
-    statements::printStatementDefinition({statementId, name});
+    statements::printStatementDefinition(statements::statementDefinitionRequest(statementId, name, korda::session()));
 }
 
 void PRN_DEKLARACJE_DEF()
 {
-    statements::printDeclarationDefinitions();
+    statements::printDeclarationDefinitions(statements::declarationDefinitionsRequest(korda::session()));
 }
 
 } // namespace pravik

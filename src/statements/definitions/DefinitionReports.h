@@ -3,11 +3,19 @@
 // the run frame. Both return the response (1 completed, 2 cancelled or failed).
 #include "statements/definitions/DefinitionSource.h"
 
+namespace korda {
+struct Session;
+}
+
 namespace pravik::statements {
 
+// The requests as a host's call makes them: the company, the queue and heading, and the output
+// requests the session holds now.
+StatementDefinitionRequest statementDefinitionRequest(qint64 statementId, const QString& name, const korda::Session& session);
+DeclarationDefinitionsRequest declarationDefinitionsRequest(const korda::Session& session);
+
 int printStatementDefinition(const StatementDefinitionRequest& request);
-// Prints the session's declaration queue (DANE_KOLEJKA_UNIWERS).
-int printDeclarationDefinitions();
+int printDeclarationDefinitions(const DeclarationDefinitionsRequest& request);
 
 } // namespace pravik::statements
 

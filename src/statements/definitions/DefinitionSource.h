@@ -2,6 +2,7 @@
 // The data stage of the two definition printouts: a statement's rows with their formulas, and the
 // host's declaration queue. Both come out as the lines the print stage prints one band each, so
 // what is printed (and where a long formula breaks) is decided and tested here, without pages.
+#include "framework/OutputTarget.h"
 #include "platform/report/ReportWriter.h"
 #include "siblings/korda/Queues.h"
 
@@ -42,6 +43,16 @@ QStringList wrapLines(const QString& text, int width);
 struct StatementDefinitionRequest {
     qint64 statementId = 0;
     QString name; // the heading; the statement's own name when empty
+    qint32 company = 0;
+    frame::OutputTarget output;
+};
+
+// The declaration-definitions printout: the host's queue (DANE_KOLEJKA_UNIWERS) and heading as
+// they were when it was called.
+struct DeclarationDefinitionsRequest {
+    QString title;
+    QList<korda::DeclarationEntry> queue;
+    frame::OutputTarget output;
 };
 
 struct StatementDefinition {

@@ -3,6 +3,7 @@
 // options in module storage (statementPrintOptions()); a caller at the boundary (the exported
 // procedures, the command line) builds one StatementPrintRequest from them and the session, and
 // nothing below reads the session for its inputs.
+#include "framework/OutputTarget.h"
 #include "platform/DayNumber.h"
 
 #include <QString>
@@ -71,9 +72,11 @@ struct StatementPrintRequest {
     QString yearName;
     QStringList headings;          // heading lines under the title
     bool exportMode = false;       // fill the export queue instead of printing
+    // Where the printout's pages go (not read in export mode).
+    frame::OutputTarget output;
 
-    // The request of the exported procedures: module options, session context and the queue of
-    // heading lines (which it empties, as the printout always did).
+    // The request of the exported procedures: module options, session context, the output
+    // requests and the queue of heading lines (which it empties, as the printout always did).
     static StatementPrintRequest fromSession(const QString& rowFilter, qint64 groupId, qint64 statementId);
     // The row filter the statement window passes: the user's rows of variant 1.
     static QString userRowsFilter(qint32 user);

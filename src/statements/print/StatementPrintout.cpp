@@ -667,7 +667,7 @@ int printStatements(const StatementPrintRequest& request, QString* error)
         d.furniture.columnHeadings.clear();
         d.afterColumnHeadings = [r](RunFrame& f) { r->columnHeadings(f); };
     }
-    RunFrame f(std::move(d), frame::OutputTarget::fromSession(korda::session()));
+    RunFrame f(std::move(d), request.output);
     if (!f.start())
         return frame::kResponseCancelled;
     return f.run({[r] { return r->next(); }, [r](RunFrame& fr) { r->print(fr); }, -1});

@@ -33,6 +33,7 @@ StatementPrintRequest StatementPrintRequest::fromSession(const QString& rowFilte
     r.yearName = s.DANE_LATA_OBROT_NAZWA;
     r.headings = s.DANE_OPIS_PRN.takeAll();
     r.exportMode = s.GGG_PRN_EXPORT_XML == 1;
+    r.output = frame::OutputTarget::fromSession(s);
     return r;
 }
 

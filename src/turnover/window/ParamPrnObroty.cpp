@@ -1,6 +1,7 @@
 #include "turnover/window/ParamPrnObroty.h"
 
 #include "framework/Lifecycle.h"
+#include "framework/WindowScreen.h"
 #include "turnover/window/TurnoverWindowForm.h"
 #include "turnover/window/TurnoverWindowModel.h"
 
@@ -11,7 +12,7 @@ namespace pravik {
 void PARAM_PRN_OBROTY(quint8 kind, quint8 synthetic)
 {
     enterProcedure(QStringLiteral("Param_Prn_Obroty"));
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (!frame::windowMayOpen(QStringLiteral("Parametry wydruku")))
         return;
     turnover::TurnoverWindowModel model(kind, synthetic);
     if (!model.open())

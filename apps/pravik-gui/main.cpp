@@ -27,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -137,7 +138,17 @@ int main(int argc, char** argv)
         rc = QApplication::exec();
     }
     // A statement printout still running on its own thread finishes before the module goes.
-    pravik::statements::waitForStatementPrintouts(120000);
+    if (!pravik::statements::waitForStatementPrintouts(120000)) {
+        // Unloading the module or leaving main would free what that printout still uses; the
+        // settings are written and the process ends where it stands.
+        printErr(QStringLiteral("pravik-gui: wydruk zestawienia nie zakończył się w ciągu 2 minut od zamknięcia okna; "
+                                "program kończy pracę bez niego."));
+        pravik::moduleSettings().sync();
+        if (settings)
+            settings->sync();
+        std::fflush(nullptr);
+        std::_Exit(pravik::cli::kExitFailure);
+    }
     pravik::PRAVIK_KILL();
     pravik::module::unload();
     pravik::setUi(nullptr);

@@ -54,3 +54,27 @@ TEST(UtilkaSpreadsheet, AWorkbookThatCannotBeWrittenLeavesNothing)
     EXPECT_FALSE(EXPORT2EXCEL({}, -1, dir.filePath(QStringLiteral("pusty.xlsx")), QString(), &error));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
+
+TEST(UtilkaSpreadsheet, ACellTheSheetCannotHoldFailsTheExport)
+{
+    if (!xlsxAvailable())
+        GTEST_SKIP() << "built without libxlsxwriter";
+    QTemporaryDir dir;
+    QString error;
+    // The format's limits: 32767 characters in a cell, 16384 columns.
+    const QString longText(40000, u'x');
+    const QString path = dir.filePath(QStringLiteral("dlugi.xlsx"));
+    EXPECT_FALSE(EXPORT2EXCEL({{"Lp", "Opis"}, {"1", "krótki"}, {"2", longText}}, -1, path, QString(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("(wiersz 3, kolumna 2)"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+
+    QStringList wide;
+    for (int c = 0; c < 16385; ++c)
+        wide << QStringLiteral("k%1").arg(c);
+    const QString widePath = dir.filePath(QStringLiteral("szeroki.xlsx"));
+    EXPECT_FALSE(EXPORT2EXCEL({wide, wide}, -1, widePath, QString(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("kolumna 16385"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(widePath));
+    // Only the partial file's own name was used beside the target, and it is gone too.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}

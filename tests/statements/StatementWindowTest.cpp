@@ -19,6 +19,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
 #include <thread>
 
 namespace pravik::statements {
@@ -568,6 +571,54 @@ TEST_P(StatementWindowTest, DesktopWiringExportsTheFormForTheHostsQuarter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StatementWindowTest, test::allBackends(), test::backendName);
+
+// ---- the printout threads themselves ----
+
+// Set by the destructor of a printout thread's own storage, the last thing such a thread does.
+std::atomic<bool> threadStorageFreed{false};
+
+struct SlowThreadStorage {
+    ~SlowThreadStorage()
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        threadStorageFreed = true;
+    }
+};
+
+TEST(StatementPrintoutThreads, AWaitEndsOnlyWhenThePrintoutThreadHasGoneAndIsBounded)
+{
+    std::atomic<bool> release{false};
+    threadStorageFreed = false;
+    startStatementPrintout([&release] {
+        thread_local SlowThreadStorage storage;
+        (void)storage;
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    });
+    EXPECT_FALSE(waitForStatementPrintouts(50));
+    release = true;
+    ASSERT_TRUE(waitForStatementPrintouts(60000));
+    // The module may be unloaded now: nothing of that thread runs any more.
+    EXPECT_TRUE(threadStorageFreed);
+}
+
+TEST(StatementPrintoutThreads, AFailingPrintoutIsReportedAndTheOthersGoOn)
+{
+    ScriptedUi ui;
+    setUi(&ui);
+    std::atomic<int> printed{0};
+    startStatementPrintout([] { throw std::runtime_error("brak pamięci"); });
+    startStatementPrintout([] { throw 7; });
+    for (int i = 0; i < 20; ++i)
+        startStatementPrintout([&printed] { ++printed; });
+    const bool ended = waitForStatementPrintouts(60000);
+    setUi(nullptr);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(printed, 20);
+    QStringList texts = ui.messageTexts();
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({QStringLiteral("Wydruk przerwany: brak pamięci"), QStringLiteral("Wydruk przerwany: nieoczekiwany błąd.")}));
+}
 
 } // namespace
 } // namespace pravik::statements

@@ -68,24 +68,43 @@ bool writeSheet(const QString& path, const QString& title, const QStringList& ca
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), columns[c].width, columns[c].amounts ? amount : nullptr);
     worksheet_freeze_panes(sheet, 1, 0);
 
+    // A cell the format cannot hold (a row past the sheet's last, a text over its length limit)
+    // is refused by the library; the workbook would be complete without it, so it is not written.
+    lxw_error refused = LXW_NO_ERROR;
+    lxw_row_t refusedRow = 0;
+    qsizetype refusedColumn = 0;
+    auto check = [&](lxw_error e, lxw_row_t r, qsizetype c) {
+        if (e != LXW_NO_ERROR && refused == LXW_NO_ERROR) {
+            refused = e;
+            refusedRow = r;
+            refusedColumn = c;
+        }
+    };
     for (qsizetype c = 0; c < captions.size(); ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), captions[c].toUtf8().constData(), heading);
+        check(worksheet_write_string(sheet, 0, lxw_col_t(c), captions[c].toUtf8().constData(), heading), 0, c);
     lxw_row_t r = 1;
     QList<SheetCell> row;
-    while (rows(&row)) {
+    while (refused == LXW_NO_ERROR && rows(&row)) {
         for (qsizetype c = 0; c < row.size(); ++c) {
             const SheetCell& cell = row[c];
             if (cell.amount)
                 // Hundredths survive the trip through binary floating point.
-                worksheet_write_number(sheet, r, lxw_col_t(c), double(cell.amount->cents()) / 100.0, amount);
+                check(worksheet_write_number(sheet, r, lxw_col_t(c), double(cell.amount->cents()) / 100.0, amount), r, c);
             else if (!cell.text.isEmpty())
-                worksheet_write_string(sheet, r, lxw_col_t(c), cell.text.toUtf8().constData(), nullptr);
+                check(worksheet_write_string(sheet, r, lxw_col_t(c), cell.text.toUtf8().constData(), nullptr), r, c);
         }
         row.clear();
         ++r;
     }
     errno = 0;
     const lxw_error result = workbook_close(book);
+    if (refused != LXW_NO_ERROR) {
+        *error = QStringLiteral("Nie można zapisać pliku %1: %2 (wiersz %3, kolumna %4)")
+                     .arg(path, QString::fromUtf8(lxw_strerror(refused)))
+                     .arg(qulonglong(refusedRow) + 1)
+                     .arg(refusedColumn + 1);
+        return false;
+    }
     if (result != LXW_NO_ERROR) {
         // The library names its own step; the system's reason (a full disk) is in errno.
         const int reason = errno;

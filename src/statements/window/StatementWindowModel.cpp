@@ -18,9 +18,14 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QMap>
+#include <QMutex>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
+#include <iterator>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace pravik::statements {
 
@@ -77,7 +82,14 @@ std::optional<QVariant> scalar(const QString& tsql)
     return row ? c.value(0) : QVariant();
 }
 
-std::atomic<int> runningPrintouts{0};
+struct Printout {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> done;
+};
+// Neither is ever destroyed: a host that ends the process without waiting would otherwise have
+// the runtime stop it for a thread not joined, or that thread lock a mutex already gone.
+QBasicMutex printoutsMutex;
+std::vector<Printout>& printouts = *new std::vector<Printout>;
 
 } // namespace
 
@@ -96,14 +108,34 @@ StatementWindowHooks& statementWindowHooks()
 
 void startStatementPrintout(std::function<void()> fn)
 {
-    ++runningPrintouts;
-    std::thread([copy = korda::session(), options = statementPrintOptions(), fn = std::move(fn)]() mutable {
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([copy = korda::session(), options = statementPrintOptions(), fn = std::move(fn), done]() mutable {
         korda::session() = std::move(copy);
         statementPrintOptions() = options;
-        fn();
+        // Nobody above this thread would catch what escapes it, and the process would end with
+        // every window of the desktop.
+        try {
+            fn();
+        } catch (const std::exception& e) {
+            utilka::MSG_OST(QStringLiteral("Wydruk przerwany: %1").arg(QString::fromLocal8Bit(e.what())));
+        } catch (...) {
+            utilka::MSG_OST(QStringLiteral("Wydruk przerwany: nieoczekiwany błąd."));
+        }
         korda::releaseThread();
-        --runningPrintouts;
-    }).detach();
+        done->store(true);
+    });
+    std::vector<Printout> ended;
+    {
+        QMutexLocker lock(&printoutsMutex);
+        // Ended threads are joined as new ones start, so that a long day of printouts does not
+        // keep a stack for each of them.
+        const auto split = std::stable_partition(printouts.begin(), printouts.end(), [](const Printout& p) { return !p.done->load(); });
+        std::move(split, printouts.end(), std::back_inserter(ended));
+        printouts.erase(split, printouts.end());
+        printouts.push_back({std::move(thread), std::move(done)});
+    }
+    for (Printout& p : ended)
+        p.thread.join();
 }
 
 bool waitForStatementPrintouts(int timeoutMs)
@@ -112,21 +144,34 @@ bool waitForStatementPrintouts(int timeoutMs)
     const QCoreApplication* app = QCoreApplication::instance();
     // A printout that shows its preview or a message needs the application's thread: serve it.
     const bool serve = app && QThread::currentThread() == app->thread();
-    while (runningPrintouts.load() > 0) {
+    auto running = [] {
+        QMutexLocker lock(&printoutsMutex);
+        return std::any_of(printouts.begin(), printouts.end(), [](const Printout& p) { return !p.done->load(); });
+    };
+    while (running()) {
         if (deadline.hasExpired())
             return false;
         if (serve)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(5);
     }
+    // Joined, not merely flagged: a thread that has left the printout still frees its copy of the
+    // session and its share of Qt, and the module must not be unloaded under it.
+    std::vector<Printout> finished;
+    {
+        QMutexLocker lock(&printoutsMutex);
+        finished.swap(printouts);
+    }
+    for (Printout& p : finished)
+        p.thread.join();
     return true;
 }
 
 // ---- opening ----
 
 StatementWindowModel::StatementWindowModel(qint64 statementId, const QString& statementName, QObject* parent)
-    : ReportWindowModel(parent), m_statementId(statementId), m_statementName(statementName.trimmed()),
-      startPrintout(startStatementPrintout)
+    : ReportWindowModel(parent), startPrintout(startStatementPrintout), m_statementId(statementId),
+      m_statementName(statementName.trimmed())
 {
     const StatementWindowHooks& hooks = statementWindowHooks();
     openList = hooks.openList;

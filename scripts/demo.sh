@@ -44,3 +44,8 @@ pdf="$out/rachunek-zyskow-i-strat.pdf"
 "$pravik" --db "$db" --company 1 --year 2 statement --name "Rachunek zysków i strat (wariant porównawczy)" \
   --from 01-01-2026 --to 31-03-2026 --pdf "$pdf"
 echo "Profit and loss account (first quarter of 2026) written to $pdf"
+# The budget unit (company 2) files its quarterly form: printed and as the XML for the receiving system.
+pdf="$out/rb-28s.pdf"
+"$pravik" --db "$db" --company 2 statement --name "Rb-28S" --group --quarter 1 --year 2026 --pdf "$pdf"
+"$pravik" --db "$db" --company 2 statement --name "Rb-28S" --group --quarter 1 --year 2026 --xml "$out/rb-28s.xml"
+echo "Budget form Rb-28S (first quarter of 2026) written to $pdf and $out/rb-28s.xml"

@@ -63,8 +63,7 @@ void ReportWindowForm::bindReportControls()
     setObjectName(m_section);
     ReportWindowModel& m = m_base;
     auto* printDate = control<QDateEdit>(this, "printDateEdit");
-    printDate->setMinimumDate(kBlankDate);
-    printDate->setSpecialValueText(QStringLiteral(" "));
+    allowBlankDates({printDate});
     control<QPushButton>(this, "printButton")->setShortcut(QKeySequence(Qt::Key_F10));
     control<QPushButton>(this, "previewButton")->setShortcut(QKeySequence(Qt::Key_F9));
     control<QPushButton>(this, "cancelButton")->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -146,6 +145,57 @@ void ReportWindowForm::showReportControls()
     printer->setText(m.printerName());
     printer->setCursorPosition(0);
     control<QSpinBox>(this, "copiesSpin")->setValue(m.copies());
+}
+
+void ReportWindowForm::connectVariants(QComboBox* combo, QPushButton* save, QPushButton* remove)
+{
+    ReportWindowModel& m = m_base;
+    connect(combo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) {
+                if (i >= 0 && i < m.variants().size())
+                    m.chooseVariant(m.variants()[i].id);
+            }));
+    connect(save, &QPushButton::clicked, this, guarded([&m] { m.saveVariant(); }));
+    connect(remove, &QPushButton::clicked, this, guarded([&m] { m.deleteVariant(); }));
+}
+
+void ReportWindowForm::showVariants(QComboBox* combo)
+{
+    const ReportWindowModel& m = m_base;
+    QStringList texts;
+    int current = 0;
+    for (int i = 0; i < m.variants().size(); ++i) {
+        texts << m.variants()[i].name;
+        if (m.variants()[i].id == m.currentVariantId())
+            current = i;
+    }
+    form::fill(combo, texts, current);
+}
+
+void ReportWindowForm::allowBlankDates(std::initializer_list<QDateEdit*> edits)
+{
+    for (QDateEdit* e : edits) {
+        e->setMinimumDate(kBlankDate);
+        e->setSpecialValueText(QStringLiteral(" "));
+    }
+}
+
+QDate ReportWindowForm::shownDate(DayNumber day)
+{
+    const QDate d = dateFromDay(day);
+    return d.isValid() ? d : kBlankDate;
+}
+
+void ReportWindowForm::makePreviewDefault()
+{
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(false);
+    control<QPushButton>(this, "previewButton")->setDefault(true);
+}
+
+void ReportWindowForm::showPrintDate(ReportWindowModel::ControlState date, ReportWindowModel::ControlState calendar)
+{
+    form::apply(control<QDateEdit>(this, "printDateEdit"), date);
+    form::apply(control<QToolButton>(this, "calendarButton"), calendar);
 }
 
 void ReportWindowForm::openHelp()

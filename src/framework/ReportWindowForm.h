@@ -9,12 +9,28 @@
 // cancelButton); a window's own form binds the rest. How to derive: docs/report-shape.md.
 #include "framework/ReportWindowModel.h"
 
+#include <QCheckBox>
 #include <QDialog>
+#include <QList>
+#include <QRadioButton>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 
 class QComboBox;
+class QDateEdit;
+class QPushButton;
 
 namespace pravik {
+
+namespace form {
+
+// Refills a list only when its items changed: refilling a list the user is working in would
+// close its popup and lose its scroll position.
+void fill(QComboBox* combo, const QStringList& texts, int current);
+void apply(QWidget* w, ReportWindowModel::ControlState st);
+
+} // namespace form
 
 class ReportWindowForm : public QDialog {
     Q_OBJECT
@@ -55,6 +71,47 @@ protected:
         };
     }
 
+    // Shared by the windows that keep saved variants: the list chooses one, the buttons save
+    // the values shown and delete the chosen one.
+    void connectVariants(QComboBox* combo, QPushButton* save, QPushButton* remove);
+    void showVariants(QComboBox* combo);
+
+    // Dates a window's own edits may leave empty: their minimum stands for no date.
+    static void allowBlankDates(std::initializer_list<QDateEdit*> edits);
+    static QDate shownDate(DayNumber day);
+
+    // Enter must not press whatever button last had focus; it previews, as in every window.
+    void makePreviewDefault();
+    // The print date and its calendar are offered only where the window's model says.
+    void showPrintDate(ReportWindowModel::ControlState date, ReportWindowModel::ControlState calendar);
+
+    // Each box passes its state on as the option it stands for.
+    template <typename Member, typename Set>
+    void connectChecks(const QList<std::pair<QCheckBox*, Member>>& boxes, Set set)
+    {
+        for (const auto& [box, member] : boxes)
+            connect(box, &QCheckBox::toggled, this, guarded([set, m = member](bool on) { set(m, on); }));
+    }
+    // A group of radios choosing one value: only the radio switched on speaks.
+    template <typename Value, typename Set>
+    void connectChoice(const QList<std::pair<QRadioButton*, Value>>& radios, Set set)
+    {
+        for (const auto& [radio, value] : radios)
+            connect(radio, &QRadioButton::toggled, this, guarded([set, v = value](bool on) {
+                        if (on)
+                            set(v);
+                    }));
+    }
+    // Boxes shown with their value and the state their control has in the model.
+    template <typename Model, typename Control>
+    static void showChecks(const Model& model, const QList<std::tuple<QCheckBox*, bool, Control>>& boxes)
+    {
+        for (const auto& [box, on, c] : boxes) {
+            box->setChecked(on);
+            form::apply(box, model.control(c));
+        }
+    }
+
     bool m_refreshing = false;
 
 private:
@@ -64,14 +121,5 @@ private:
     QString m_section;
     bool m_placed = false;
 };
-
-namespace form {
-
-// Refills a list only when its items changed: refilling a list the user is working in would
-// close its popup and lose its scroll position.
-void fill(QComboBox* combo, const QStringList& texts, int current);
-void apply(QWidget* w, ReportWindowModel::ControlState st);
-
-} // namespace form
 
 } // namespace pravik

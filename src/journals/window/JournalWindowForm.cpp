@@ -91,19 +91,14 @@ void JournalWindowForm::showControls()
     apply(u.batchLabel, m.control(Control::BatchLabel));
     apply(u.batchCombo, m.control(Control::Batch));
 
-    const QList<std::tuple<QCheckBox*, bool, Control>> boxes = {
+    showChecks<JournalWindowModel, Control>(m, {
         {u.sumDocumentsCheck, m.sumDocuments(), Control::SumDocuments},
         {u.sumOffBalanceCheck, m.sumOffBalance(), Control::SumOffBalance},
         {u.renumberCheck, m.renumber(), Control::Renumber},
-    };
-    for (const auto& [box, on, c] : boxes) {
-        box->setChecked(on);
-        apply(box, m.control(c));
-    }
+    });
     u.renumberSpin->setValue(m.renumberFrom());
     apply(u.renumberSpin, m.control(Control::RenumberFrom));
-    apply(u.printDateEdit, m.control(Control::PrintDate));
-    apply(u.calendarButton, m.control(Control::CalendarButton));
+    showPrintDate(m.control(Control::PrintDate), m.control(Control::CalendarButton));
     u.krsCheck->setChecked(m.krs());
 }
 

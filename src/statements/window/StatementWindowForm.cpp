@@ -18,12 +18,6 @@ using Control = StatementWindowModel::Control;
 using form::apply;
 using form::fill;
 
-QDate shown(DayNumber day)
-{
-    const QDate d = dateFromDay(day);
-    return d.isValid() ? d : QDate(1800, 12, 29);
-}
-
 QString dateText(DayNumber day)
 {
     return day > 0 ? dateFromDay(day).toString(QStringLiteral("dd-MM-yyyy")) : QString();
@@ -36,15 +30,10 @@ StatementWindowForm::StatementWindowForm(StatementWindowModel& model, QWidget* p
 {
     m_ui->setupUi(this);
     Ui::StatementWindowForm& u = *m_ui;
-    for (QDateEdit* e : {u.dateFromEdit, u.dateToEdit}) {
-        e->setMinimumDate(QDate(1800, 12, 29));
-        e->setSpecialValueText(QStringLiteral(" "));
-    }
+    allowBlankDates({u.dateFromEdit, u.dateToEdit});
     u.mailFormatCombo->addItems({QStringLiteral("RTF"), QStringLiteral("PDF")});
     u.columnsTable->verticalHeader()->setVisible(false);
-    for (QPushButton* b : findChildren<QPushButton*>())
-        b->setAutoDefault(false);
-    u.previewButton->setDefault(true);
+    makePreviewDefault();
 
     m_exportMenu = new QMenu(this);
     m_exportMenu->setObjectName(QStringLiteral("exportMenu"));
@@ -102,15 +91,11 @@ void StatementWindowForm::connectControls()
                 if (i >= 0 && i < scopes.size())
                     m.setScope(scopes[i].value);
             }));
-    const QList<std::pair<QRadioButton*, int>> types = {{u.asOfRadio, StatementWindowModel::kAsOf},
-                                                        {u.rangeRadio, StatementWindowModel::kRange},
-                                                        {u.quartersRadio, StatementWindowModel::kQuarters},
-                                                        {u.monthsRadio, StatementWindowModel::kMonths}};
-    for (const auto& [radio, type] : types)
-        connect(radio, &QRadioButton::toggled, this, guarded([&m, t = type](bool on) {
-                    if (on)
-                        m.setPeriodType(t);
-                }));
+    connectChoice<int>({{u.asOfRadio, StatementWindowModel::kAsOf},
+                        {u.rangeRadio, StatementWindowModel::kRange},
+                        {u.quartersRadio, StatementWindowModel::kQuarters},
+                        {u.monthsRadio, StatementWindowModel::kMonths}},
+                       [&m](int t) { m.setPeriodType(t); });
     connect(u.dateFromEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setDateFrom(dayFromDate(d)); }));
     connect(u.dateToEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setDateTo(dayFromDate(d)); }));
     connect(u.periodYearSpin, &QSpinBox::valueChanged, this, guarded([&m](int y) { m.setPeriodYear(y); }));
@@ -119,19 +104,13 @@ void StatementWindowForm::connectControls()
     connect(u.skipBzCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setSkipBz(on); }));
     connect(u.approvedCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setApprovedOnly(on); }));
     connect(u.computeBoCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setComputeBo(on); }));
-    connect(u.fullRangeRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setListRange(0);
-            }));
-    connect(u.userRangeRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setListRange(1);
-            }));
+    connectChoice<int>({{u.fullRangeRadio, 0}, {u.userRangeRadio, 1}}, [&m](int r) { m.setListRange(r); });
     connect(u.listButton, &QPushButton::clicked, this, guarded([&m] { m.openListWindow(); }));
     connect(u.accountNamesCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setAccountNames(on); }));
     connect(u.periodTextEdit, &QLineEdit::textEdited, this, guarded([&m](const QString& t) { m.setPeriodText(t); }));
     connect(u.krsCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setKrs(on); }));
-    const QList<std::pair<QCheckBox*, bool StatementPrintOptions::*>> flags = {
+    using Flag = bool StatementPrintOptions::*;
+    connectChecks<Flag>({
         {u.skipZeroCheck, &StatementPrintOptions::skipZeroRows},
         {u.thousandsCheck, &StatementPrintOptions::thousands},
         {u.roundCheck, &StatementPrintOptions::round},
@@ -142,25 +121,14 @@ void StatementWindowForm::connectControls()
         {u.pageTotalsCheck, &StatementPrintOptions::pageTotals},
         {u.broughtForwardCheck, &StatementPrintOptions::broughtForward},
         {u.carriedForwardCheck, &StatementPrintOptions::carriedForward},
-    };
-    for (const auto& [box, member] : flags)
-        connect(box, &QCheckBox::toggled, this, guarded([&m, member](bool on) { m.setOption(member, on); }));
-    const QList<std::pair<QRadioButton*, TotalsMode>> modes = {{u.lowestLevelRadio, TotalsMode::LowestLevel},
-                                                               {u.highestLevelRadio, TotalsMode::HighestLevel},
-                                                               {u.chosenLevelRadio, TotalsMode::ChosenLevel}};
-    for (const auto& [radio, mode] : modes)
-        connect(radio, &QRadioButton::toggled, this, guarded([&m, md = mode](bool on) {
-                    if (on)
-                        m.setTotalsMode(md);
-                }));
+    }, [&m](Flag member, bool on) { m.setOption(member, on); });
+    connectChoice<TotalsMode>({{u.lowestLevelRadio, TotalsMode::LowestLevel},
+                               {u.highestLevelRadio, TotalsMode::HighestLevel},
+                               {u.chosenLevelRadio, TotalsMode::ChosenLevel}},
+                              [&m](TotalsMode md) { m.setTotalsMode(md); });
     connect(u.totalsLevelSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setTotalsLevel(v); }));
     connect(u.mailFormatCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.setMailFormat(i); }));
-    connect(u.variantCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) {
-                if (i >= 0 && i < m.variants().size())
-                    m.chooseVariant(m.variants()[i].id);
-            }));
-    connect(u.saveVariantButton, &QPushButton::clicked, this, guarded([&m] { m.saveVariant(); }));
-    connect(u.deleteVariantButton, &QPushButton::clicked, this, guarded([&m] { m.deleteVariant(); }));
+    connectVariants(u.variantCombo, u.saveVariantButton, u.deleteVariantButton);
     connect(u.showButton, &QPushButton::clicked, this, guarded([&m] { m.show(); }));
     connect(u.headerDataButton, &QPushButton::clicked, this, guarded([&m] { m.headerData(); }));
     connect(u.exportButton, &QPushButton::clicked, this, [this] {
@@ -233,8 +201,8 @@ void StatementWindowForm::showControls()
     u.monthsRadio->setChecked(type == StatementWindowModel::kMonths);
     for (QRadioButton* r : {u.asOfRadio, u.rangeRadio, u.quartersRadio, u.monthsRadio})
         apply(r, m.control(Control::PeriodType));
-    u.dateFromEdit->setDate(shown(m.dateFrom()));
-    u.dateToEdit->setDate(shown(m.dateTo()));
+    u.dateFromEdit->setDate(shownDate(m.dateFrom()));
+    u.dateToEdit->setDate(shownDate(m.dateTo()));
     apply(u.dateFromEdit, m.control(Control::DateFrom));
     apply(u.dateFromLabel, m.control(Control::DateFrom));
     apply(u.dateToEdit, m.control(Control::DateTo));
@@ -249,7 +217,7 @@ void StatementWindowForm::showControls()
     u.cumulativeCheck->setChecked(m.cumulative());
     apply(u.cumulativeCheck, m.control(Control::Cumulative));
 
-    const QList<std::tuple<QCheckBox*, bool, Control>> boxes = {
+    showChecks<StatementWindowModel, Control>(m, {
         {u.skipBzCheck, m.skipBz(), Control::SkipBz},
         {u.approvedCheck, m.approvedOnly(), Control::ApprovedOnly},
         {u.computeBoCheck, m.computeBo(), Control::ComputeBo},
@@ -265,11 +233,7 @@ void StatementWindowForm::showControls()
         {u.pageTotalsCheck, o.pageTotals, Control::PageTotals},
         {u.broughtForwardCheck, o.broughtForward, Control::BroughtForward},
         {u.carriedForwardCheck, o.carriedForward, Control::CarriedForward},
-    };
-    for (const auto& [box, on, control] : boxes) {
-        box->setChecked(on);
-        apply(box, m.control(control));
-    }
+    });
     u.fullRangeRadio->setChecked(m.listRange() == 0);
     u.userRangeRadio->setChecked(m.listRange() == 1);
     apply(u.listBox, m.control(Control::ListRange));
@@ -281,8 +245,7 @@ void StatementWindowForm::showControls()
     apply(u.periodTextLabel, m.control(Control::PeriodText));
     apply(u.titleEdit, m.control(Control::Title));
     apply(u.titleLabel, m.control(Control::Title));
-    apply(u.printDateEdit, m.control(Control::PrintDate));
-    apply(u.calendarButton, m.control(Control::CalendarButton));
+    showPrintDate(m.control(Control::PrintDate), m.control(Control::CalendarButton));
 
     u.lowestLevelRadio->setChecked(o.totalsMode == TotalsMode::LowestLevel);
     u.highestLevelRadio->setChecked(o.totalsMode == TotalsMode::HighestLevel);
@@ -292,14 +255,7 @@ void StatementWindowForm::showControls()
     apply(u.totalsLevelSpin, m.control(Control::TotalsLevel));
     u.mailFormatCombo->setCurrentIndex(m.mailFormat());
 
-    QStringList variants;
-    int variant = 0;
-    for (int i = 0; i < m.variants().size(); ++i) {
-        variants << m.variants()[i].name;
-        if (m.variants()[i].id == m.currentVariantId())
-            variant = i;
-    }
-    fill(u.variantCombo, variants, variant);
+    showVariants(u.variantCombo);
     apply(u.deleteVariantButton, m.control(Control::DeleteVariant));
 
     apply(u.headerDataButton, m.control(Control::HeaderData));

@@ -15,12 +15,6 @@ using Control = TurnoverWindowModel::Control;
 using form::apply;
 using form::fill;
 
-QDate shown(DayNumber day)
-{
-    const QDate d = dateFromDay(day);
-    return d.isValid() ? d : QDate(1800, 12, 29);
-}
-
 } // namespace
 
 QColor TurnoverWindowForm::completeSwitchColor()
@@ -33,16 +27,11 @@ TurnoverWindowForm::TurnoverWindowForm(TurnoverWindowModel& model, QWidget* pare
 {
     m_ui->setupUi(this);
     Ui::TurnoverWindowForm& u = *m_ui;
-    for (QDateEdit* e : {u.asOfDateEdit, u.dateFromEdit, u.dateToEdit}) {
-        e->setMinimumDate(QDate(1800, 12, 29));
-        e->setSpecialValueText(QStringLiteral(" "));
-    }
+    allowBlankDates({u.asOfDateEdit, u.dateFromEdit, u.dateToEdit});
     u.mailFormatCombo->addItems({QStringLiteral("RTF"), QStringLiteral("PDF")});
     u.tableButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     u.noFilterButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    for (QPushButton* b : findChildren<QPushButton*>())
-        b->setAutoDefault(false);
-    u.previewButton->setDefault(true);
+    makePreviewDefault();
 
     auto* complete = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
     complete->setObjectName(QStringLiteral("completeSwitchShortcut"));
@@ -81,7 +70,8 @@ void TurnoverWindowForm::connectControls()
                     m.setCurrency(m.currencies()[i].code);
             }));
 
-    const QList<std::pair<QCheckBox*, bool TurnoverOptions::*>> flags = {
+    using Flag = bool TurnoverOptions::*;
+    connectChecks<Flag>({
         {u.cardIndexCheck, &TurnoverOptions::cardIndexAccounts},
         {u.approvedCheck, &TurnoverOptions::approvedOnly},
         {u.cumulativeCheck, &TurnoverOptions::cumulativeWithOpening},
@@ -110,9 +100,7 @@ void TurnoverWindowForm::connectControls()
         {u.dateRangeCheck, &TurnoverOptions::dateRange},
         {u.fontAmountsCheck, &TurnoverOptions::fontForAmountsOnly},
         {u.boldCheck, &TurnoverOptions::boldAggregates},
-    };
-    for (const auto& [box, member] : flags)
-        connect(box, &QCheckBox::toggled, this, guarded([&m, member](bool on) { m.setFlag(member, on); }));
+    }, [&m](Flag member, bool on) { m.setFlag(member, on); });
     connect(u.asOfCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setAsOf(on); }));
     connect(u.groupTotalsCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setGroupTotals(on); }));
     connect(u.onlyMismatchedCheck, &QCheckBox::toggled, this, guarded([&m](bool on) { m.setOnlyMismatched(on); }));
@@ -121,29 +109,10 @@ void TurnoverWindowForm::connectControls()
     for (int g = 0; g < groups.size(); ++g)
         connect(groups[g], &QCheckBox::toggled, this, guarded([&m, g](bool on) { m.setGroup(g, on); }));
 
-    const QList<std::pair<QRadioButton*, int>> variants = {
-        {u.variantSimpleRadio, 3}, {u.variantPeriodRadio, 1}, {u.variantNetRadio, 2}};
-    for (const auto& [radio, v] : variants)
-        connect(radio, &QRadioButton::toggled, this, guarded([&m, v = v](bool on) {
-                    if (on)
-                        m.setVariant(v);
-                }));
-    connect(u.entriesMonthRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setEntriesRange(0);
-            }));
-    connect(u.entriesAllRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setEntriesRange(1);
-            }));
-    connect(u.dateKindPostingRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setDateKind(0);
-            }));
-    connect(u.dateKindDocumentRadio, &QRadioButton::toggled, this, guarded([&m](bool on) {
-                if (on)
-                    m.setDateKind(1);
-            }));
+    connectChoice<int>({{u.variantSimpleRadio, 3}, {u.variantPeriodRadio, 1}, {u.variantNetRadio, 2}},
+                       [&m](int v) { m.setVariant(v); });
+    connectChoice<int>({{u.entriesMonthRadio, 0}, {u.entriesAllRadio, 1}}, [&m](int r) { m.setEntriesRange(r); });
+    connectChoice<int>({{u.dateKindPostingRadio, 0}, {u.dateKindDocumentRadio, 1}}, [&m](int k) { m.setDateKind(k); });
     connect(u.asOfDateEdit, &QDateEdit::dateChanged, this, guarded([&m](const QDate& d) { m.setAsOfDate(dayFromDate(d)); }));
     connect(u.dateFromEdit, &QDateEdit::dateChanged, this,
             guarded([&m](const QDate& d) { m.setDateRange(dayFromDate(d), m.dateTo()); }));
@@ -162,12 +131,7 @@ void TurnoverWindowForm::connectControls()
     connect(u.fontSizeSpin, &QSpinBox::valueChanged, this, guarded([&m](int v) { m.setFontSize(v); }));
     connect(u.mailFormatCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) { m.setMailFormat(i); }));
 
-    connect(u.variantCombo, &QComboBox::currentIndexChanged, this, guarded([&m](int i) {
-                if (i >= 0 && i < m.variants().size())
-                    m.chooseVariant(m.variants()[i].id);
-            }));
-    connect(u.saveVariantButton, &QPushButton::clicked, this, guarded([&m] { m.saveVariant(); }));
-    connect(u.deleteVariantButton, &QPushButton::clicked, this, guarded([&m] { m.deleteVariant(); }));
+    connectVariants(u.variantCombo, u.saveVariantButton, u.deleteVariantButton);
 
     connect(u.tableButton, &QPushButton::clicked, this, guarded([&m] { m.run(TurnoverWindowModel::Command::SaveToTable); }));
 }
@@ -186,16 +150,9 @@ void TurnoverWindowForm::showControls()
             currency = i;
     }
     fill(u.currencyCombo, texts, currency);
-    texts.clear();
-    int variant = 0;
-    for (int i = 0; i < m.variants().size(); ++i) {
-        texts << m.variants()[i].name;
-        if (m.variants()[i].id == m.currentVariantId())
-            variant = i;
-    }
-    fill(u.variantCombo, texts, variant);
+    showVariants(u.variantCombo);
 
-    const QList<std::tuple<QCheckBox*, bool, Control>> boxes = {
+    showChecks<TurnoverWindowModel, Control>(m, {
         {u.cardIndexCheck, o.cardIndexAccounts, Control::CardIndexAccounts},
         {u.approvedCheck, o.approvedOnly, Control::ApprovedOnly},
         {u.cumulativeCheck, o.cumulativeWithOpening, Control::CumulativeWithOpening},
@@ -227,11 +184,7 @@ void TurnoverWindowForm::showControls()
         {u.dateRangeCheck, o.dateRange, Control::DateRange},
         {u.fontAmountsCheck, o.fontForAmountsOnly, Control::FontForAmountsOnly},
         {u.boldCheck, o.boldAggregates, Control::BoldAggregates},
-    };
-    for (const auto& [box, on, control] : boxes) {
-        box->setChecked(on);
-        apply(box, m.control(control));
-    }
+    });
     const QList<QCheckBox*> groups = {u.group0Check, u.group1Check, u.group2Check, u.group3Check, u.group4Check,
                                       u.group5Check, u.group6Check, u.group7Check, u.group8Check, u.group9Check};
     for (int g = 0; g < groups.size(); ++g)
@@ -252,10 +205,10 @@ void TurnoverWindowForm::showControls()
     apply(u.entriesMonthRadio, m.control(Control::EntriesRange));
     apply(u.entriesAllRadio, m.control(Control::EntriesRange));
 
-    u.asOfDateEdit->setDate(shown(m.asOfDate()));
+    u.asOfDateEdit->setDate(shownDate(m.asOfDate()));
     apply(u.asOfDateEdit, m.control(Control::AsOfDate));
-    u.dateFromEdit->setDate(shown(m.dateFrom()));
-    u.dateToEdit->setDate(shown(m.dateTo()));
+    u.dateFromEdit->setDate(shownDate(m.dateFrom()));
+    u.dateToEdit->setDate(shownDate(m.dateTo()));
     for (QWidget* w : {static_cast<QWidget*>(u.dateFromEdit), static_cast<QWidget*>(u.dateToEdit),
                        static_cast<QWidget*>(u.dateFromLabel), static_cast<QWidget*>(u.dateToLabel)})
         apply(w, m.control(Control::DateFrom));
@@ -267,8 +220,7 @@ void TurnoverWindowForm::showControls()
 
     if (u.maskEdit->text() != o.mask)
         u.maskEdit->setText(o.mask);
-    apply(u.printDateEdit, m.control(Control::PrintDate));
-    apply(u.calendarButton, m.control(Control::CalendarButton));
+    showPrintDate(m.control(Control::PrintDate), m.control(Control::CalendarButton));
     u.rangeFromSpin->setValue(o.rangeFrom);
     u.rangeToSpin->setValue(o.rangeTo);
 

@@ -142,5 +142,48 @@ TEST_F(StatementWindowFormTest, ShowOpensTheRowsAndAPrintoutClosesTheWindow)
     EXPECT_FALSE(form.isVisible());
 }
 
+// What every parameter window shares through the form base: the variant list and its buttons,
+// option boxes and choice radios reaching the model, empty dates shown blank, Enter previewing.
+TEST_F(StatementWindowFormTest, VariantsOptionsAndChoicesGoThroughTheSharedControls)
+{
+    StatementWindowModel model(3, QString());
+    ASSERT_TRUE(model.open());
+    StatementWindowForm form(model);
+    auto* variants = child<QComboBox>(form, "variantCombo");
+    const int before = variants->count();
+
+    // Radios speak only when switched on; a box passes its own option, no other.
+    child<QRadioButton>(form, "highestLevelRadio")->click();
+    EXPECT_EQ(model.options().totalsMode, TotalsMode::HighestLevel);
+    child<QRadioButton>(form, "lowestLevelRadio")->click();
+    EXPECT_EQ(model.options().totalsMode, TotalsMode::LowestLevel);
+    child<QCheckBox>(form, "thousandsCheck")->click();
+    EXPECT_TRUE(model.options().thousands);
+    EXPECT_FALSE(model.options().wrap);
+    EXPECT_TRUE(child<QCheckBox>(form, "thousandsCheck")->isChecked());
+
+    // A saved variant is listed and chosen; deleting it takes it off the list again.
+    ui.text(QStringLiteral("Z formularza"));
+    child<QPushButton>(form, "saveVariantButton")->click();
+    ASSERT_NE(model.currentVariantId(), 0);
+    ASSERT_EQ(variants->count(), before + 1);
+    EXPECT_EQ(variants->currentText(), QStringLiteral("Z formularza"));
+    EXPECT_TRUE(child<QPushButton>(form, "deleteVariantButton")->isEnabled());
+    ui.answer(Answer::Yes);
+    child<QPushButton>(form, "deleteVariantButton")->click();
+    EXPECT_EQ(model.currentVariantId(), 0);
+    EXPECT_EQ(variants->count(), before);
+    EXPECT_EQ(variants->findText(QStringLiteral("Z formularza")), -1);
+    EXPECT_TRUE(ui.finishedCleanly());
+
+    // No date is shown as a blank, not as the edit's lowest date.
+    auto* from = child<QDateEdit>(form, "dateFromEdit");
+    EXPECT_EQ(from->specialValueText(), QStringLiteral(" "));
+    EXPECT_EQ(model.dateFrom() <= 0, from->date() == from->minimumDate());
+    EXPECT_TRUE(child<QPushButton>(form, "previewButton")->isDefault());
+    for (QPushButton* b : form.findChildren<QPushButton*>())
+        EXPECT_FALSE(b->autoDefault()) << qPrintable(b->objectName());
+}
+
 } // namespace
 } // namespace pravik::statements

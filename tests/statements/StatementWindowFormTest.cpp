@@ -49,6 +49,9 @@ protected:
     }
     void TearDown() override
     {
+        // The options outlive the window; later suites print with them.
+        statementPrintOptions() = StatementPrintOptions();
+        resetStatementWindowMemory();
         korda::closeAllPassThrough();
         setUi(nullptr);
     }

@@ -29,9 +29,9 @@ FastPdfContent::FastPdfContent(const QList<FontSpec>& fonts, int pageCount) : m_
 {
     QHash<QString, int> faceByKey;
     m_fonts.reserve(fonts.size());
-    for (const FontSpec& spec : fonts) {
+    for (const FontSpec& requested : fonts) {
         Font font;
-        font.glyphs = std::make_unique<GlyphFont>(spec);
+        font.glyphs = std::make_unique<GlyphFont>(requested);
         const QRawFont& raw = font.glyphs->rawFont();
         font.size = raw.pixelSize();
         const QString key = FastPdfFace::key(raw);

@@ -19,18 +19,18 @@ inline char32_t codePointAt(QStringView text, qsizetype i, qsizetype& units)
 
 } // namespace
 
-QFont unitFont(const FontSpec& spec)
+QFont unitFont(const FontSpec& requested)
 {
-    QFont font(spec.family);
-    font.setPixelSize(qMax(1, qRound(spec.size * kUnitsPerInch / 72.0)));
-    font.setWeight(QFont::Weight(spec.weight));
-    font.setItalic(spec.italic);
+    QFont font(requested.family);
+    font.setPixelSize(qMax(1, qRound(requested.size * kUnitsPerInch / 72.0)));
+    font.setWeight(QFont::Weight(requested.weight));
+    font.setItalic(requested.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     return font;
 }
 
-GlyphFont::GlyphFont(const FontSpec& spec) : m_raw(QRawFont::fromFont(unitFont(spec)))
+GlyphFont::GlyphFont(const FontSpec& requested) : m_raw(QRawFont::fromFont(unitFont(requested)))
 {
     m_ascent = m_raw.ascent();
     m_descent = m_raw.descent();
@@ -100,15 +100,15 @@ qreal GlyphFont::layout(QStringView text, QList<quint32>& glyphs, QList<QPointF>
     return x;
 }
 
-int FontBook::indexOf(const FontSpec& spec)
+int FontBook::indexOf(const FontSpec& requested)
 {
-    const auto it = m_index.constFind(spec);
+    const auto it = m_index.constFind(requested);
     if (it != m_index.constEnd())
         return *it;
-    const int index = int(m_specs.size());
-    m_specs.append(spec);
-    m_fonts.append(std::make_shared<GlyphFont>(spec));
-    m_index.insert(spec, index);
+    const int index = int(m_requested.size());
+    m_requested.append(requested);
+    m_fonts.append(std::make_shared<GlyphFont>(requested));
+    m_index.insert(requested, index);
     return index;
 }
 

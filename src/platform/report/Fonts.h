@@ -23,11 +23,11 @@
 namespace pravik::report {
 
 // The font to paint or measure with, sized in report units; hinting off so widths scale linearly.
-QFont unitFont(const FontSpec& spec);
+QFont unitFont(const FontSpec& requested);
 
 class GlyphFont {
 public:
-    explicit GlyphFont(const FontSpec& spec);
+    explicit GlyphFont(const FontSpec& requested);
 
     qreal ascent() const { return m_ascent; }
     qreal descent() const { return m_descent; }
@@ -57,8 +57,8 @@ private:
 // The fonts a report has used, numbered in the order of first use (the spool's font table).
 class FontBook {
 public:
-    int indexOf(const FontSpec& spec);
-    const QList<FontSpec>& fonts() const { return m_specs; }
+    int indexOf(const FontSpec& requested);
+    const QList<FontSpec>& fonts() const { return m_requested; }
     const GlyphFont& font(int index) const { return *m_fonts[index]; }
 
     // The longest beginning of text that fits width (whole text when it fits).
@@ -68,7 +68,7 @@ public:
     QStringList wrap(int index, const QString& text, qreal width, int maxLines) const;
 
 private:
-    QList<FontSpec> m_specs;
+    QList<FontSpec> m_requested;
     QList<std::shared_ptr<GlyphFont>> m_fonts;
     QHash<FontSpec, int> m_index;
 };

@@ -10,6 +10,7 @@
 #include "platform/sql/Quote.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
+#include "tests/statements/BudgetUnitTest.h"
 #include "tests/statements/FormGeneration.h"
 
 #include <QProcess>
@@ -23,7 +24,6 @@ namespace {
 
 using test::TestBackend;
 
-constexpr int kUser = 1;
 const QString kSignature = QStringLiteral("Główny Księgowy / Skarbnik");
 const QString kUnitHeader = QStringLiteral("Numer identyfikacyjny REGON");
 
@@ -37,43 +37,19 @@ QList<Decimal> amountsIn(const QString& text)
     return out;
 }
 
-class BudgetFormPrintTest : public ::testing::TestWithParam<TestBackend> {
+class BudgetFormPrintTest : public test::BudgetUnitTest {
 protected:
     void SetUp() override
     {
-        test::DemoDatabase& d = test::sharedDemo(GetParam());
-        ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
-        db = d.db.get();
-        sql::Database::setCurrent(d.where.dbTarget);
-        setUi(&ui);
-        korda::session() = korda::Session();
-        korda::Session& s = korda::session();
-        s.DANE_ID_FIRMY = 2;
-        s.DANE_ID_UZYTKOWNIKA_NR = kUser;
-        s.GGG_BT_SEPARATOR = QStringLiteral("-");
-        s.GLO_CUTEMP = folder.path();
+        BudgetUnitTest::SetUp();
+        korda::session().GLO_CUTEMP = folder.path();
         resetBudgetHeader();
     }
     void TearDown() override
     {
         resetBudgetHeader();
-        setUi(nullptr);
+        BudgetUnitTest::TearDown();
     }
-
-    QList<QVariantList> rows(const QString& sql, int columns)
-    {
-        QList<QVariantList> out;
-        sql::Cursor c = db->exec(sql);
-        while (c.next()) {
-            QVariantList r;
-            for (int i = 0; i < columns; ++i)
-                r << c.value(i);
-            out << r;
-        }
-        EXPECT_TRUE(c.ok()) << c.errorText().toStdString();
-        return out;
-    }
-    QString scalar(const QString& sql) { return rows(sql, 1).value(0).value(0).toString().trimmed(); }
 
     // The statements of a form group by section code, computed for the first quarter.
     QHash<QString, qint64> generateGroup(const QString& groupName, qint64* group)
@@ -135,8 +111,6 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     }
 
-    sql::Database* db = nullptr;
-    ScriptedUi ui;
     QTemporaryDir folder;
     const DayNumber from = dayFromYmd(2026, 1, 1), to = dayFromYmd(2026, 3, 31);
 };

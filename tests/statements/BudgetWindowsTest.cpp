@@ -14,6 +14,7 @@
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
+#include "tests/statements/BudgetUnitTest.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -37,24 +38,16 @@ namespace {
 
 using test::TestBackend;
 
-class BudgetWindowsTest : public ::testing::TestWithParam<TestBackend> {
+class BudgetWindowsTest : public test::BudgetUnitTest {
 protected:
     void SetUp() override
     {
-        test::DemoDatabase& d = test::sharedDemo(GetParam());
-        ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
-        db = d.db.get();
-        sql::Database::setCurrent(d.where.dbTarget);
-        setUi(&ui);
-        korda::session() = korda::Session();
+        BudgetUnitTest::SetUp();
         korda::Session& s = korda::session();
-        s.DANE_ID_FIRMY = 2;
         s.DANE_LATA_OBROTOWE = 3;
-        s.DANE_ID_UZYTKOWNIKA_NR = 1;
         s.DANE_POCZATEK_ROKU = dayFromYmd(2026, 1, 1);
         s.DANE_KONIEC_ROKU = dayFromYmd(2026, 12, 31);
         s.DANE_DATA_WYDRUKU = dayFromYmd(2026, 4, 10);
-        s.GGG_BT_SEPARATOR = QStringLiteral("-");
         resetBudgetHeader();
         xmlExportSettings() = XmlExportForm();
     }
@@ -65,7 +58,7 @@ protected:
         setBudgetHeaderWindow({});
         resetBudgetHeader();
         db->exec(QStringLiteral("delete from SPEC_EKSPORT where typ='SPD'"));
-        setUi(nullptr);
+        BudgetUnitTest::TearDown();
     }
     BudgetFormGroup group(const QString& code)
     {
@@ -98,8 +91,6 @@ protected:
         emit edit->textEdited(text);
     }
 
-    sql::Database* db = nullptr;
-    ScriptedUi ui;
     QTemporaryDir dir;
     const DayNumber march = dayFromYmd(2026, 3, 31);
 };

@@ -6,6 +6,7 @@
 #include "platform/ScriptedUi.h"
 #include "siblings/korda/Session.h"
 #include "tests/server/DemoDatabaseTest.h"
+#include "tests/statements/BudgetUnitTest.h"
 #include "tests/statements/FormGeneration.h"
 
 #include <QDomDocument>
@@ -19,38 +20,8 @@ namespace {
 
 using test::TestBackend;
 
-constexpr int kUser = 1;
-
-class BudgetXmlExportTest : public ::testing::TestWithParam<TestBackend> {
+class BudgetXmlExportTest : public test::BudgetUnitTest {
 protected:
-    void SetUp() override
-    {
-        test::DemoDatabase& d = test::sharedDemo(GetParam());
-        ASSERT_TRUE(d.failure.isEmpty()) << d.failure.toStdString();
-        db = d.db.get();
-        sql::Database::setCurrent(d.where.dbTarget);
-        setUi(&ui);
-        korda::session() = korda::Session();
-        korda::session().DANE_ID_FIRMY = 2;
-        korda::session().DANE_ID_UZYTKOWNIKA_NR = kUser;
-        korda::session().GGG_BT_SEPARATOR = QStringLiteral("-");
-    }
-    void TearDown() override { setUi(nullptr); }
-
-    QList<QVariantList> rows(const QString& sql, int columns)
-    {
-        QList<QVariantList> out;
-        sql::Cursor c = db->exec(sql);
-        while (c.next()) {
-            QVariantList r;
-            for (int i = 0; i < columns; ++i)
-                r << c.value(i);
-            out << r;
-        }
-        EXPECT_TRUE(c.ok()) << c.errorText().toStdString();
-        return out;
-    }
-
     // The statements of the group computed for the first quarter, as the window does it.
     QList<qint64> generateGroup(const QString& groupName)
     {
@@ -88,8 +59,6 @@ protected:
         return p.exitCode() == 0 ? QString() : QString::fromUtf8(p.readAllStandardError());
     }
 
-    sql::Database* db = nullptr;
-    ScriptedUi ui;
     QTemporaryDir dir;
     const DayNumber from = dayFromYmd(2026, 1, 1), to = dayFromYmd(2026, 3, 31);
 };
